@@ -1,0 +1,27 @@
+#!/bin/sh
+# Installs what is needed, builds and runs every test: the plain build, the
+# same suite built with AddressSanitizer and UndefinedBehaviorSanitizer, and
+# the fuzz targets (corpus replay, then 60 seconds each).
+set -eu
+cd "$(dirname "$0")/.."
+root=$(pwd)
+scripts/setup.sh
+jobs=$(nproc)
+
+echo "== build and test"
+scripts/build.sh build
+(cd build && ctest --output-on-failure -j "$jobs" --timeout 600)
+
+echo "== sanitizers"
+scripts/build.sh build-asan -DVENDLE_SANITIZE=ON -DVENDLE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+# Leaks inside the system's libraries (fontconfig, the Qt platform plugin,
+# the C++ runtime's one-time allocations) are not ours; see tests/lsan.supp.
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0" \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  sh -c 'cd build-asan && ctest --output-on-failure -j "$0" --timeout 900 -LE slow' "$jobs"
+
+echo "== fuzz"
+scripts/build.sh build-fuzz -DVENDLE_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+scripts/fuzz.sh build-fuzz 60
+echo "== all tests passed"

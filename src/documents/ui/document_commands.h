@@ -1,0 +1,51 @@
+// The document commands: new, open, save, close and the lists of documents
+// to open. Every command works on the App's documents.
+#pragma once
+
+#include <QString>
+
+namespace vendle {
+
+class App;
+class EditorView;
+struct Event;
+
+// The current document's editor, or null when there is none.
+EditorView* CurrentEditor(App& app);
+
+// What a save did. A close, a close-all and the exit go on only after
+// Saved or NothingToSave.
+enum class SaveResult { Saved, NothingToSave, NotSaved };
+
+void NewDocument(App& app);                           // item 78, the tab bar's "+"
+void CloneDocument(App& app);                         // item 92
+void OpenWithRequester(App& app, bool fromStore);     // items 79, 80
+void OpenRecent(App& app, int index);                 // items 82..91
+SaveResult SaveCurrentDocument(App& app);             // item 93
+void SaveSnapshot(App& app);                          // item 94
+void SaveAllDocuments(App& app);                      // item 95
+void SaveDocumentAs(App& app, bool inStore);          // items 96, 97
+void SaveSelectionAs(App& app);                       // item 98
+void SaveNewFileIntro(App& app);                      // item 104
+void RevertToSaved(App& app);                         // item 105
+void CloseCurrentDocument(App& app);                  // item 106
+void CloseAllDocuments(App& app);                     // item 107
+
+// Opens an LF-separated list of files (or recent entries) as documents:
+// the command line, drops, the control link's "/load".
+void OpenDocumentList(App& app, const QString& lfList);
+// The documents open at the last exit ("Open Files").
+void OpenPreviousFiles(App& app);
+// Records the open documents for the next start.
+void RecordOpenFiles(App& app);
+// Closes every document for the exit, asking about modified ones from the
+// last tab to the first; false when the user cancelled (nothing is closed).
+bool CloseAllForExit(App& app);
+// Gives the keyboard focus to the current document's editor.
+void FocusCurrentEditor(App& app);
+// Mouse events of the tab bar (control 10).
+void TabBarEvent(App& app, const Event& e);
+// The control link's "/paste": a new tab with the clipboard text.
+void PasteIntoNewDocument(App& app);
+
+}  // namespace vendle

@@ -1,0 +1,48 @@
+// Entry points of the editor commands whose builds come later.
+#include "editor/ui/bookmarks_folds.h"
+#include "editor/ui/editor_commands.h"
+#include "editor/ui/find_commands.h"
+#include "editor/ui/syntax_commands.h"
+#include "editor/ui/view_options.h"
+
+namespace vendle {
+
+void EditorClipboardCommand(App&, int) {}
+void PasteAsAscii(App&) {}
+void InsertFileCommand(App&, bool) {}
+void InsertIncludeDirective(App&) {}
+void PrefillCommand(App&, int) {}
+void JoinLine(App&) {}
+void InsertColour(App&, int) {}
+void CommentLines(App&, bool) {}
+
+void SetLineEndMode(App&, int) {}
+void SetFontSizeItem(App&, int) {}
+void ViewToggle(App&, int) {}
+void SaveKeywordCase(App&) {}
+
+void FoldAllCommand(App&) {}
+void UnfoldAllCommand(App&) {}
+void RecomputeFoldedLines(App&) {}
+void ToggleBookmark(App&) {}
+void PreviousBookmark(App&) {}
+void NextBookmark(App&) {}
+void ClearAllBookmarks(App&) {}
+void GotoLineCommand(App&) {}
+void ReturnFromSub(App&) {}
+
+void LoadSyntaxFiles(App&) {}
+void LoadKeywordFiles(App&) {}
+void ToggleIncludeParameters(App&) {}
+void ApplySyntaxItem(App&, int) {}
+void SetCurrentSyntaxAsDefault(App&) {}
+void CleanupLabelsCommand(App&) {}
+
+void ShowFindReplace(App&) {}
+void QuickFind(App&) {}
+void FindNext(App&) {}
+void FindWindowEvent(App&, const Event&) {}
+void ShowSyntaxHintAtCaret(App&) {}
+void HintWindowEvent(App&, const Event&) {}
+
+}  // namespace vendle

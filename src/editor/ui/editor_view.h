@@ -1,0 +1,34 @@
+// One editor control: a QsciScintillaBase driven only through Scintilla
+// messages. Its focus changes, right clicks and file drops become events of
+// the main window.
+#pragma once
+
+#include <Qsci/qsciscintillabase.h>
+
+#include "platform/ui/sci.h"
+
+namespace vendle {
+
+class Dispatcher;
+
+class EditorView : public QsciScintillaBase {
+ public:
+  EditorView(int control, Dispatcher& dispatcher, QWidget* parent);
+
+  int control() const { return control_; }
+  Sci sci() { return Sci(this); }
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* e) override;
+
+ private:
+  int control_;
+  Dispatcher& dispatcher_;
+};
+
+// The editor registered as control `control`, or null when that control is
+// not an editor.
+class Toolkit;
+EditorView* EditorOf(const Toolkit& tk, int control);
+
+}  // namespace vendle

@@ -1,0 +1,16 @@
+// The view options and appearance commands of the editors.
+#pragma once
+
+namespace vendle {
+
+class App;
+
+void SetLineEndMode(App& app, int mode);   // items 175 (0, CR LF) and 176 (1, LF)
+void SetFontSizeItem(App& app, int item);  // items 179..182: sizes 10, 12, 14, 16
+void ViewToggle(App& app, int item);       // items 188..194, 196
+void SaveKeywordCase(App& app);            // item 198
+
+// The editor font size of a Font menu item: 2 x item - 348.
+constexpr int FontSizeForItem(int item) { return 2 * item - 348; }
+
+}  // namespace vendle

@@ -1,0 +1,49 @@
+// The control server's life and the commands it receives.
+#include <cstdio>
+
+#include "documents/ui/document_commands.h"
+#include "links/control_link.h"
+#include "links/control_server.h"
+#include "links/ui/link_commands.h"
+#include "shell/ui/app.h"
+#include "shell/ui/info_window.h"
+
+namespace vendle {
+
+void StartControlServer(App& app) {
+  auto server = std::make_unique<ControlServer>(
+      [&app](const QString& command) { app.post(Event::Command(command)); },
+      [&app](const QString& line) { DebugLog(app, line); });
+  QString error;
+  const int port = app.settings().controlPort;
+  if (port <= 0 || port > 65535 || !server->listen(static_cast<quint16>(port), &error)) {
+    // The editor goes on without a control link.
+    const QString why = QStringLiteral("No control link on port %1: %2").arg(port).arg(error);
+    DebugLog(app, why);
+    std::fprintf(stderr, "vendle: %s\n", why.toLocal8Bit().constData());
+    return;
+  }
+  app.setControlServer(std::move(server));
+}
+
+void StopControlServer(App& app) { app.setControlServer(nullptr); }
+
+void ExecuteControlCommand(App& app, const QString& text) {
+  const ControlCommand c = ParseControlCommand(text);
+  switch (c.kind) {
+    case CommandKind::Load:
+      DebugLog(app, QStringLiteral("Gotcha ") + c.rest.mid(1));
+      OpenDocumentList(app, c.rest.trimmed());
+      break;
+    case CommandKind::Paste:
+      PasteIntoNewDocument(app);
+      break;
+    case CommandKind::Cmd:
+      HandleControlCommand(app, c.rest);
+      break;
+    case CommandKind::Ignored:
+      break;
+  }
+}
+
+}  // namespace vendle

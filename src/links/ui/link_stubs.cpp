@@ -1,0 +1,21 @@
+// Entry points of the outside links whose builds come later.
+#include "links/ui/link_commands.h"
+
+namespace vendle {
+
+void Deploy(App&) {}
+void RunExternalProgram(App&, int) {}
+void RunRavoltProgram(App&, int) {}
+void RunDefaultExternalProgram(App&) {}
+void ShowHelpPage(App&, int) {}
+void SyntaxHelpAtCaret(App&, bool) {}
+void OpenExternalReference(App&, int) {}
+void SyntaxHelpLineTick(App&) {}
+void HelpWindowEvent(App&, const Event&) {}
+void WebWindowEvent(App&, const Event&) {}
+
+}  // namespace vendle
+
+namespace vendle {
+void HandleControlCommand(App&, const QString&) {}
+}  // namespace vendle

@@ -1,0 +1,78 @@
+// Every requester the program shows (message, Yes/No, Yes/No/Cancel, input,
+// open and save file, folder, colour, font, print) goes through this one
+// interface. The Qt implementation shows dialogs; tests use
+// ScriptedRequesters, which answers from a script and never blocks.
+// While a requester is up the dispatcher holds, so timers, drops and
+// control-link commands wait until it is answered.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+namespace vendle {
+
+class Dispatcher;
+
+enum class Buttons { Ok, YesNo, YesNoCancel };
+enum class Answer { Ok, Yes, No, Cancel };
+
+// A file pattern list as the program writes it ("Basic (*.bas)|*.bas|All files (*.*)|*.*").
+struct FileRequest {
+  QString title;
+  QString initialPath;  // folder, or folder + name
+  QString patterns;
+  int patternIndex = 0;
+};
+
+struct FontChoice {
+  QString name;
+  int size = 0;
+};
+
+struct PrintChoice {
+  int copies = 1;
+  int fromPage = 0;  // 0: all pages
+  int toPage = 0;
+  QString outputFile;  // a PDF file instead of a printer, when set
+};
+
+class Requesters {
+ public:
+  virtual ~Requesters() = default;
+
+  void setDispatcher(Dispatcher* d) { dispatcher_ = d; }
+
+  void message(const QString& title, const QString& text);
+  Answer ask(const QString& title, const QString& text, Buttons buttons);
+  std::optional<QString> input(const QString& title, const QString& prompt, const QString& initial);
+  std::optional<QString> openFile(const FileRequest& r);
+  std::optional<QString> saveFile(const FileRequest& r);
+  std::optional<QString> folder(const QString& title, const QString& initial);
+  std::optional<std::uint32_t> colour(std::uint32_t initialBgr);  // 0x00BBGGRR
+  std::optional<FontChoice> font(const FontChoice& initial);
+  std::optional<PrintChoice> print(const PrintChoice& initial);
+
+ protected:
+  virtual void doMessage(const QString& title, const QString& text) = 0;
+  virtual Answer doAsk(const QString& title, const QString& text, Buttons buttons) = 0;
+  virtual std::optional<QString> doInput(const QString& title, const QString& prompt, const QString& initial) = 0;
+  virtual std::optional<QString> doOpenFile(const FileRequest& r) = 0;
+  virtual std::optional<QString> doSaveFile(const FileRequest& r) = 0;
+  virtual std::optional<QString> doFolder(const QString& title, const QString& initial) = 0;
+  virtual std::optional<std::uint32_t> doColour(std::uint32_t initialBgr) = 0;
+  virtual std::optional<FontChoice> doFont(const FontChoice& initial) = 0;
+  virtual std::optional<PrintChoice> doPrint(const PrintChoice& initial) = 0;
+
+ private:
+  Dispatcher* dispatcher_ = nullptr;
+};
+
+// "Basic (*.bas)|*.bas|All files (*.*)|*.*" -> Qt name filters
+// {"Basic (*.bas)", "All files (*)"}: the texts stay, the patterns are taken
+// from the odd fields and "*.*" becomes "*" (which also matches names
+// without a dot).
+QStringList ConvertPatternList(const QString& patterns);
+
+}  // namespace vendle

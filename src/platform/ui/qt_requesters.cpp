@@ -1,0 +1,104 @@
+#include "platform/ui/qt_requesters.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace vendle {
+namespace {
+// A Qt label does not break at a lone CR.
+QString ForDisplay(QString text) {
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(u'\r', u'\n');
+  return text;
+}
+
+QString FilterOf(const FileRequest& r, QString* selected) {
+  const QStringList filters = ConvertPatternList(r.patterns);
+  if (selected && r.patternIndex >= 0 && r.patternIndex < filters.size()) *selected = filters[r.patternIndex];
+  return filters.join(QStringLiteral(";;"));
+}
+}  // namespace
+
+void QtRequesters::doMessage(const QString& title, const QString& text) {
+  QMessageBox::information(parent_(), title, ForDisplay(text));
+}
+
+Answer QtRequesters::doAsk(const QString& title, const QString& text, Buttons buttons) {
+  QMessageBox::StandardButtons b = QMessageBox::Yes | QMessageBox::No;
+  if (buttons == Buttons::YesNoCancel) b |= QMessageBox::Cancel;
+  if (buttons == Buttons::Ok) b = QMessageBox::Ok;
+  const auto r = QMessageBox::question(parent_(), title, ForDisplay(text), b);
+  switch (r) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Ok: return Answer::Ok;
+    default: return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+  }
+}
+
+std::optional<QString> QtRequesters::doInput(const QString& title, const QString& prompt, const QString& initial) {
+  bool ok = false;
+  const QString s = QInputDialog::getText(parent_(), title, ForDisplay(prompt), QLineEdit::Normal, initial, &ok);
+  if (!ok) return std::nullopt;
+  return s;
+}
+
+std::optional<QString> QtRequesters::doOpenFile(const FileRequest& r) {
+  QString selected;
+  const QString filter = FilterOf(r, &selected);
+  const QString s = QFileDialog::getOpenFileName(parent_(), r.title, r.initialPath, filter, &selected);
+  if (s.isEmpty()) return std::nullopt;
+  return s;
+}
+
+std::optional<QString> QtRequesters::doSaveFile(const FileRequest& r) {
+  QString selected;
+  const QString filter = FilterOf(r, &selected);
+  // The program asks its own overwrite question.
+  const QString s = QFileDialog::getSaveFileName(parent_(), r.title, r.initialPath, filter, &selected,
+                                                 QFileDialog::DontConfirmOverwrite);
+  if (s.isEmpty()) return std::nullopt;
+  return s;
+}
+
+std::optional<QString> QtRequesters::doFolder(const QString& title, const QString& initial) {
+  const QString s = QFileDialog::getExistingDirectory(parent_(), title, initial);
+  if (s.isEmpty()) return std::nullopt;
+  return s;
+}
+
+std::optional<std::uint32_t> QtRequesters::doColour(std::uint32_t bgr) {
+  const QColor initial(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+  const QColor c = QColorDialog::getColor(initial, parent_());
+  if (!c.isValid()) return std::nullopt;
+  return std::uint32_t(c.red()) | (std::uint32_t(c.green()) << 8) | (std::uint32_t(c.blue()) << 16);
+}
+
+std::optional<FontChoice> QtRequesters::doFont(const FontChoice& initial) {
+  bool ok = false;
+  const QFont f = QFontDialog::getFont(&ok, QFont(initial.name, initial.size), parent_());
+  if (!ok) return std::nullopt;
+  return FontChoice{f.family(), f.pointSize()};
+}
+
+std::optional<PrintChoice> QtRequesters::doPrint(const PrintChoice& initial) {
+  QPrinter printer;
+  printer.setCopyCount(initial.copies);
+  QPrintDialog dialog(&printer, parent_());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  PrintChoice c;
+  c.copies = printer.copyCount();
+  if (printer.printRange() == QPrinter::PageRange) {
+    c.fromPage = printer.fromPage();
+    c.toPage = printer.toPage();
+  }
+  c.outputFile = printer.outputFileName();
+  return c;
+}
+
+}  // namespace vendle

@@ -1,0 +1,32 @@
+// The requesters as Qt dialogs, parented to the main window when it exists.
+#pragma once
+
+#include <functional>
+
+#include "platform/requesters.h"
+
+class QWidget;
+
+namespace vendle {
+
+class QtRequesters : public Requesters {
+ public:
+  // `parent` gives the dialogs' parent window (may return null).
+  explicit QtRequesters(std::function<QWidget*()> parent) : parent_(std::move(parent)) {}
+
+ protected:
+  void doMessage(const QString& title, const QString& text) override;
+  Answer doAsk(const QString& title, const QString& text, Buttons buttons) override;
+  std::optional<QString> doInput(const QString& title, const QString& prompt, const QString& initial) override;
+  std::optional<QString> doOpenFile(const FileRequest& r) override;
+  std::optional<QString> doSaveFile(const FileRequest& r) override;
+  std::optional<QString> doFolder(const QString& title, const QString& initial) override;
+  std::optional<std::uint32_t> doColour(std::uint32_t initialBgr) override;
+  std::optional<FontChoice> doFont(const FontChoice& initial) override;
+  std::optional<PrintChoice> doPrint(const PrintChoice& initial) override;
+
+ private:
+  std::function<QWidget*()> parent_;
+};
+
+}  // namespace vendle

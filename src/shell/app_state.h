@@ -1,0 +1,30 @@
+// The program's state that is not a widget: folders, settings, the start-up
+// facts and the lists the Parts keep globally. One object, passed explicitly.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "platform/folders.h"
+#include "settings/settings.h"
+
+namespace vendle {
+
+struct AppState {
+  Folders folders;
+  Settings settings;
+
+  QString versionText;       // "V5.2.6"
+  QString buildStamp;        // "%yyyy/%mm/%dd %hh:%ii:%ss" of this build
+  QString osVersionText;     // "Linux " + kernel release
+  QString commandLineFiles;  // the arguments joined by LF
+  bool anotherInstance = false;
+
+  int quitFlag = 0;  // 1 while quitting; the loop ends after the event that set it
+
+  // Paths of the temporary copies made for never-saved documents that were
+  // run or handed over; deleted at exit.
+  QStringList tempFiles;
+};
+
+}  // namespace vendle

@@ -1,0 +1,184 @@
+#include "shell/ui/app.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+
+#include "documents/ui/document_commands.h"
+#include "editor/ui/syntax_commands.h"
+#include "links/control_server.h"
+#include "links/handover.h"
+#include "links/ui/link_commands.h"
+#include "platform/instance_lock.h"
+#include "platform/paths.h"
+#include "platform/signal_pipe.h"
+#include "platform/sysinfo.h"
+#include "platform/ui/qt_requesters.h"
+#include "platform/ui/toolkit.h"
+#include "settings/ui/settings_commands.h"
+#include "shell/startup.h"
+#include "shell/ui/exit_and_backup.h"
+#include "shell/ui/info_window.h"
+#include "shell/ui/main_menu.h"
+#include "shell/ui/main_window.h"
+#include "tools/ui/tool_commands.h"
+
+namespace vendle {
+namespace {
+constexpr int kMain = static_cast<int>(WindowId::Main);
+constexpr std::size_t kTraceLength = 256;
+}  // namespace
+
+App::App(StartOptions options) : options_(std::move(options)), toolkit_(std::make_unique<Toolkit>(dispatcher_)) {
+  if (options_.requesters) {
+    requesters_ = options_.requesters;
+  } else {
+    ownRequesters_ = std::make_unique<QtRequesters>([this] { return mainWidget(); });
+    requesters_ = ownRequesters_.get();
+  }
+  requesters_->setDispatcher(&dispatcher_);
+  dispatcher_.setHandler([this](const Event& e) { dispatch(e); });
+  // The loop ends after the event during which the quit flag became 1.
+  dispatcher_.setAfterEvent([this] {
+    if (state_.quitFlag == 1 && !dispatcher_.busy() && !dispatcher_.stopped()) {
+      dispatcher_.stop();
+      QCoreApplication::exit(0);
+    }
+  });
+}
+
+App::~App() {
+  requesters_->setDispatcher(nullptr);
+  controlServer_.reset();
+  signals_.reset();
+  toolkit_->clear();
+  delete mainWindow_;
+}
+
+QWidget* App::mainWidget() const { return mainWindow_; }
+
+void App::setControlServer(std::unique_ptr<ControlServer> s) { controlServer_ = std::move(s); }
+
+void App::noteHandler(const char* name) {
+  trace_.push_back(QString::fromLatin1(name));
+  if (trace_.size() > kTraceLength) trace_.pop_front();
+}
+
+App::Start App::startUp() {
+  AppState& st = state_;
+  // 1-2. The toolkit exists; names and lists.
+  st.versionText = QString::fromLatin1(kVersionText);
+  // 3. Build stamp.
+  st.buildStamp = BuildStamp();
+  // 4. Command-line files.
+  st.commandLineFiles = JoinCommandLineFiles(options_.arguments);
+  // 5. Single instance.
+  const QString lockPath = options_.lockPath.isEmpty() ? InstanceLock::DefaultLockPath() : options_.lockPath;
+  st.anotherInstance = InstanceLock::Acquire(lockPath, &lock_) == InstanceLock::Result::AnotherRunning;
+  // 6. Folders. Nothing installs the data folder here: create it and seed
+  // the default data files, so settings and syntax files are found.
+  st.folders = ResolveFolders(options_.programFolder, options_.programFileName, options_.knownFolders,
+                              IsPortableInstall(options_.programFolder));
+  if (!st.anotherInstance) SeedDataFolder(st.folders.data, options_.defaultsRoot);
+  // 7. OS version.
+  st.osVersionText = OsVersionText();
+  // 8-11. Tab-bar defaults, print options, preferences, print margins.
+  InitPrintOptions(*this);
+  LoadSettings(*this);
+  SetPrintMargins(*this);
+  // 12. Debug line.
+  if (st.settings.debugMode) DebugLog(*this, QDateTime::currentDateTime().toString("hh:mm:ss") + " started");
+  // 13. A second start hands its files over and ends.
+  if (st.anotherInstance) {
+    QStringList skipped;
+    const QString cwd = options_.workingFolder.isEmpty() ? QDir::currentPath() : options_.workingFolder;
+    const QStringList files = HandOverFiles(options_.arguments, cwd, &skipped);
+    for (const QString& s : skipped)
+      std::fprintf(stderr, "vendle: skipped an argument holding a line break: %s\n", s.toLocal8Bit().constData());
+    const int port = st.settings.controlPort;
+    const HandOverResult r = SendFilesToRunningInstance(files, static_cast<quint16>(port));
+    if (!r.ok) {
+      std::fprintf(stderr, "vendle: could not hand the files to the running Vendle on port %d: %s\n", port,
+                   r.error.toLocal8Bit().constData());
+      return Start::HandOverFailed;
+    }
+    return Start::HandedOver;
+  }
+  // 14. Build dates.
+  UpdateBuildDates(st.settings, st.buildStamp);
+  // 15. Syntax and keyword files, language, main window.
+  LoadSyntaxFiles(*this);
+  LoadKeywordFiles(*this);
+  LoadLanguage(*this);
+  BuildMainWindow(*this);
+  if (options_.handleSignals)
+    signals_ = std::make_unique<SignalPipe>([this](int) { post(Event::OfKind(EventKind::Close)); });
+  // 16-17. Recent files and external references.
+  LabelRecentItemsAtStartup(*this);
+  LabelExternalReferenceItems(*this);
+  // 18. Backup timer.
+  toolkit_->addTimer(kMain, static_cast<int>(TimerId::Backup), 60000);
+  // 19. Control server.
+  StartControlServer(*this);
+  // 20. No header in new files.
+  if (st.settings.noHeaderInNewFile) st.settings.newFileText.clear();
+  // 21. The first documents.
+  if (!st.commandLineFiles.isEmpty()) DebugLog(*this, st.commandLineFiles);
+  for (StartStep step : PlanFirstDocuments(!st.commandLineFiles.isEmpty(), st.settings.restorePreviousFiles != 0,
+                                           st.settings.openBlankFile, st.settings.fileCount)) {
+    switch (step) {
+      case StartStep::PreviousFiles: OpenPreviousFiles(*this); break;
+      case StartStep::CommandLineFiles: OpenDocumentList(*this, st.commandLineFiles); break;
+      case StartStep::NewDocument: NewDocument(*this); break;
+    }
+  }
+  // 22. The change log, when it is newer than the one last opened.
+  const QFileInfo log(st.folders.changeLog);
+  std::optional<qint64> logTime;
+  if (log.isFile()) logTime = log.lastModified().toSecsSinceEpoch();
+  const ChangeLogDecision d = DecideChangeLog(st.settings.firmwareUpdate, logTime);
+  if (d.open) {
+    st.settings.firmwareUpdate = d.stored;
+    const QString fileFolder = st.folders.file;
+    OpenDocumentList(*this, st.folders.changeLog);
+    st.folders.file = fileFolder;
+  }
+  // 23. Focus; the loop follows.
+  FocusCurrentEditor(*this);
+  return Start::Running;
+}
+
+int App::exec() {
+  if (dispatcher_.stopped()) return 0;
+  return QApplication::exec();
+}
+
+void App::shutDown() {
+  dispatcher_.stop();
+  ShutDownSequence(*this);
+}
+
+int RunApplication(int argc, char** argv) {
+  QApplication qapp(argc, argv);
+  StartOptions o;
+  o.programFolder = EnsureTrailingSeparator(QCoreApplication::applicationDirPath());
+  o.programFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+  // Qt has taken its own options (-platform, -style) out already.
+  o.arguments = QCoreApplication::arguments().mid(1);
+  o.workingFolder = QDir::currentPath();
+  o.knownFolders = SystemKnownFolders();
+  o.handleSignals = true;
+  App app(std::move(o));
+  switch (app.startUp()) {
+    case App::Start::HandedOver: return 0;
+    case App::Start::HandOverFailed: return 1;
+    case App::Start::Running: break;
+  }
+  app.exec();
+  app.shutDown();
+  return 0;
+}
+
+}  // namespace vendle

@@ -1,0 +1,199 @@
+#include "shell/ui/main_window.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QToolBar>
+
+#include "editor/ui/editor_view.h"
+#include "platform/sysinfo.h"
+#include "platform/ui/toolkit.h"
+#include "shell/shortcuts.h"
+#include "shell/ui/app.h"
+
+namespace vendle {
+namespace {
+constexpr int kMain = static_cast<int>(WindowId::Main);
+constexpr int kFirstEditor = static_cast<int>(ControlId::FirstEditor);
+}  // namespace
+
+StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
+  static constexpr int kWidths[3] = {100, 200, 100};
+  int x = 0;
+  for (int i = 0; i < 4; ++i) {
+    fields_[i] = new QLabel(this);
+    fields_[i]->setFrameShape(QFrame::StyledPanel);
+    fields_[i]->setTextFormat(Qt::PlainText);
+    fields_[i]->setAutoFillBackground(true);
+    if (i < 3) {
+      fields_[i]->setGeometry(x, 0, kWidths[i], 20);
+      x += kWidths[i];
+    }
+  }
+  setFixedHeight(fields_[0]->sizeHint().height() + 4);
+}
+
+void StatusBar::setField(int field, const QString& text) {
+  if (field >= 0 && field < 4) fields_[field]->setText(text);
+}
+
+QString StatusBar::field(int field) const { return field >= 0 && field < 4 ? fields_[field]->text() : QString(); }
+
+MainWindow::MainWindow(App& app) : app_(app) {
+  menuBar_ = new QMenuBar(this);
+  inner_ = new QWidget(this);
+  // Background value 1 (red 1): practically black around the tab bar and editors.
+  QPalette pal = inner_->palette();
+  pal.setColor(QPalette::Window, QColor(1, 0, 0));
+  inner_->setPalette(pal);
+  inner_->setAutoFillBackground(true);
+  toolbar_ = new QToolBar(inner_);
+  toolbar_->setFloatable(false);
+  toolbar_->setMovable(false);
+  statusBar_ = new StatusBar(inner_);
+}
+
+int MainWindow::menuBarHeight() const { return menuBar_->sizeHint().height(); }
+
+MainLayout MainWindow::layout() const {
+  const int innerW = width();
+  const int innerH = height() - menuBarHeight();
+  const int toolbarH = toolbar_ ? toolbar_->sizeHint().height() : 0;
+  return ComputeLayout(innerW, innerH, toolbarH, statusBar_->height(), app_.settings().tabBarHeight);
+}
+
+void MainWindow::placeFixedParts() {
+  const int mh = menuBarHeight();
+  menuBar_->setGeometry(0, 0, width(), mh);
+  inner_->setGeometry(0, mh, width(), height() - mh);
+  const MainLayout l = layout();
+  if (toolbar_) toolbar_->setGeometry(0, 0, width(), toolbar_->sizeHint().height());
+  if (tabBar_) tabBar_->setGeometry(l.tabBar.x, l.tabBar.y, l.tabBar.w, l.tabBar.h);
+  statusBar_->setGeometry(0, inner_->height() - statusBar_->height(), width(), statusBar_->height());
+}
+
+void MainWindow::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  placeFixedParts();
+}
+
+namespace {
+
+// The Scintilla set-up every editor of the pool gets once.
+void SetUpEditor(EditorView& ed, int lineEndingsMode) {
+  using S = QsciScintillaBase;
+  Sci s = ed.sci();
+  s.send(S::SCI_SETCODEPAGE, S::SC_CP_UTF8);
+  s.send(S::SCI_SETMARGINWIDTHN, 1, 0);
+  s.send(S::SCI_SETMARGINSENSITIVEN, 2, 1);
+  s.send(S::SCI_SETMARGINMASKN, 2, static_cast<std::intptr_t>(S::SC_MASK_FOLDERS));
+  struct Marker {
+    int number, symbol;
+    bool whiteFore;
+  };
+  static constexpr Marker kFold[] = {
+      {31, S::SC_MARK_BOXMINUS, true},          {30, S::SC_MARK_BOXPLUS, true},
+      {29, S::SC_MARK_VLINE, false},            {28, S::SC_MARK_LCORNER, false},
+      {25, S::SC_MARK_BOXPLUSCONNECTED, true},  {26, S::SC_MARK_BOXMINUSCONNECTED, true},
+      {27, S::SC_MARK_TCORNER, false},
+  };
+  for (const Marker& m : kFold) {
+    s.send(S::SCI_MARKERDEFINE, m.number, m.symbol);
+    s.send(S::SCI_MARKERSETBACK, m.number, 0x000000);
+    if (m.whiteFore) s.send(S::SCI_MARKERSETFORE, m.number, 0xFFFFFF);
+  }
+  // Marker 23 is a bar in the change margin; this Scintilla has no bar symbol.
+  s.send(S::SCI_MARKERDEFINE, 23, S::SC_MARK_LEFTRECT);
+  s.send(S::SCI_STYLECLEARALL);
+  s.send(S::SCI_AUTOCSETIGNORECASE, 1);
+  s.send(S::SCI_CALLTIPUSESTYLE, 0);
+  s.send(S::SCI_SETMARGINMASKN, 1, 3);
+  s.send(S::SCI_MARKERDEFINE, 0, S::SC_MARK_SHORTARROW);
+  s.send(S::SCI_MARKERDEFINE, 1, S::SC_MARK_BACKGROUND);
+  s.send(S::SCI_MARKERSETBACK, 1, 0x0000FF);
+  const int eol = lineEndingsMode == 1 ? S::SC_EOL_LF : S::SC_EOL_CRLF;
+  s.send(S::SCI_SETEOLMODE, eol);
+  s.send(S::SCI_CONVERTEOLS, eol);
+  s.send(S::SCI_SETMARGINWIDTHN, 4, 6);
+  s.send(S::SCI_SETMARGINMASKN, 4, 0xF00000);
+  // A right click shows the program's popup menu 295, not Scintilla's own.
+  s.send(S::SCI_USEPOPUP, 0);
+}
+
+}  // namespace
+
+void BuildMainWindow(App& app) {
+  Toolkit& tk = app.toolkit();
+  Settings& s = app.settings();
+  auto* w = new MainWindow(app);
+  app.setMainWindow(w);
+  w->setWindowTitle(QString::fromLatin1(kProductTitle) + " " + app.state().versionText);
+  w->setAttribute(Qt::WA_DeleteOnClose, false);
+  w->move(s.mainWindow.x, s.mainWindow.y);
+  // The stored size is the inner area's, below the menu bar.
+  w->resize(s.mainWindow.w, s.mainWindow.h + w->menuBarHeight());
+  tk.registerWindow(kMain, w);
+  tk.registerControl(static_cast<int>(ControlId::Toolbar), w->toolbar());
+  tk.registerControl(static_cast<int>(ControlId::StatusBar), w->statusBar());
+
+  auto* canvas = new QWidget(w->inner());
+  w->setTabBarCanvas(canvas);
+  tk.registerControl(static_cast<int>(ControlId::TabBar), canvas);
+
+  for (const ShortcutRow& row : kMainShortcuts) tk.addShortcut(kMain, QString::fromLatin1(row.keys), +row.item);
+
+  // The pool of editors, created once and parked.
+  const MainLayout l = w->layout();
+  for (int slot = 0; slot <= s.maxTabs; ++slot) {
+    auto* ed = new EditorView(kFirstEditor + slot, tk.dispatcher(), w->inner());
+    SetUpEditor(*ed, s.lineEndingsMode);
+    ed->setGeometry(5, l.editorTop, 10, 10);
+    ed->hide();
+    tk.registerControl(kFirstEditor + slot, ed);
+  }
+
+  w->setAcceptDrops(true);
+  SetStatusField(app, 2, s.currentSyntaxName);
+  w->placeFixedParts();
+
+  tk.addTimer(kMain, static_cast<int>(TimerId::FirstLayout), 300);
+  tk.addTimer(kMain, static_cast<int>(TimerId::StatusRefresh), s.timeToRefreshStatus > 0 ? s.timeToRefreshStatus : 100);
+  if (app.options().showWindow) w->show();
+}
+
+void LayoutEditors(App& app) {
+  MainWindow* w = app.mainWindow();
+  if (!w) return;
+  const MainLayout l = w->layout();
+  for (int slot = 0; slot <= app.settings().maxTabs; ++slot) {
+    if (QWidget* ed = app.toolkit().control(kFirstEditor + slot))
+      ed->setGeometry(l.editor.x, l.editor.y, std::max(0, l.editor.w), std::max(0, l.editor.h));
+  }
+}
+
+void StoreMainWindowRect(App& app) {
+  MainWindow* w = app.mainWindow();
+  if (!w) return;
+  WindowRect& r = app.settings().mainWindow;
+  r.x = w->pos().x();
+  r.y = w->pos().y();
+  r.w = w->width();
+  r.h = w->height() - w->menuBarHeight();
+}
+
+void ShowEditorPopup(App& app, int globalX, int globalY) {
+  QWidget* menu = app.toolkit().control(static_cast<int>(MenuId::EditorPopup));
+  if (auto* m = qobject_cast<QMenu*>(menu)) m->popup(QPoint(globalX, globalY));
+}
+
+void SetStatusField(App& app, int field, const QString& text) {
+  if (app.mainWindow()) app.mainWindow()->statusBar()->setField(field, text);
+}
+
+QString StatusField(App& app, int field) {
+  return app.mainWindow() ? app.mainWindow()->statusBar()->field(field) : QString();
+}
+
+}  // namespace vendle

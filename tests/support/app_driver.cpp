@@ -1,0 +1,82 @@
+#include "app_driver.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QTcpServer>
+#include <QThread>
+
+namespace vendle::test {
+
+quint16 FreePort() {
+  QTcpServer s;
+  s.listen(QHostAddress::LocalHost, 0);
+  return s.serverPort();
+}
+
+AppDriver::AppDriver(DriverOptions options) : options_(std::move(options)) {
+  QDir().mkpath(programFolder());
+  QDir().mkpath(root() + "home/Documents");
+  if (options_.portable) QFile(programFolder() + "portable.inf").open(QIODevice::WriteOnly);
+  QDir().mkpath(dataFolder());
+  port_ = FreePort();
+  QString prefs = options_.preferences;
+  if (!prefs.contains(QStringLiteral("Control Port"), Qt::CaseInsensitive))
+    prefs += QStringLiteral("\r\n[Network]\r\nControl Port = %1\r\n").arg(port_);
+  QFile f(dataFolder() + "Vendle5.inf");
+  if (f.open(QIODevice::WriteOnly)) f.write("\xEF\xBB\xBF\r\n" + prefs.toUtf8());
+  f.close();
+  if (options_.prepare) options_.prepare(dataFolder());
+
+  StartOptions o;
+  o.programFolder = programFolder();
+  o.programFileName = QStringLiteral("vendle");
+  o.arguments = options_.arguments;
+  o.workingFolder = root();
+  o.knownFolders = {root() + "home/.local/share", root() + "home/Documents", root() + "home"};
+  o.lockPath = root() + "Vendle5mutex";
+  o.requesters = &requesters_;
+  o.showWindow = true;
+  app_ = std::make_unique<App>(std::move(o));
+  if (options_.start) start();
+}
+
+AppDriver::~AppDriver() {
+  if (!shutDown_ && app_) shutDown();
+  app_.reset();
+  // Let deleteLater() and socket closes run before the next test.
+  QCoreApplication::processEvents();
+}
+
+QString AppDriver::dataFolder() const {
+  return options_.portable ? programFolder() + "Data/" : root() + "home/.local/share/Vendle5/";
+}
+
+App::Start AppDriver::start() { return app_->startUp(); }
+
+void AppDriver::processEvents(int ms) {
+  QDeadlineTimer deadline(ms);
+  do {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    if (ms > 0) QThread::msleep(1);
+  } while (!deadline.hasExpired());
+}
+
+bool AppDriver::waitFor(const std::function<bool()>& done, int ms) {
+  QDeadlineTimer deadline(ms);
+  while (!done()) {
+    if (deadline.hasExpired()) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(1);
+  }
+  return true;
+}
+
+void AppDriver::shutDown() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  app_->shutDown();
+}
+
+}  // namespace vendle::test

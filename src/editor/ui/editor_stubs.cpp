@@ -46,3 +46,13 @@ void ShowSyntaxHintAtCaret(App&) {}
 void HintWindowEvent(App&, const Event&) {}
 
 }  // namespace vendle
+
+#include "editor/ui/editor_config.h"
+
+namespace vendle {
+void ConfigureEditorGadget(App&, EditorView&) {}
+void SetEditorFontSize(App&, int) {}
+void SetEditorFont(App&, EditorView&) {}
+void SetEditorTabs(App&, EditorView&) {}
+void ApplyEditorColours(App&, EditorView&) {}
+}  // namespace vendle

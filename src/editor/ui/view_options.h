@@ -14,3 +14,12 @@ void SaveKeywordCase(App& app);            // item 198
 constexpr int FontSizeForItem(int item) { return 2 * item - 348; }
 
 }  // namespace vendle
+
+namespace vendle {
+class EditorView;
+// The editor settings applied to one editor or to all of them.
+void SetEditorFontSize(App& app, int size);    // every editor
+void SetEditorFont(App& app, EditorView& editor);
+void SetEditorTabs(App& app, EditorView& editor);
+void ApplyEditorColours(App& app, EditorView& editor);
+}  // namespace vendle

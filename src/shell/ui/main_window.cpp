@@ -7,6 +7,8 @@
 #include <QResizeEvent>
 #include <QToolBar>
 
+#include "editor/ui/editor_config.h"
+#include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_view.h"
 #include "platform/sysinfo.h"
 #include "platform/ui/toolkit.h"
@@ -148,7 +150,9 @@ void BuildMainWindow(App& app) {
   const MainLayout l = w->layout();
   for (int slot = 0; slot <= s.maxTabs; ++slot) {
     auto* ed = new EditorView(kFirstEditor + slot, tk.dispatcher(), w->inner());
+    CreateEditorLexer(*ed);
     SetUpEditor(*ed, s.lineEndingsMode);
+    ConfigureEditorGadget(app, *ed);
     ed->setGeometry(5, l.editorTop, 10, 10);
     ed->hide();
     tk.registerControl(kFirstEditor + slot, ed);

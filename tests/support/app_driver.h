@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "qt_print.h"
 #include "scripted_requesters.h"
 #include "shell/ui/app.h"
 

@@ -1,0 +1,147 @@
+// How the running program takes events: one at a time, never inside a
+// requester; Return follows the editor focus; the exit request.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include "app_driver.h"
+#include "editor/ui/editor_view.h"
+#include "platform/ui/toolkit.h"
+
+namespace vendle::test {
+namespace {
+
+constexpr int kMain = +WindowId::Main;
+
+TEST(EventLoop, AnEventDuringARequesterRunsAfterIt) {
+  AppDriver d;
+  App& app = d.app();
+  QStringList order;
+  d.requesters().whileShown = [&](const Asked& a) {
+    if (a.title != u"Quit") return;
+    d.post(Event::Timer(TimerId::StatusRefresh));
+    d.post(Event::Command("/load /tmp/x.bas"));
+    order.append("during:" + app.lastHandler());
+  };
+  d.requesters().answer(Answer::No);
+  d.menu(Item::Exit);
+  const auto& t = app.handlerTrace();
+  ASSERT_GE(t.size(), 3u);
+  EXPECT_EQ(order, QStringList{"during:ExitRequest"});
+  EXPECT_EQ(t[t.size() - 3], "ExitRequest");
+  EXPECT_EQ(t[t.size() - 2], "StatusRefreshTick");
+  EXPECT_EQ(t[t.size() - 1], "ExecuteControlCommand");
+  EXPECT_EQ(app.pendingOpens, QStringList{"/tmp/x.bas"});
+  EXPECT_EQ(app.state().quitFlag, 0);
+}
+
+TEST(EventLoop, ReturnShortcutsExistOnlyWhileAnEditorHasTheFocus) {
+  AppDriver d;
+  App& app = d.app();
+  Toolkit& tk = app.toolkit();
+  QWidget* win = app.mainWidget();
+  win->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(win));
+  auto* ed = EditorOf(tk, +ControlId::FirstEditor);
+  ASSERT_NE(ed, nullptr);
+  ed->show();
+
+  ed->setFocus();
+  ASSERT_TRUE(d.waitFor([&] { return tk.hasShortcut(kMain, "Shift+Return"); }));
+  EXPECT_EQ(tk.shortcutItem(kMain, "Return"), +Item::ReturnKey);
+  EXPECT_EQ(tk.shortcutItem(kMain, "Shift+Return"), +Item::InsertLineEnd);
+
+  ed->clearFocus();
+  ASSERT_TRUE(d.waitFor([&] { return !tk.hasShortcut(kMain, "Shift+Return"); }));
+  EXPECT_FALSE(tk.hasShortcut(kMain, "Return"));
+
+  ed->setFocus();
+  ASSERT_TRUE(d.waitFor([&] { return tk.hasShortcut(kMain, "Return"); }));
+}
+
+TEST(EventLoop, ReturnAndShiftReturnInsertLineEndsInTheFocusedEditor) {
+  struct Case {
+    int mode;
+    Qt::KeyboardModifiers mods;
+    Qt::Key key;
+    QByteArray expected;
+  };
+  const Case cases[] = {
+      {0, Qt::ShiftModifier, Qt::Key_Return, "ab\r\ncd"},
+      {1, Qt::ShiftModifier, Qt::Key_Return, "ab\ncd"},
+      {0, Qt::NoModifier, Qt::Key_Return, "ab\r\ncd"},
+      {0, Qt::KeypadModifier, Qt::Key_Enter, "ab\r\ncd"},
+  };
+  for (const Case& c : cases) {
+    AppDriver d;
+    App& app = d.app();
+    app.settings().lineEndingsMode = c.mode;
+    QWidget* win = app.mainWidget();
+    win->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(win));
+    auto* ed = EditorOf(app.toolkit(), +ControlId::FirstEditor);
+    ed->show();
+    ed->resize(300, 200);
+    Sci s = ed->sci();
+    s.send(QsciScintillaBase::SCI_SETEOLMODE, c.mode == 0 ? 0 : 2);
+    s.sendText(QsciScintillaBase::SCI_SETTEXT, 0, "abcd");
+    s.send(QsciScintillaBase::SCI_GOTOPOS, 2);
+    ed->setFocus();
+    ASSERT_TRUE(d.waitFor([&] { return app.toolkit().hasShortcut(kMain, "Return"); }));
+    QTest::keyClick(QApplication::focusWidget(), c.key, c.mods);
+    d.processEvents();
+    EXPECT_EQ(s.range(0, s.length()), c.expected) << "mode " << c.mode << " key " << c.key << " mods " << int(c.mods);
+  }
+}
+
+TEST(EventLoop, TabStillReachesTheEditor) {
+  AppDriver d;
+  App& app = d.app();
+  QWidget* win = app.mainWidget();
+  win->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(win));
+  auto* ed = EditorOf(app.toolkit(), +ControlId::FirstEditor);
+  ed->show();
+  ed->setFocus();
+  d.processEvents();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), ed);
+  EXPECT_GT(ed->sci().length(), 0) << "Tab inserted nothing";
+}
+
+TEST(EventLoop, ExitEndsTheLoopAfterItsEvent) {
+  AppDriver d;
+  App& app = d.app();
+  d.requesters().answer(Answer::Yes);
+  d.post(Event::OfKind(EventKind::Close));
+  EXPECT_EQ(app.state().quitFlag, 1);
+  EXPECT_TRUE(app.loopEnded());
+  // Nothing more is executed once the loop has ended.
+  app.noteHandler("-");
+  d.post(Event::Timer(TimerId::Backup));
+  EXPECT_EQ(app.lastHandler(), "-");
+  ASSERT_EQ(d.requesters().asked().size(), 1u);
+  EXPECT_EQ(d.requesters().asked()[0].text, "Are you sure you want to quit Vendle?");
+}
+
+TEST(EventLoop, AControlCommandRunsOnTheLoop) {
+  AppDriver d;
+  d.post(Event::Command("/LOAD /tmp/a.bas\n/tmp/b.bas"));
+  EXPECT_EQ(d.app().pendingOpens, (QStringList{"/tmp/a.bas", "/tmp/b.bas"}));
+}
+
+TEST(EventLoop, DroppedFilesOpenInTheirOrder) {
+  AppDriver d;
+  d.post(Event::Drop("/x/3.bas\n/x/1.bas\n/x/2.bas"));
+  EXPECT_EQ(d.app().pendingOpens, (QStringList{"/x/3.bas", "/x/1.bas", "/x/2.bas"}));
+}
+
+TEST(EventLoop, TheMainWindowShowsItsTitle) {
+  AppDriver d;
+  EXPECT_EQ(d.app().mainWidget()->windowTitle(), "Vendle V5.2.6");
+  EXPECT_TRUE(d.app().mainWidget()->isVisible());
+}
+
+}  // namespace
+}  // namespace vendle::test

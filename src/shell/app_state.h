@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "documents/document_list.h"
 #include "platform/folders.h"
 #include "settings/settings.h"
 
@@ -13,6 +14,7 @@ namespace vendle {
 struct AppState {
   Folders folders;
   Settings settings;
+  Documents docs;
 
   QString versionText;       // "V5.2.6"
   QString buildStamp;        // "%yyyy/%mm/%dd %hh:%ii:%ss" of this build

@@ -22,7 +22,8 @@ struct AppState {
   QString commandLineFiles;  // the arguments joined by LF
   bool anotherInstance = false;
 
-  int quitFlag = 0;  // 1 while quitting; the loop ends after the event that set it
+  int quitFlag = 0;
+  bool backupRunning = false;  // the backup walk does not move the keyboard focus  // 1 while quitting; the loop ends after the event that set it
 
   // Paths of the temporary copies made for never-saved documents that were
   // run or handed over; deleted at exit.

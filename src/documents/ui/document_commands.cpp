@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "documents/ui/documents.h"
+#include "documents/ui/tab_strip.h"
 #include "editor/ui/editor_view.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
@@ -9,24 +11,35 @@
 namespace vendle {
 
 EditorView* CurrentEditor(App& app) {
-  // Until documents exist: the editor with the focus, else the first one.
-  if (auto* focused = dynamic_cast<EditorView*>(QApplication::focusWidget())) return focused;
-  return EditorOf(app.toolkit(), +ControlId::FirstEditor);
+  const DocumentRecord* d = app.state().docs.list.current();
+  return d ? EditorOf(app.toolkit(), d->editor) : nullptr;
 }
 
-void NewDocument(App&) {}
+int NewDocument(App& app) {
+  const int index = CreateDocumentTab(app, app.folders().file + kUntitledName);
+  if (index < 0) return -1;
+  if (EditorView* ed = EditorOfDocument(app, index)) {
+    Sci s = ed->sci();
+    const QByteArray text = app.settings().newFileText.toUtf8();
+    s.send(QsciScintillaBase::SCI_CLEARALL);
+    s.sendPtr(QsciScintillaBase::SCI_APPENDTEXT, text.size(), text.constData());
+    s.send(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+  }
+  return index;
+}
 void CloneDocument(App&) {}
 void OpenWithRequester(App&, bool) {}
 void OpenRecent(App&, int) {}
-SaveResult SaveCurrentDocument(App&) { return SaveResult::NotSaved; }
+SaveResult SaveCurrentDocument(App& app) { return SaveDocument(app, true, true); }
+SaveResult SaveDocument(App&, bool, bool) { return SaveResult::NotSaved; }
 void SaveSnapshot(App&) {}
 void SaveAllDocuments(App&) {}
 void SaveDocumentAs(App&, bool) {}
 void SaveSelectionAs(App&) {}
 void SaveNewFileIntro(App&) {}
 void RevertToSaved(App&) {}
-void CloseCurrentDocument(App&) {}
-void CloseAllDocuments(App&) {}
+void CloseCurrentDocument(App& app) { CloseCurrentTab(app); }
+void CloseAllDocuments(App& app) { CloseAllTabs(app); }
 
 void OpenDocumentList(App& app, const QString& lfList) {
   // Until documents open, the paths are recorded.
@@ -35,8 +48,10 @@ void OpenDocumentList(App& app, const QString& lfList) {
 
 void OpenPreviousFiles(App&) {}
 void RecordOpenFiles(App&) {}
-bool CloseAllForExit(App&) { return true; }
-void FocusCurrentEditor(App&) {}
+bool CloseAllForExit(App& app) { return CloseAllTabs(app); }
+void FocusCurrentEditor(App& app) {
+  if (EditorView* ed = CurrentEditor(app)) ed->setFocus();
+}
 void TabBarEvent(App&, const Event&) {}
 void PasteIntoNewDocument(App&) {}
 

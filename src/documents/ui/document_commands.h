@@ -17,11 +17,15 @@ EditorView* CurrentEditor(App& app);
 // Saved or NothingToSave.
 enum class SaveResult { Saved, NothingToSave, NotSaved };
 
-void NewDocument(App& app);                           // item 78, the tab bar's "+"
+// Item 78 and the tab bar's "+": a new untitled document; its index or -1.
+int NewDocument(App& app);
 void CloneDocument(App& app);                         // item 92
 void OpenWithRequester(App& app, bool fromStore);     // items 79, 80
 void OpenRecent(App& app, int index);                 // items 82..91
 SaveResult SaveCurrentDocument(App& app);             // item 93
+// Saves the current document. `reset`: empty the undo history and set the
+// save point; `markers`: write the in-text markers when that is on.
+SaveResult SaveDocument(App& app, bool reset, bool markers);
 void SaveSnapshot(App& app);                          // item 94
 void SaveAllDocuments(App& app);                      // item 95
 void SaveDocumentAs(App& app, bool inStore);          // items 96, 97

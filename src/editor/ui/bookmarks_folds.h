@@ -16,3 +16,10 @@ void GotoLineCommand(App& app);       // item 206
 void ReturnFromSub(App& app);         // item 208
 
 }  // namespace vendle
+
+namespace vendle {
+// Collects the fold state and the bookmarks of the document at `index` into
+// its record; with `markers` (and "Save folding in BAS file" on) for the
+// in-text markers of a save.
+void CollectFoldState(App& app, int index, bool markers);
+}  // namespace vendle

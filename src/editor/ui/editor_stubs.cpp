@@ -56,3 +56,8 @@ void SetEditorFont(App&, EditorView&) {}
 void SetEditorTabs(App&, EditorView&) {}
 void ApplyEditorColours(App&, EditorView&) {}
 }  // namespace vendle
+
+namespace vendle {
+void ApplySyntax(App&, int, const QString&, const QString&, bool) {}
+int FindSyntaxIndexFor(App&, const QString&) { return -1; }
+}  // namespace vendle

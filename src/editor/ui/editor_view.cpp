@@ -23,11 +23,12 @@ EditorView::EditorView(int control, Dispatcher& dispatcher, QWidget* parent)
 }
 
 void EditorView::contextMenuEvent(QContextMenuEvent* e) {
+  e->accept();
+  if (!popupBound_) return;
   Event ev = Event::OfKind(EventKind::RightClick);
   ev.x = e->globalPos().x();
   ev.y = e->globalPos().y();
   dispatcher_.post(ev);
-  e->accept();
 }
 
 EditorView* EditorOf(const Toolkit& tk, int control) { return dynamic_cast<EditorView*>(tk.control(control)); }

@@ -18,12 +18,17 @@ class EditorView : public QsciScintillaBase {
   int control() const { return control_; }
   Sci sci() { return Sci(this); }
 
+  // A right click shows the popup menu only while the editor shows a document.
+  void setPopupBound(bool bound) { popupBound_ = bound; }
+  bool popupBound() const { return popupBound_; }
+
  protected:
   void contextMenuEvent(QContextMenuEvent* e) override;
 
  private:
   int control_;
   Dispatcher& dispatcher_;
+  bool popupBound_ = false;
 };
 
 // The editor registered as control `control`, or null when that control is

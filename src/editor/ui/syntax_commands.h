@@ -13,3 +13,14 @@ void SetCurrentSyntaxAsDefault(App& app);   // item 275
 void CleanupLabelsCommand(App& app);        // item 170
 
 }  // namespace vendle
+
+#include <QString>
+
+namespace vendle {
+// Makes SyntaxList entry `index` current and applies it to the current
+// document's editor with the user sub and variable names (empty lists mean
+// the document's own). With `byMenu`, `index` is a Syntax menu position.
+void ApplySyntax(App& app, int index, const QString& userSubs, const QString& userVariables, bool byMenu);
+// The index of a syntax by name; the last one when the name is not found.
+int FindSyntaxIndexFor(App& app, const QString& name);
+}  // namespace vendle

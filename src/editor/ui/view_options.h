@@ -23,3 +23,12 @@ void SetEditorFont(App& app, EditorView& editor);
 void SetEditorTabs(App& app, EditorView& editor);
 void ApplyEditorColours(App& app, EditorView& editor);
 }  // namespace vendle
+
+namespace vendle {
+// The editor settings of a document's editor (font, case, tabs, view options).
+void ApplyEditorSettings(App& app, EditorView& editor);
+// An editor that is shown gets its wrap mode; a parked one has wrapping off
+// (a hidden editor with wrapping lays out its whole text for nothing).
+void PrepareShownEditor(App& app, EditorView& editor);
+void PrepareParkedEditor(App& app, EditorView& editor);
+}  // namespace vendle

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "documents/ui/document_commands.h"
+#include "documents/ui/tab_strip.h"
 #include "editor/ui/syntax_commands.h"
 #include "links/control_server.h"
 #include "links/handover.h"
@@ -31,7 +32,10 @@ constexpr int kMain = static_cast<int>(WindowId::Main);
 constexpr std::size_t kTraceLength = 256;
 }  // namespace
 
-App::App(StartOptions options) : options_(std::move(options)), toolkit_(std::make_unique<Toolkit>(dispatcher_)) {
+App::App(StartOptions options)
+    : options_(std::move(options)),
+      toolkit_(std::make_unique<Toolkit>(dispatcher_)),
+      tabStrip_(std::make_unique<ListTabStrip>()) {
   if (options_.requesters) {
     requesters_ = options_.requesters;
   } else {
@@ -58,6 +62,8 @@ App::~App() {
 }
 
 QWidget* App::mainWidget() const { return mainWindow_; }
+
+void App::setTabStrip(std::unique_ptr<TabStrip> strip) { tabStrip_ = std::move(strip); }
 
 void App::setControlServer(std::unique_ptr<ControlServer> s) { controlServer_ = std::move(s); }
 

@@ -22,6 +22,7 @@ class InstanceLock;
 class SignalPipe;
 class MainWindow;
 class ControlServer;
+class TabStrip;
 
 struct StartOptions {
   QString programFolder;  // the executable's folder
@@ -69,6 +70,10 @@ class App {
   void setMainWindow(MainWindow* w) { mainWindow_ = w; }
   QWidget* mainWidget() const;
 
+  // The tab bar's items; a plain list until the canvas attaches its own.
+  TabStrip& tabStrip() const { return *tabStrip_; }
+  void setTabStrip(std::unique_ptr<TabStrip> strip);
+
   ControlServer* controlServer() const { return controlServer_.get(); }
   void setControlServer(std::unique_ptr<ControlServer> s);
 
@@ -91,6 +96,7 @@ class App {
   std::unique_ptr<InstanceLock> lock_;
   std::unique_ptr<SignalPipe> signals_;
   std::unique_ptr<ControlServer> controlServer_;
+  std::unique_ptr<TabStrip> tabStrip_;
   MainWindow* mainWindow_ = nullptr;
   std::deque<QString> trace_;
 };

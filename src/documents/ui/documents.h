@@ -1,0 +1,46 @@
+// The documents and their editors: creating a document with its tab,
+// showing, switching, parking, removing and closing documents, with the
+// questions asked before a modified document is closed.
+#pragma once
+
+#include <QString>
+
+namespace vendle {
+
+class App;
+class EditorView;
+struct DocumentRecord;
+
+// Creates a document and its tab for `path` and shows it; -1 when no editor
+// is free ("Too many tabs open.") or the path is empty.
+int CreateDocumentTab(App& app, const QString& path);
+// Shows the document at `index` (making it current).
+int ActivateDocumentTab(App& app, int index);
+// Makes the document at `index` current and parks its editor.
+void DeactivateDocumentEditor(App& app, int index);
+// Saves the view of `from`, parks its editor and shows `to`.
+void SwitchDocumentTab(App& app, int to, int from);
+// Frees the document's slot, resets and parks its editor, removes tab and record.
+void RemoveDocumentTab(App& app, int index);
+// Records a named document in the recent list, removes it, shows a neighbour.
+void CloseDocumentTab(App& app, int index);
+// Item 106 and a tab's close box: asks about a modified document, then closes.
+void CloseCurrentTab(App& app);
+// Item 107 and the exit: asks about every modified document from the last
+// tab to the first, then closes all. False when cancelled or a save failed:
+// then nothing was closed.
+bool CloseAllTabs(App& app);
+
+// The editor of the document at `index`, or null.
+EditorView* EditorOfDocument(App& app, int index);
+// Makes the document of the tab bar's selected item current; its index or -1.
+int MakeSelectedDocumentCurrent(App& app);
+// Saves caret, modified state and first visible line of the document at `index`.
+void SaveDocumentView(App& app, int index);
+// The RecentFileEntry line of a document.
+QString RecentEntryOf(const DocumentRecord& doc);
+
+// Parking: moved aside, 10 x 10, hidden, disabled, no popup menu.
+void ParkEditor(App& app, EditorView& editor);
+
+}  // namespace vendle

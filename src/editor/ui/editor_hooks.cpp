@@ -1,0 +1,15 @@
+// Entry points the documents call on an editor, whose builds come with the
+// editor appearance and the bookmarks.
+#include "editor/ui/bookmarks_folds.h"
+#include "editor/ui/editor_setup.h"
+#include "editor/ui/view_options.h"
+
+namespace vendle {
+
+void ApplyEditorSettings(App&, EditorView&) {}
+void PrepareShownEditor(App&, EditorView&) {}
+void PrepareParkedEditor(App&, EditorView&) {}
+void CollectFoldState(App&, int, bool) {}
+void ResetEditorLexer(EditorView&) {}
+
+}  // namespace vendle

@@ -3,7 +3,16 @@
 #include <QFile>
 #include <QWidget>
 
+#include <QDateTime>
+#include <QSet>
+
 #include "documents/ui/document_commands.h"
+#include "editor/ui/editor_view.h"
+#include "platform/ansi.h"
+#include "platform/clock.h"
+#include "platform/file_io.h"
+#include "platform/paths.h"
+#include "shell/backup.h"
 #include "links/ui/link_commands.h"
 #include "platform/ui/toolkit.h"
 #include "settings/ui/settings_commands.h"
@@ -41,6 +50,37 @@ void ShutDownSequence(App& app) {
   StopControlServer(app);
 }
 
-void BackupTick(App&) {}
+void BackupTick(App& app) {
+  Settings& st = app.settings();
+  if (st.backupIntervalSeconds <= 0 || st.backupFolder.isEmpty()) return;
+  st.backupFolder = EnsureTrailingSeparator(st.backupFolder);
+  const qint64 now = RunningSeconds();
+  const QDateTime when = QDateTime::currentDateTime();
+  QSet<QString> taken;
+  // The walk reads the documents' editors; it never changes the current one.
+  app.state().backupRunning = true;
+  for (DocumentRecord& d : app.state().docs.list) {
+    EditorView* ed = EditorOf(app.toolkit(), d.editor);
+    if (!ed) {
+      d.modified = 0;
+      continue;
+    }
+    Sci s = ed->sci();
+    d.modified = s.modified() ? 1 : 0;
+    if (!d.modified || !BackupDue(now, d.lastSaveTime, st.backupIntervalSeconds)) continue;
+    d.lastSaveTime = now;
+    const QByteArray utf8 = s.range(0, s.length());
+    const QString fingerprint = BackupFingerprint(utf8);
+    if (fingerprint == d.backupFingerprint) continue;
+    const QString name = BackupFileName(st.backupFolder, when, d.path, &taken);
+    // The fingerprint is kept only after a complete write, so a folder that
+    // was missing is tried again next time.
+    if (WriteFileSafely(name, EncodeAnsi(QString::fromUtf8(utf8))).ok) {
+      d.backupFingerprint = fingerprint;
+      d.lastSaveTime = RunningSeconds();
+    }
+  }
+  app.state().backupRunning = false;
+}
 
 }  // namespace vendle

@@ -28,4 +28,17 @@ ColourSettings DefaultColours() {
   return c;
 }
 
+std::vector<ExternalProgramEntry> DefaultExternalPrograms() {
+  return {
+      {QStringLiteral("Run in DOS"), QStringLiteral("'%baspath%'"), QStringLiteral("'%vdlpath%MMBasic.exe'"),
+       QStringLiteral("'%bas%'"), 1},
+      {QStringLiteral("MMB4W"), QStringLiteral("'%baspath%'"), QStringLiteral("'C:\\Apps\\MMB4W\\MMBasic.exe'"),
+       QStringLiteral("'%bas%'"), 2},
+  };
+}
+
+ExternalProgramEntry NotInstalledEntry() { return {QStringLiteral("Not installed"), {}, {}, {}, 0}; }
+
+QString DefaultNewFileText() { return QStringLiteral("'\nOPTION EXPLICIT\nOPTION DEFAULT NONE\n"); }
+
 }  // namespace vendle

@@ -1,5 +1,6 @@
 // Every setting of the preference file "Vendle5.inf", in memory. Each field
-// carries its built-in default; the preference load replaces the defaults by
+// carries its built-in default, so a default-constructed Settings is what an
+// empty or missing file loads; the preference load replaces the defaults by
 // the stored values. Field names follow the keys as stored. Texts are UTF-16.
 #pragma once
 
@@ -61,6 +62,12 @@ enum class ColourSlot : int {
 using ColourSettings = std::array<std::uint32_t, 21>;
 
 ColourSettings DefaultColours();
+// The two programs of the list when the file names none.
+std::vector<ExternalProgramEntry> DefaultExternalPrograms();
+// The one entry of the sibling tool's list when it names none.
+ExternalProgramEntry NotInstalledEntry();
+// The header of a new document when the file holds none.
+QString DefaultNewFileText();
 
 struct Settings {
   // [Info]
@@ -149,18 +156,22 @@ struct Settings {
   int printerRightMargin = 50;
   qint64 printerScale = 0;
   // [Open Files]
-  int fileCount = 0;
-  QString openFilesString;  // RecentFileEntry lines, each preceded by LF when loaded
+  int fileCount = 0;        // entries loaded; written as the entries of openFilesString
+  QString openFilesString;  // RecentFileEntry lines joined by LF (loaded with a leading LF,
+                            // recorded at shutdown with a trailing one; empty fields are skipped)
   // [Recent Files], [Recent Searches]
   QStringList recentFiles;  // newest first
   QStringList findHistory;
   // [External programs]
-  int externalHotLink = 0;  // DefaultExternalProgram
-  std::vector<ExternalProgramEntry> externalPrograms;
+  int externalHotLink = 0;  // DefaultExternalProgram: 0-based, range-checked where used
+  std::vector<ExternalProgramEntry> externalPrograms = DefaultExternalPrograms();
   // [New File Text]
-  QString newFileText;  // lines separated by LF
+  QString newFileText = DefaultNewFileText();  // lines separated by LF; emptied at start-up by
+                                               // "No header in new file"
+  QString storedNewFileText = DefaultNewFileText();  // the header as loaded: written back when
+                                                     // newFileText is empty, so the option keeps it
   // [ATTiny]
-  QString labelPrefix = QStringLiteral("_LBL");
+  QString labelPrefix = QStringLiteral("_LBL");  // written only when changed
   int startingNumber = 100;
   int lineNumberStep = 10;
   // [Network]
@@ -178,11 +189,18 @@ struct Settings {
 
   // From "Ravolt.inf".
   QString ravoltFolder;
-  std::vector<ExternalProgramEntry> ravoltPrograms;
+  std::vector<ExternalProgramEntry> ravoltPrograms{NotInstalledEntry()};
 
   // Live state that the load derives from the stored values.
   int includeParameters = 1;  // Syntax menu item 233
   QString currentSyntaxName = QStringLiteral("picomite");
+
+  bool operator==(const Settings&) const = default;
 };
+
+// An external-program index that is valid for `list`, or -1.
+inline int CheckedProgramIndex(int index, const std::vector<ExternalProgramEntry>& list) {
+  return index >= 0 && std::size_t(index) < list.size() ? index : -1;
+}
 
 }  // namespace vendle

@@ -3,9 +3,6 @@
 
 namespace vendle {
 
-void LoadSettings(App&) {}
-void SaveSettings(App&) {}
-void CopyInfFiles(App&) {}
 void ShowPreferences(App&, int) {}
 void SettingsWindowEvent(App&, const Event&) {}
 void LoadLanguage(App&) {}

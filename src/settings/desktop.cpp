@@ -1,0 +1,41 @@
+#include "settings/desktop.h"
+
+#include <climits>
+
+namespace vendle {
+namespace {
+
+// Every bound below fits an int when it comes from monitor sizes; the sums
+// with the stored values are taken in 64 bits.
+int Clip(qint64 v) {
+  return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : int(v);
+}
+
+}  // namespace
+
+void KeepOnDesktop(WindowRect& r, const Desktop& desktop) {
+  const auto& m = desktop.monitors;
+  if (m.size() == 1) {
+    const qint64 d0 = m[0].width;
+    if (qint64(r.x) >= d0 - 49) r.x = Clip(d0 - 100);
+    if (qint64(r.x) + r.w < 220) r.x = 10;
+    if (r.y < 0) r.y = 10;
+  } else if (m.size() >= 2) {
+    const qint64 d0 = m[0].width;
+    const qint64 x1 = m[1].x;
+    const qint64 w1 = m[1].width;
+    if (x1 > 0) {
+      if (qint64(r.x) >= x1 + w1 - 49) r.x = Clip(x1 + w1 - 100);
+      if (qint64(r.x) + r.w < 220) r.x = 0;
+    } else {
+      if (qint64(r.x) >= d0 - 49) r.x = Clip(d0 - 100);
+      if (qint64(r.x) + r.w <= x1 + 219) r.x = Clip(x1);
+    }
+    if (r.y < 0) r.y = 0;
+  }
+  // After the x tests, which used the stored width.
+  if (r.w < 100) r.w = 500;
+  if (r.h < 50) r.h = 550;
+}
+
+}  // namespace vendle

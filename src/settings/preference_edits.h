@@ -1,0 +1,26 @@
+// The values the "Preferences" page of the settings window hands to its
+// "Save" button, and how they change the settings. Texts are UTF-16, as the
+// page's fields hold them.
+#pragma once
+
+#include <QString>
+
+#include "settings/settings.h"
+
+namespace vendle {
+
+struct PreferenceEdits {
+  bool confirmBeforeExit = true;  // check box 304
+  bool openBlankFile = false;     // check box 306
+  QString tabSize;                // field 316, an integer
+  QString font;                   // field 320, size + "pt,  " + face name
+  QString backupMinutes;          // field 386, an integer of minutes
+};
+
+// Takes the edited values into `s`. The font field is read by its leading
+// digits and the text after "pt,", so a size of one or three digits keeps
+// its face name; a field without a size or a name, and a tab size below 1,
+// leave the setting as it was.
+void ApplyPreferenceEdits(Settings& s, const PreferenceEdits& edits);
+
+}  // namespace vendle

@@ -3,10 +3,6 @@
 
 namespace vendle {
 
-void Deploy(App&) {}
-void RunExternalProgram(App&, int) {}
-void RunRavoltProgram(App&, int) {}
-void RunDefaultExternalProgram(App&) {}
 void ShowHelpPage(App&, int) {}
 void SyntaxHelpAtCaret(App&, bool) {}
 void OpenExternalReference(App&, int) {}

@@ -1,0 +1,29 @@
+// The external programs of the Action menu and the hand-over to the
+// companion: the entry points beyond those in link_commands.h. Texts are UTF-16.
+#pragma once
+
+#include <QString>
+
+#include "settings/settings.h"
+
+namespace vendle {
+
+class App;
+
+// Labels items 210.. with the own list and 223.. with the sibling tool's
+// list, checks the default entry's item and sets the tooltip of button 221.
+// For the menu's construction and after the settings window changed the list.
+void LabelExternalProgramItems(App& app);
+
+// The settings window's "Test": shows, titled "External program", what
+// `typed` (the page's fields as typed) would start for the current document.
+// Nothing is written or saved.
+void PreviewExternalProgram(App& app, const ExternalProgramEntry& typed);
+
+// Messages of the runners.
+inline constexpr const char* kOopsTitle = "Oops!";
+inline constexpr const char* kProgramNotSetText = "Path to external program not set";
+inline constexpr const char* kPreviewTitle = "External program";
+inline constexpr const char* kDeployTitle = "Deploy";
+
+}  // namespace vendle

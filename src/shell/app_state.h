@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "documents/document_list.h"
+#include "editor/syntax_data.h"
 #include "platform/folders.h"
 #include "settings/settings.h"
 
@@ -14,6 +15,7 @@ namespace vendle {
 struct AppState {
   Folders folders;
   Settings settings;
+  SyntaxData syntax;  // the loaded syntax and keyword files
   Documents docs;
 
   QString versionText;       // "V5.2.6"

@@ -31,8 +31,6 @@ void ClearAllBookmarks(App&) {}
 void GotoLineCommand(App&) {}
 void ReturnFromSub(App&) {}
 
-void LoadSyntaxFiles(App&) {}
-void LoadKeywordFiles(App&) {}
 void ToggleIncludeParameters(App&) {}
 void ApplySyntaxItem(App&, int) {}
 void SetCurrentSyntaxAsDefault(App&) {}

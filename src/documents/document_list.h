@@ -29,6 +29,9 @@ struct DocumentRecord {
   QString foldedSubNames;
   qint64 foldAllState = 0;
   QString bookmarks;          // blank-separated, 0-based
+  // The file at `path` was read or written by this document: saving it needs
+  // no overwrite question.
+  bool fileKnown = false;
 
   bool untitled() const { return name == QLatin1String(kUntitledName); }
 };

@@ -11,7 +11,8 @@ QString TrimTrailingBlankLines(const QString& text) {
     if (c != u'\r' && c != u'\n' && c != QChar(26)) break;
     --end;
   }
-  const qsizetype lf = text.indexOf(u'\n');
+  // The line end the file uses at its end (CR LF when it has none).
+  const qsizetype lf = text.lastIndexOf(u'\n');
   const bool lfFile = lf >= 0 && (lf == 0 || text[lf - 1] != u'\r');
   return text.left(end) + (lfFile ? QStringLiteral("\n") : QStringLiteral("\r\n"));
 }

@@ -9,8 +9,8 @@
 namespace vendle {
 
 // Drops every chr(26), CR and LF at the end (keeping at least the first
-// character) and appends one line end: LF for a file whose first line end is
-// a lone LF, CR LF otherwise.
+// character) and appends one line end: LF when the file's last line end is a
+// lone LF, CR LF otherwise.
 QString TrimTrailingBlankLines(const QString& text);
 
 // The syntax named by " kw\<name>" in the first 100 characters of the first

@@ -10,6 +10,7 @@
 #include "documents/ui/documents.h"
 #include "documents/ui/tab_strip.h"
 #include "editor/ui/editor_view.h"
+#include "platform/file_io.h"
 #include "platform/ui/toolkit.h"
 
 namespace vendle::test {
@@ -171,24 +172,28 @@ TEST(Documents, CloseAllAsksFromTheLastToTheFirstAndCancelClosesNothing) {
 TEST(Documents, AFailedSaveStopsACloseLikeCancel) {
   AppDriver d;
   App& app = d.app();
-  CreateDocumentTab(app, d.root() + "keep.bas");
+  const QString path = d.root() + "keep.bas";
+  CreateDocumentTab(app, path);
   Type(CurrentEditor(app), "PRINT 1\r\n");
-  // Until saving is built every save reports "not saved": the text must survive.
+  ScopedFileFault fault({FileFault::Step::Commit, path, 0});
   d.requesters().answer(Answer::Yes);
   d.menu(Item::Close);
-  ASSERT_EQ(Docs(d).list.size(), 2);
+  ASSERT_EQ(Docs(d).list.size(), 2) << "a text is never lost because its save failed";
   d.requesters().answer(Answer::Yes);
   d.menu(Item::CloseAll);
   EXPECT_EQ(Docs(d).list.size(), 2);
   EXPECT_GT(CurrentEditor(app)->sci().length(), 0);
+  EXPECT_TRUE(CurrentEditor(app)->sci().modified());
 }
 
-TEST(Documents, ExitWithModifiedDocumentsAndAFailedSaveKeepsRunning) {
+TEST(Documents, ExitWithAModifiedDocumentAndAFailedSaveKeepsRunning) {
   AppDriver d;
   App& app = d.app();
   app.settings().confirmBeforeExit = 0;
-  CreateDocumentTab(app, d.root() + "a.bas");
+  const QString path = d.root() + "a.bas";
+  CreateDocumentTab(app, path);
   Type(CurrentEditor(app), "x = 1\r\n");
+  ScopedFileFault fault({FileFault::Step::Open, path, 0});
   d.requesters().answer(Answer::Yes);
   d.post(Event::OfKind(EventKind::Close));
   EXPECT_EQ(app.state().quitFlag, 0);

@@ -16,7 +16,9 @@ TEST(ProgramFile, TrailingBlankLinesAreTrimmedToOneLineEnd) {
       {"PRINT 1\r\n\r\n\r\n\x1A", "PRINT 1\r\n"},
       {"PRINT 1", "PRINT 1\r\n"},
       {"a\nb\n\n\n", "a\nb\n"},  // an LF file keeps LF
-      {"a\r\nb\n\n", "a\r\nb\r\n"},
+      {"a\r\nb\n\n", "a\r\nb\n"},
+      {"a\nb", "a\nb\n"},
+      {"\tx\ny\r\n", "\tx\ny\r\n"},
       {"a  \r\n", "a  \r\n"},    // blanks stay
       {"\r\n\r\n", "\r\r\n"},    // the first character is always kept
       {"", "\r\n"},

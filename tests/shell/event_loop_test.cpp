@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QTest>
 
 #include "app_driver.h"
@@ -14,14 +15,21 @@ namespace {
 
 constexpr int kMain = +WindowId::Main;
 
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
 TEST(EventLoop, AnEventDuringARequesterRunsAfterIt) {
   AppDriver d;
+  WriteFile(d.root() + "x.bas", "PRINT 1\r\n");
   App& app = d.app();
   QStringList order;
   d.requesters().whileShown = [&](const Asked& a) {
     if (a.title != u"Quit") return;
     d.post(Event::Timer(TimerId::StatusRefresh));
-    d.post(Event::Command("/load /tmp/x.bas"));
+    d.post(Event::Command("/load " + d.root() + "x.bas"));
     order.append("during:" + app.lastHandler());
   };
   d.requesters().answer(Answer::No);
@@ -32,7 +40,7 @@ TEST(EventLoop, AnEventDuringARequesterRunsAfterIt) {
   EXPECT_EQ(t[t.size() - 3], "ExitRequest");
   EXPECT_EQ(t[t.size() - 2], "StatusRefreshTick");
   EXPECT_EQ(t[t.size() - 1], "ExecuteControlCommand");
-  EXPECT_EQ(app.pendingOpens, QStringList{"/tmp/x.bas"});
+  EXPECT_EQ(app.state().docs.list.at(app.state().docs.list.size() - 1).name, "x.bas");
   EXPECT_EQ(app.state().quitFlag, 0);
 }
 
@@ -125,16 +133,25 @@ TEST(EventLoop, ExitEndsTheLoopAfterItsEvent) {
   EXPECT_EQ(d.requesters().asked()[0].text, "Are you sure you want to quit Vendle?");
 }
 
+QStringList Names(App& app) {
+  QStringList names;
+  for (const DocumentRecord& r : app.state().docs.list) names.append(r.name);
+  return names;
+}
+
 TEST(EventLoop, AControlCommandRunsOnTheLoop) {
   AppDriver d;
-  d.post(Event::Command("/LOAD /tmp/a.bas\n/tmp/b.bas"));
-  EXPECT_EQ(d.app().pendingOpens, (QStringList{"/tmp/a.bas", "/tmp/b.bas"}));
+  WriteFile(d.root() + "a.bas", "a\r\n");
+  WriteFile(d.root() + "b.bas", "b\r\n");
+  d.post(Event::Command("/LOAD " + d.root() + "a.bas\n" + d.root() + "b.bas"));
+  EXPECT_EQ(Names(d.app()), (QStringList{"untitled.bas", "a.bas", "b.bas"}));
 }
 
 TEST(EventLoop, DroppedFilesOpenInTheirOrder) {
   AppDriver d;
-  d.post(Event::Drop("/x/3.bas\n/x/1.bas\n/x/2.bas"));
-  EXPECT_EQ(d.app().pendingOpens, (QStringList{"/x/3.bas", "/x/1.bas", "/x/2.bas"}));
+  for (const char* n : {"3.bas", "1.bas", "2.bas"}) WriteFile(d.root() + n, "x\r\n");
+  d.post(Event::Drop(d.root() + "3.bas\n" + d.root() + "1.bas\n" + d.root() + "2.bas"));
+  EXPECT_EQ(Names(d.app()), (QStringList{"untitled.bas", "3.bas", "1.bas", "2.bas"}));
 }
 
 TEST(EventLoop, TheMainWindowShowsItsTitle) {

@@ -24,8 +24,14 @@ void OpenWithRequester(App& app, bool fromStore);     // items 79, 80
 void OpenRecent(App& app, int index);                 // items 82..91
 SaveResult SaveCurrentDocument(App& app);             // item 93
 // Saves the current document. `reset`: empty the undo history and set the
-// save point; `markers`: write the in-text markers when that is on.
-SaveResult SaveDocument(App& app, bool reset, bool markers);
+// save point; `markers`: write the in-text markers when that is on. From the
+// menu, a cancelled name requester of an untitled document writes
+// "untitled.bas" in the file folder; anywhere else it is "not saved".
+enum class SaveFrom { Menu, Close, Run };
+SaveResult SaveDocument(App& app, bool reset, bool markers, SaveFrom from = SaveFrom::Close);
+// Opens a file as a document; "" asks with the requester (in the store
+// folder when `fromStore`).
+void OpenDocument(App& app, const QString& path, bool fromStore);
 void SaveSnapshot(App& app);                          // item 94
 void SaveAllDocuments(App& app);                      // item 95
 void SaveDocumentAs(App& app, bool inStore);          // items 96, 97

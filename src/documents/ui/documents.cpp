@@ -230,7 +230,7 @@ void CloseDocumentTab(App& app, int index) {
   docs.list.setCurrent(index);
   DocumentRecord& d = docs.list.at(index);
   if (!d.untitled()) {
-    CollectFoldState(app, index, false);
+    CollectFoldState(app, index);
     SaveDocumentView(app, index);
     if (PathFitsEntry(d.path)) AddRecentFile(app, RecentEntryOf(d));
   }

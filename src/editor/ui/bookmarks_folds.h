@@ -1,25 +1,45 @@
-// Bookmarks, fold state and navigation.
+// Bookmarks (marker 0), fold state and navigation on the documents' editors.
+// Line numbers: bookmarks are 0-based, folded lines 1-based.
 #pragma once
+
+#include <QList>
+#include <QString>
 
 namespace vendle {
 
 class App;
+class EditorView;
 
 void FoldAllCommand(App& app);        // item 199
-void UnfoldAllCommand(App& app);      // item 200
+void UnfoldAllCommand(App& app);      // item 200: expands, then contracts
 void RecomputeFoldedLines(App& app);  // item 201, F9
 void ToggleBookmark(App& app);        // item 202
-void PreviousBookmark(App& app);      // item 203
-void NextBookmark(App& app);          // item 204
+void PreviousBookmark(App& app);      // item 203, wraps to the last
+void NextBookmark(App& app);          // item 204, wraps to the first
 void ClearAllBookmarks(App& app);     // item 205
 void GotoLineCommand(App& app);       // item 206
 void ReturnFromSub(App& app);         // item 208
 
-}  // namespace vendle
+// The bookmarked lines of an editor, from the top.
+QList<int> BookmarkedLines(EditorView& editor);
+// Puts marker 0 on exactly these lines.
+void SetBookmarkMarkers(EditorView& editor, const QList<int>& lines);
+// The outermost collapsed fold headers, 1-based. A header is collapsed when
+// it carries the header flag and its next line is hidden.
+QList<int> CollapsedHeaders(EditorView& editor);
 
-namespace vendle {
-// Collects the fold state and the bookmarks of the document at `index` into
-// its record; with `markers` (and "Save folding in BAS file" on) for the
-// in-text markers of a save.
-void CollectFoldState(App& app, int index, bool markers);
+// Collects the bookmarks and the fold state of the document at `index` into
+// its record (Bookmarks, FoldedLines, FoldedSubNames, caret, first line).
+void CollectFoldState(App& app, int index);
+// FoldedSubNames from FoldedLines, with every fold expanded first.
+void RememberFoldedSubNames(App& app, int index);
+// Puts back caret, first visible line and folds of the document at `index`;
+// returns the number of fold entries processed.
+int RestoreDocumentView(App& app, int index);
+
+// Fold names as the recomputation reads them: " name " for each folded header.
+QString FoldedSubNamesOf(const QString& text, const QList<int>& foldedLines);
+// The 1-based lines of the headers whose names are in `foldedSubNames`.
+QList<int> RecomputeFoldedLinesOf(const QString& text, const QString& foldedSubNames);
+
 }  // namespace vendle

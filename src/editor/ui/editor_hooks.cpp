@@ -6,10 +6,18 @@
 
 namespace vendle {
 
-void ApplyEditorSettings(App&, EditorView&) {}
-void PrepareShownEditor(App&, EditorView&) {}
-void PrepareParkedEditor(App&, EditorView&) {}
-void CollectFoldState(App&, int, bool) {}
 void ResetEditorLexer(EditorView&) {}
 
+}  // namespace vendle
+
+#include "editor/ui/syntax_commands.h"
+
+namespace vendle {
+QString CollectDeclaredVariables(App&, const QString&) { return QStringLiteral(" "); }
+}  // namespace vendle
+
+#include "editor/ui/editor_commands.h"
+
+namespace vendle {
+QString ConvertSmartQuotes(const QString& text) { return text; }
 }  // namespace vendle

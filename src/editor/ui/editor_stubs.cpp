@@ -21,15 +21,6 @@ void SetFontSizeItem(App&, int) {}
 void ViewToggle(App&, int) {}
 void SaveKeywordCase(App&) {}
 
-void FoldAllCommand(App&) {}
-void UnfoldAllCommand(App&) {}
-void RecomputeFoldedLines(App&) {}
-void ToggleBookmark(App&) {}
-void PreviousBookmark(App&) {}
-void NextBookmark(App&) {}
-void ClearAllBookmarks(App&) {}
-void GotoLineCommand(App&) {}
-void ReturnFromSub(App&) {}
 
 void ToggleIncludeParameters(App&) {}
 void ApplySyntaxItem(App&, int) {}

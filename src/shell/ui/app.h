@@ -82,10 +82,6 @@ class App {
   const std::deque<QString>& handlerTrace() const { return trace_; }
   QString lastHandler() const { return trace_.empty() ? QString() : trace_.back(); }
 
-  // Stand-in records of the entry points whose Parts come later: paths that
-  // the list-open entry point was asked to open.
-  QStringList pendingOpens;
-
  private:
   StartOptions options_;
   AppState state_;

@@ -185,6 +185,7 @@ enum class TimerId : int {
 enum class FontId : int {
   Misc = 69,  // tab bar and printing
   Mono = 70,  // information window
+  Editor = 293,  // "Font name" at "Font size"
 };
 
 // Event kinds. These are our own numbers, not Qt event types.

@@ -16,12 +16,6 @@ void JoinLine(App&) {}
 void InsertColour(App&, int) {}
 void CommentLines(App&, bool) {}
 
-void SetLineEndMode(App&, int) {}
-void SetFontSizeItem(App&, int) {}
-void ViewToggle(App&, int) {}
-void SaveKeywordCase(App&) {}
-
-
 void ToggleIncludeParameters(App&) {}
 void ApplySyntaxItem(App&, int) {}
 void SetCurrentSyntaxAsDefault(App&) {}
@@ -40,10 +34,6 @@ void HintWindowEvent(App&, const Event&) {}
 
 namespace vendle {
 void ConfigureEditorGadget(App&, EditorView&) {}
-void SetEditorFontSize(App&, int) {}
-void SetEditorFont(App&, EditorView&) {}
-void SetEditorTabs(App&, EditorView&) {}
-void ApplyEditorColours(App&, EditorView&) {}
 }  // namespace vendle
 
 namespace vendle {

@@ -1,5 +1,9 @@
-// The view options and appearance commands of the editors.
+// The view options and appearance commands of the editors: the colour,
+// font, tab and view settings applied to editor controls, and the View and
+// Font menu items. Font names are UTF-16 QStrings.
 #pragma once
+
+#include <QString>
 
 namespace vendle {
 
@@ -17,11 +21,36 @@ constexpr int FontSizeForItem(int item) { return 2 * item - 348; }
 
 namespace vendle {
 class EditorView;
-// The editor settings applied to one editor or to all of them.
-void SetEditorFontSize(App& app, int size);    // every editor
+
+// Items 179..182: checks the size's item (10, 12, 14, 16; any other size
+// becomes 12), stores "Font size" and applies the settings to the current
+// document's editor.
+void SetEditorFontSize(App& app, int size);
+// "Font name" at "Font size" for the default style, then every style reset
+// to it (which clears their colours: ApplyEditorColours must follow).
 void SetEditorFont(App& app, EditorView& editor);
+// Tab width and indent from "Tabsize" (below 1 counts as 1), tabs or
+// blanks from "Use spaces for tabs".
 void SetEditorTabs(App& app, EditorView& editor);
+// The colour settings on styles, selection, caret line, margins and markers.
 void ApplyEditorColours(App& app, EditorView& editor);
+
+// One style's font (when `fontName` is not empty), size (unless -1) and,
+// unless `flags` is -1, bold (256), italic (512), underline (4, without 512).
+void SetEditorStyle(EditorView& editor, int style, const QString& fontName, int size, int flags);
+// Margin 0 of the current document's editor as the line-number margin, or
+// hidden; check mark of item 196.
+void SetLineNumbersShown(App& app, bool on);
+// The keyword case mode on every editor's keyword style; text and check
+// mark of item 189.
+void ApplyKeywordCase(App& app);
+// Stores "Line_endings_Mode" and converts the current document's line ends
+// to it; check marks of items 175 and 176.
+void SetLineEndingMode(App& app, int mode);
+// Writes the displayed keyword case `mode` into the text of `editor`: only
+// the letters whose case differs are replaced, in one undo step, so markers,
+// folds, the caret and the view stay. True when the text changed.
+bool WriteKeywordCase(EditorView& editor, int mode);
 }  // namespace vendle
 
 namespace vendle {

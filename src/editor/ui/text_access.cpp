@@ -1,0 +1,139 @@
+#include "editor/ui/text_access.h"
+
+#include "editor/editor_text.h"
+#include "editor/ui/editor_view.h"
+#include "platform/ui/toolkit.h"
+#include "shell/ui/app.h"
+
+namespace vendle {
+namespace {
+
+using S = QsciScintillaBase;
+
+QString Decode(const QByteArray& utf8) { return QString::fromUtf8(utf8); }
+
+// Replaces bytes [start, end) with `utf8`, by length (SCI_REPLACETARGET
+// carries NUL bytes, unlike the NUL-terminated messages).
+void ReplaceRange(const Sci& s, Sci::Pos start, Sci::Pos end, const QByteArray& utf8) {
+  s.send(S::SCI_SETTARGETRANGE, start, end);
+  s.sendText(S::SCI_REPLACETARGET, utf8.size(), utf8.constData());
+}
+
+QString WithoutLineBreaks(QStringView text) {
+  QString out;
+  out.reserve(text.size());
+  for (QChar c : text)
+    if (c != u'\r' && c != u'\n') out.append(c);
+  return out;
+}
+
+}  // namespace
+
+QByteArray ToUtf8Buffer(QStringView text) { return EditorBytesOf(text); }
+
+QByteArray GetEditorBytes(EditorView* editor) {
+  if (!editor) return {};
+  const Sci s = editor->sci();
+  return s.range(0, s.length());
+}
+
+QString GetEditorText(EditorView* editor) { return Decode(GetEditorBytes(editor)); }
+
+QString GetEditorLine(EditorView* editor, Sci::Pos line) {
+  if (!editor) return {};
+  const Sci s = editor->sci();
+  if (line < 0 || line >= s.lineCount()) return {};
+  return Decode(s.range(s.positionFromLine(line), s.lineEndPosition(line)));
+}
+
+QString GetSelectedText(EditorView* editor) {
+  if (!editor) return {};
+  const Sci s = editor->sci();
+  // The length asked for includes the terminating NUL.
+  const Sci::Pos size = s.send(S::SCI_GETSELTEXT, 0, 0);
+  if (size <= 1) return {};
+  QByteArray buf(size, '\0');
+  s.sendPtr(S::SCI_GETSELTEXT, 0, buf.data());
+  buf.chop(1);
+  return Decode(buf);
+}
+
+void RestyleFrom(EditorView* editor, Sci::Pos from) {
+  if (!editor) return;
+  const Sci s = editor->sci();
+  // With the container lexer this marks the text from `from` unstyled and
+  // asks the lexer (SCN_STYLENEEDED) to style it to the end at once.
+  const Sci::Pos lineStart = s.positionFromLine(s.lineFromPosition(from));
+  s.send(S::SCI_COLOURISE, lineStart, -1);
+}
+
+void SetEditorBytes(EditorView* editor, const QByteArray& utf8, bool resetUndo) {
+  if (!editor) return;
+  const Sci s = editor->sci();
+  {
+    // SCI_SETTEXT stops at the first NUL: clear, then append by length.
+    UndoStep step(s);
+    s.send(S::SCI_CLEARALL);
+    s.sendText(S::SCI_APPENDTEXT, utf8.size(), utf8.constData());
+  }
+  if (resetUndo) s.send(S::SCI_EMPTYUNDOBUFFER);
+  RestyleFrom(editor, 0);
+}
+
+void SetEditorText(EditorView* editor, QStringView text, bool resetUndo) {
+  if (editor) SetEditorBytes(editor, ToUtf8Buffer(text), resetUndo);
+}
+
+void ReplaceSelection(EditorView* editor, QStringView text) {
+  if (!editor) return;
+  const Sci s = editor->sci();
+  const Sci::Pos start = s.send(S::SCI_GETSELECTIONSTART);
+  const Sci::Pos end = s.send(S::SCI_GETSELECTIONEND);
+  const QByteArray utf8 = ToUtf8Buffer(text);
+  ReplaceRange(s, start, end, utf8);
+  s.send(S::SCI_SETCURRENTPOS, start + utf8.size());
+  s.send(S::SCI_SETANCHOR, start + utf8.size());
+  RestyleFrom(editor, start);
+}
+
+void ReplaceLineText(EditorView* editor, Sci::Pos line, QStringView text, bool restyle) {
+  if (!editor) return;
+  const Sci s = editor->sci();
+  if (line < 0 || line >= s.lineCount()) return;
+  const Sci::Pos start = s.positionFromLine(line);
+  ReplaceRange(s, start, s.lineEndPosition(line), ToUtf8Buffer(WithoutLineBreaks(text)));
+  if (restyle) RestyleFrom(editor, start);
+}
+
+void InsertTextAtCaret(EditorView* editor, QStringView text) {
+  if (!editor) return;
+  const Sci s = editor->sci();
+  // An empty target at the caret: the same as SCI_INSERTTEXT at -1, by length.
+  const Sci::Pos caret = s.currentPos();
+  ReplaceRange(s, caret, caret, ToUtf8Buffer(text));
+}
+
+QString GetEditorText(App& app, int control) { return GetEditorText(EditorOf(app.toolkit(), control)); }
+QString GetEditorLine(App& app, int control, Sci::Pos line) {
+  return GetEditorLine(EditorOf(app.toolkit(), control), line);
+}
+QString GetSelectedText(App& app, int control) { return GetSelectedText(EditorOf(app.toolkit(), control)); }
+void SetEditorText(App& app, int control, QStringView text, bool resetUndo) {
+  SetEditorText(EditorOf(app.toolkit(), control), text, resetUndo);
+}
+void ReplaceSelection(App& app, int control, QStringView text) {
+  ReplaceSelection(EditorOf(app.toolkit(), control), text);
+}
+void ReplaceLineText(App& app, int control, Sci::Pos line, QStringView text, bool restyle) {
+  ReplaceLineText(EditorOf(app.toolkit(), control), line, text, restyle);
+}
+void InsertTextAtCaret(App& app, int control, QStringView text) {
+  InsertTextAtCaret(EditorOf(app.toolkit(), control), text);
+}
+
+QString MakeIndentToColumn(App& app, int column) {
+  const Settings& s = app.settings();
+  return IndentToColumn(column, s.useSpacesForTabs != 0, s.tabSize);
+}
+
+}  // namespace vendle

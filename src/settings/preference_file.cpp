@@ -84,7 +84,7 @@ std::optional<QString> PreferenceFile::value(QStringView group, QStringView key)
   return s->entries[std::size_t(*it)].second;
 }
 
-const std::vector<std::pair<QString, QString>>& PreferenceFile::entries(QStringView group) const {
+const std::vector<std::pair<QString, QString>>& PreferenceFile::entries(QStringView group) const& {
   static const std::vector<std::pair<QString, QString>> kNone;
   const Section* s = section(group);
   return s ? s->entries : kNone;

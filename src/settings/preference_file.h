@@ -40,7 +40,9 @@ class PreferenceFile {
     return value(group, key).value_or(fallback);
   }
   // The key lines of the first section of `group`, in file order, duplicates kept.
-  const std::vector<std::pair<QString, QString>>& entries(QStringView group) const;
+  const std::vector<std::pair<QString, QString>>& entries(QStringView group) const&;
+  // Not on a temporary file: the entries would not outlive it.
+  const std::vector<std::pair<QString, QString>>& entries(QStringView group) const&& = delete;
   qsizetype keyCount(QStringView group) const { return qsizetype(entries(group).size()); }
 
  private:

@@ -115,7 +115,6 @@ struct Settings {
   int wordWrap = 1;
   int dontSearchInStrings = 1;
   int dontSearchInComments = 1;
-  int showParametersInSyntaxList = 0;  // as stored; the live flag is includeParameters
   QString defaultSyntax = QStringLiteral("picomite");
   int preserveFirstLine = 1;
   QString foldingKeywords = QStringLiteral("sub function csub cfunction definefont");
@@ -192,7 +191,7 @@ struct Settings {
   std::vector<ExternalProgramEntry> ravoltPrograms{NotInstalledEntry()};
 
   // Live state that the load derives from the stored values.
-  int includeParameters = 1;  // Syntax menu item 233
+  int includeParameters = 1;  // Syntax menu item 233; from "Default syntax", not from its own key
   QString currentSyntaxName = QStringLiteral("picomite");
 
   bool operator==(const Settings&) const = default;

@@ -176,7 +176,7 @@ void ReadSettings(const PreferenceFile& f, const Desktop& desktop, Settings& s) 
       case LayoutEntry::Kind::Group: group = e.text; break;
       case LayoutEntry::Kind::Comment: break;
       case LayoutEntry::Kind::Key:
-        if (e.form == ValueForm::DataFolder) break;
+        if (e.form == ValueForm::DataFolder || e.form == ValueForm::IncludeParameters) break;
         if (const auto v = f.value(group, e.text)) Store(s, e, *v);
         break;
       case LayoutEntry::Kind::List: ReadList(f, group, e.list, s); break;

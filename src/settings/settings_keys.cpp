@@ -96,7 +96,7 @@ std::vector<LayoutEntry> Build() {
        C("Show column marker at column xx"), K("Column marker at", &S::columnMarkerAt),
        K("Show column marker", &S::showColumnMarker), K("Word Wrap", &S::wordWrap),
        K("Default syntax", &S::defaultSyntax),
-       K("Show parameters in syntax list", &S::showParametersInSyntaxList, F::IncludeParameters),
+       K("Show parameters in syntax list", SettingField{}, F::IncludeParameters),
        K("Auto complete", &S::autoComplete), K("Auto complete multi word", &S::autoCompleteMultiWord),
        K("Preserve first line", &S::preserveFirstLine), K("Folding keywords", &S::foldingKeywords),
        K("Separator Symbols", &S::separatorSymbols), K("Valid word characters", &S::validWordCharacters),

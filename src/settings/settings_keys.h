@@ -22,7 +22,7 @@ enum class ValueForm {
   Minutes,            // minutes in the file, seconds in memory
   WrittenAsZero,      // read, but always written as 0
   DataFolder,         // written only: the data folder
-  IncludeParameters,  // stored value kept aside; written from the live flag
+  IncludeParameters,  // not read (the flag follows "Default syntax"); written from the flag
   HotLink,            // index into the program list, remapped on writing
   UnlessDefault,      // text written only when it differs from its default
 };

@@ -1,0 +1,331 @@
+#include "documents/tab_bar.h"
+
+#include <algorithm>
+
+namespace vendle {
+namespace {
+
+// The arrow flags settle after two or three passes; a bar that keeps
+// flipping between two layouts keeps the last one.
+constexpr int kMaxLayoutPasses = 8;
+// A cut name keeps at least this many characters before "..".
+constexpr int kShortestCut = 3;
+
+const QString kCutMark = QStringLiteral("..");
+
+int CodePointUnits(const QString& s, int at) {
+  return s[at].isHighSurrogate() && at + 1 < s.size() && s[at + 1].isLowSurrogate() ? 2 : 1;
+}
+
+// Sum of the lengths (each less the one overlapping pixel) of items first..last.
+int SumRange(const TabBar& bar, int first, int last) {
+  int sum = 0;
+  for (int i = std::max(first, 0); i <= last && i < static_cast<int>(bar.items.size()); ++i)
+    sum += bar.items[i].length - 1;
+  return sum;
+}
+
+int SumFrom(const TabBar& bar, int first) { return SumRange(bar, first, static_cast<int>(bar.items.size()) - 1); }
+
+// Every display text from its name; then, while the tabs do not fit, the
+// longest tab loses one character. Ties go to the lower index; a cut tab
+// moves down only past longer ones. Returns the sum of the lengths.
+int CutTexts(TabBar& bar, int available, const TextWidth& measure) {
+  const int n = static_cast<int>(bar.items.size());
+  std::vector<int> counts(n);
+  for (int i = 0; i < n; ++i) {
+    TabItem& item = bar.items[i];
+    item.displayText = item.text;
+    item.length = TabBarItemLength(bar, item, false, measure);
+    counts[i] = TabTextLength(item.text);
+  }
+  int sum = SumFrom(bar, 0);
+  if (!(bar.flags & kTabCutTexts) || sum <= available) return sum;
+
+  std::vector<int> order(n);
+  for (int i = 0; i < n; ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](int a, int b) { return bar.items[a].length > bar.items[b].length; });
+  // Every step shortens a text or drops a candidate, so this ends.
+  while (sum > available && !order.empty()) {
+    const int i = order.front();
+    TabItem& item = bar.items[i];
+    order.erase(order.begin());
+    if (counts[i] <= kShortestCut || item.length <= bar.style.minimumTabLength) continue;
+    --counts[i];
+    item.displayText = TabTextPrefix(item.text, counts[i]) + kCutMark;
+    const int length = TabBarItemLength(bar, item, false, measure);
+    sum += length - item.length;
+    item.length = length;
+    auto at = std::find_if(order.begin(), order.end(), [&](int j) { return bar.items[j].length <= length; });
+    order.insert(at, i);
+  }
+  return sum;
+}
+
+void PlaceItems(TabBar& bar, int available) {
+  const int n = static_cast<int>(bar.items.size());
+  const int offset = bar.scrollOffset;
+  for (TabItem& item : bar.items) {
+    item.position = kTabHiddenRight;
+    item.visible = false;
+  }
+  for (int i = 0; i < std::min(offset, n); ++i) bar.items[i].position = kTabHiddenLeft;
+  int x0 = bar.style.margin;
+  if (bar.flags & kTabLeftArrow) {
+    x0 = TabFadeEnd(bar);
+    if (offset - 1 >= 0 && offset - 1 < n) {
+      // The tab before the first full one ends under the fade.
+      TabItem& partly = bar.items[offset - 1];
+      partly.position = x0 - partly.length + 1;
+      partly.visible = true;
+    }
+  }
+  int running = 0;
+  for (int i = offset; i < n; ++i) {
+    TabItem& item = bar.items[i];
+    item.position = x0 + running;
+    item.visible = true;
+    running += item.length - 1;
+    if (running > available) break;
+  }
+  bar.plus.visible = (bar.flags & kTabPlusShown) != 0;
+  if (bar.flags & kTabRightArrow)
+    bar.plus.position = bar.width - bar.plus.length - bar.style.margin / 2;
+  else
+    bar.plus.position = x0 + running;
+}
+
+}  // namespace
+
+TabBar CreateTabBar(const TabBarStyle& style, int gadget) {
+  TabBar bar;
+  bar.gadget = gadget;
+  bar.font = style.font;
+  bar.style = style;
+  bar.flags = kTabBarCreationFlags;
+  bar.plus.textColour = style.textColour;
+  bar.plus.backColour = style.tabBackColour;
+  return bar;
+}
+
+const TabItem* TabBarGetItem(const TabBar& bar, int index) {
+  if (index == kTabSelected) index = bar.selected;
+  if (index == kTabPlus) return &bar.plus;
+  if (index < 0 || index >= static_cast<int>(bar.items.size())) return nullptr;
+  return &bar.items[index];
+}
+
+TabItem* TabBarGetItem(TabBar& bar, int index) {
+  return const_cast<TabItem*>(TabBarGetItem(static_cast<const TabBar&>(bar), index));
+}
+
+int AddTabItem(TabBar& bar, int index, const QString& text) {
+  TabItem item;
+  item.text = text;
+  item.displayText = text;
+  item.textColour = bar.style.textColour;
+  item.backColour = bar.style.tabBackColour;
+  if (index == kTabPlus) {
+    bar.flags |= kTabPlusShown;
+    bar.plus = item;
+    return kTabPlus;
+  }
+  bar.items.push_back(item);
+  return static_cast<int>(bar.items.size()) - 1;
+}
+
+void SetTabItemText(TabBar& bar, int index, const QString& text) {
+  if (TabItem* item = TabBarGetItem(bar, index)) {
+    item->text = text;
+    item->displayText = text;
+  }
+}
+
+void SelectTabItem(TabBar& bar, int index) {
+  if (index == kTabSelected) return;
+  if (index >= 0 && index < static_cast<int>(bar.items.size())) {
+    bar.selected = index;
+    bar.showSelected = true;
+  } else {
+    bar.selected = kTabNone;
+  }
+}
+
+void RemoveTabItem(TabBar& bar, int index) {
+  if (index == kTabPlus) {
+    bar.flags &= ~static_cast<std::uint64_t>(kTabPlusShown);
+  } else {
+    if (index < 0 || index >= static_cast<int>(bar.items.size())) return;
+    bar.items.erase(bar.items.begin() + index);
+    const int n = static_cast<int>(bar.items.size());
+    if (bar.selected == index)
+      bar.selected = index < n ? index : n - 1;  // the next one, else the last (none when empty)
+    else if (bar.selected > index)
+      --bar.selected;
+    if (bar.scrollOffset > index) --bar.scrollOffset;
+    bar.scrollOffset = std::clamp(bar.scrollOffset, 0, n);
+  }
+  // A reference to the removed item is cleared; later items move down by one.
+  auto follow = [index](int& ref) {
+    if (ref == index) ref = kTabNone;
+    else if (index >= 0 && ref > index) --ref;
+  };
+  follow(bar.hovered);
+  follow(bar.pressed);
+  if (bar.hovered == kTabNone) bar.closeHover = 0;
+  if (bar.pressed == kTabNone) bar.closePressed = 0;
+}
+
+int TabBarItemLength(const TabBar& bar, const TabItem& item, bool isPlus, const TextWidth& measure) {
+  const TabBarStyle& s = bar.style;
+  int length = measure(item.displayText) + 2 * s.textPadding;
+  if (isPlus) {
+    if (item.displayText.isEmpty()) length += s.closeBoxSize + s.imagePadding;
+    return length;
+  }
+  if (bar.flags & kTabCloseBoxes) length += s.closeBoxSize + s.imagePadding;
+  return std::clamp(length, s.minimumTabLength, std::max(s.minimumTabLength, s.maximumTabLength));
+}
+
+int TabBarAvailableLength(const TabBar& bar, bool withPlus) {
+  const TabBarStyle& s = bar.style;
+  const bool plusShown = (bar.flags & kTabPlusShown) != 0;
+  int available = bar.width - 2 * s.margin;
+  if (withPlus && plusShown) available -= bar.plus.length - 1;
+  if (bar.flags & kTabLeftArrow) available -= s.arrowSize + s.fadeWidth;
+  if (bar.flags & kTabRightArrow) {
+    available -= s.arrowSize;
+    if (plusShown) available -= s.margin;
+  }
+  return available;
+}
+
+void TabBarUpdate(TabBar& bar, int width, int height, const TextWidth& measure) {
+  const TabBarStyle& s = bar.style;
+  const int n = static_cast<int>(bar.items.size());
+  bar.width = width;
+  bar.height = height;
+  bar.flags &= ~kTabArrows;
+  if (bar.rowHeight == 0) bar.rowHeight = height - s.margin;
+  bar.plus.displayText = bar.plus.text;
+  bar.plus.length = TabBarItemLength(bar, bar.plus, true, measure);
+  bar.scrollOffset = std::clamp(bar.scrollOffset, 0, n);
+  const int sel = bar.selected >= 0 && bar.selected < n ? bar.selected : kTabNone;
+  const int scrollBack = s.arrowSize + s.fadeWidth;
+
+  int available = 0;
+  for (int pass = 0; pass < kMaxLayoutPasses; ++pass) {
+    const std::uint64_t arrowsBefore = bar.flags & kTabArrows;
+    available = TabBarAvailableLength(bar, true);
+    const int sum = CutTexts(bar, available, measure);
+    bar.totalLength = sum;
+    if (sum <= available) {
+      bar.scrollOffset = 0;
+      bar.flags &= ~kTabArrows;
+      break;
+    }
+    if (bar.showSelected && sel != kTabNone && sel < bar.scrollOffset) {
+      bar.scrollOffset = sel;
+      bar.showSelected = false;
+    }
+    // Scroll right until the selected tab is fully shown, but never past it:
+    // a tab wider than the bar would never be "fully shown".
+    if (bar.showSelected && sel != kTabNone)
+      while (bar.scrollOffset < sel && SumRange(bar, bar.scrollOffset, sel) > available) ++bar.scrollOffset;
+    while (bar.scrollOffset > 1 && SumFrom(bar, bar.scrollOffset - 1) <= available - scrollBack) --bar.scrollOffset;
+    if (bar.scrollOffset == 1 && SumFrom(bar, 0) <= available) bar.scrollOffset = 0;
+
+    std::uint64_t arrows = 0;
+    bool settled = false;
+    if (available > bar.totalLength) {
+      bar.scrollOffset = 0;
+      settled = true;
+    } else if (bar.scrollOffset > 0) {
+      arrows = kTabLeftArrow;
+      if (SumFrom(bar, bar.scrollOffset) > available) arrows |= kTabRightArrow;
+    } else if (SumFrom(bar, 0) <= available) {
+      bar.showSelected = false;
+      settled = true;
+    } else {
+      arrows = kTabRightArrow;
+    }
+    bar.flags = (bar.flags & ~kTabArrows) | arrows;
+    if (settled || arrows == arrowsBefore) break;
+  }
+  bar.availableLength = available;
+
+  PlaceItems(bar, available);
+  for (int i = 0; i < n; ++i) {
+    TabItem& item = bar.items[i];
+    item.state = i == sel ? 2 : i == bar.hovered ? 1 : 0;
+    TabBarLayoutItem(bar, item, i == sel);
+  }
+  bar.plus.state = bar.hovered == kTabPlus ? 1 : 0;
+  TabBarLayoutItem(bar, bar.plus, false);
+}
+
+void TabBarLayoutItem(const TabBar& bar, TabItem& item, bool selected) {
+  const TabBarStyle& s = bar.style;
+  item.x = item.position;
+  item.width = item.length;
+  item.height = bar.rowHeight + 2;
+  item.y = bar.height - bar.rowHeight;
+  item.textInset = s.textPadding;
+  if (selected) {
+    // The selected tab stands out: wider, taller and raised to the top.
+    item.width += s.margin;
+    item.height += s.margin;
+    item.x -= s.margin / 2;
+    item.y -= s.margin;
+    item.textInset += s.margin / 2;
+  }
+}
+
+int TabTextLength(const QString& text) {
+  int count = 0;
+  for (int at = 0; at < text.size(); at += CodePointUnits(text, at)) ++count;
+  return count;
+}
+
+QString TabTextPrefix(const QString& text, int characters) {
+  int at = 0;
+  for (int i = 0; i < characters && at < text.size(); ++i) at += CodePointUnits(text, at);
+  return text.left(at);
+}
+
+QString FitTabText(const QString& text, const QString& displayText, int room, const TextWidth& measure) {
+  QString shown = displayText;
+  int count = shown == text ? TabTextLength(text) : std::max(0, TabTextLength(shown) - 2);
+  while (measure(shown) > room && count > kShortestCut) {
+    --count;
+    shown = TabTextPrefix(text, count) + kCutMark;
+  }
+  return shown;
+}
+
+int TabFadeEnd(const TabBar& bar) { return bar.style.margin + bar.style.arrowSize + bar.style.fadeWidth; }
+
+int TabBarRightEnd(const TabBar& bar) {
+  return (bar.flags & kTabPlusShown) ? bar.plus.position - bar.style.margin : bar.width;
+}
+
+int TabArrowCentreY(const TabBar& bar) { return (bar.height + bar.style.margin) / 2; }
+
+TabRect TabArrowArea(const TabBar& bar, std::uint64_t arrow) {
+  const TabBarStyle& s = bar.style;
+  const int top = TabArrowCentreY(bar) - s.arrowHitHeight / 2;
+  if (arrow == kTabLeftArrow) return {0, top, s.arrowSize, s.arrowHitHeight};
+  return {TabBarRightEnd(bar) - s.arrowSize, top, s.arrowSize, s.arrowHitHeight};
+}
+
+TabRect TabCloseBoxRect(const TabBar& bar, const TabItem& item) {
+  const int size = bar.style.closeBoxSize;
+  return {item.x + item.width - size - item.textInset, item.y + (item.height - size) / 2, size, size};
+}
+
+bool TabItemContains(const TabItem& item, int px, int py) {
+  return px >= item.x && px < item.x + item.width - 1 && py >= item.y && py < item.y + item.height - 1;
+}
+
+}  // namespace vendle

@@ -1,0 +1,89 @@
+// The tab bar's canvas (control 10): paints a TabBar and turns the mouse on
+// it into control events of control 10 posted to the dispatcher. The
+// dispatcher hands them back through handle(), which updates the bar and
+// returns what the user did; the documents act on that result. Tab texts are
+// UTF-16 QStrings (file names).
+#pragma once
+
+#include <QFont>
+#include <QHash>
+#include <QWidget>
+
+#include "documents/tab_bar.h"
+#include "documents/tab_bar_mouse.h"
+#include "platform/event.h"
+
+class QPainter;
+
+namespace vendle {
+
+class Dispatcher;
+class Toolkit;
+
+class TabBarCanvas : public QWidget {
+ public:
+  // The bar gets the style's values, the creation flags and the "+" item
+  // with the text "+". Its font is font 69 when the toolkit has it, else the
+  // style's font, else the application font.
+  TabBarCanvas(Toolkit& toolkit, const TabBarStyle& style, QWidget* parent);
+  TabBarCanvas(Dispatcher& dispatcher, const TabBarStyle& style, const QFont& font, QWidget* parent);
+
+  // The canvas registered as control 10, or null.
+  static TabBarCanvas* of(const Toolkit& toolkit);
+
+  // Tabs, in document order (the index of a tab is its document's index).
+  int count() const { return static_cast<int>(bar_.items.size()); }
+  // Appends a tab; returns its index.
+  int add(const QString& text);
+  // Removes a tab (kTabPlus hides the "+" item); when it was selected, the
+  // next one (or the last) is.
+  void remove(int index);
+  void setText(int index, const QString& text);
+  QString text(int index) const;
+  // Selects a tab and scrolls it into view; kTabNone or kTabPlus selects none.
+  void select(int index);
+  int selected() const { return bar_.selected; }  // kTabNone when none
+  // Shows the "+" item with a text.
+  void showPlusItem(const QString& text);
+
+  void setBarFont(const QFont& font);
+  const QFont& barFont() const { return font_; }
+
+  // Handles a control event of this canvas: updates hovering, pressing and
+  // scrolling, lays the bar out and redraws it, and returns what to do
+  // (new document, close or select the tab at the result's index).
+  TabBarResult handle(const Event& e);
+
+  // Lays the bar out for the canvas's size and schedules a repaint.
+  void redraw();
+  const TabBar& bar() const { return bar_; }
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void leaveEvent(QEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+
+ private:
+  void post(ControlEvent type, int x = 0, int y = 0, int delta = 0);
+  int measure(const QString& text) const;
+
+  Dispatcher& dispatcher_;
+  TabBar bar_;
+  QFont font_;
+  mutable QHash<QString, int> widths_;  // text widths in font_
+  int wheelRemainder_ = 0;              // eighths of a degree not yet a whole step
+};
+
+// The defaults from the system palette (button face, shadow, text) and the
+// application font.
+TabBarStyle SystemTabBarStyle();
+
+// Paints the whole bar as laid out, in `font`.
+void DrawTabBar(QPainter& p, const TabBar& bar, const QFont& font);
+
+}  // namespace vendle

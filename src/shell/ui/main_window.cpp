@@ -7,6 +7,7 @@
 #include <QResizeEvent>
 #include <QToolBar>
 
+#include "documents/ui/tab_bar_canvas.h"
 #include "editor/ui/editor_config.h"
 #include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_setup.h"
@@ -97,7 +98,7 @@ void BuildMainWindow(App& app) {
   tk.registerControl(static_cast<int>(ControlId::Toolbar), w->toolbar());
   tk.registerControl(static_cast<int>(ControlId::StatusBar), w->statusBar());
 
-  auto* canvas = new QWidget(w->inner());
+  auto* canvas = new TabBarCanvas(tk, SystemTabBarStyle(), w->inner());
   w->setTabBarCanvas(canvas);
   tk.registerControl(static_cast<int>(ControlId::TabBar), canvas);
 

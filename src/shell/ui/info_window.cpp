@@ -1,12 +1,233 @@
 #include "shell/ui/info_window.h"
 
+#include <QCoreApplication>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QResizeEvent>
+#include <QThread>
+#include <QWidget>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+
+#include "platform/ansi.h"
+#include "platform/event.h"
+#include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
 
 namespace vendle {
+namespace {
 
-void ShowInfoText(App&, const QString&) {}
-void ShowFileInInfoWindow(App&, const QString&) {}
-void DebugLog(App&, const QString&) {}
-void InfoWindowEvent(App&, const Event&) {}
+constexpr int kInfo = static_cast<int>(WindowId::InfoText);
+constexpr int kInfoText = static_cast<int>(ControlId::InfoEditor);
+// A file larger than this is not read into the viewer: an empty text is
+// shown, as when its memory cannot be had.
+constexpr qint64 kMaxShownFileBytes = qint64(256) << 20;
+
+class InfoWindow : public QWidget {
+ public:
+  InfoWindow(const WindowRect& r, const QFont& font) {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Vendle Info"));
+    text_ = new QPlainTextEdit(this);
+    text_->setReadOnly(true);
+    text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    text_->setFont(font);
+    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    move(r.x, r.y);
+    resize(std::max(r.w, 40), std::max(r.h, 40));
+  }
+
+  QPlainTextEdit* text() const { return text_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* e) override {
+    QWidget::resizeEvent(e);
+    text_->setGeometry(10, 10, std::max(0, width() - 20), std::max(0, height() - 20));
+  }
+
+ private:
+  QPlainTextEdit* text_;
+};
+
+InfoWindow* InfoWindowOf(App& app) { return dynamic_cast<InfoWindow*>(app.toolkit().window(kInfo)); }
+
+void StoreInfoRect(App& app, const QWidget* w) {
+  WindowRect& r = app.settings().textWindow;
+  r.x = w->pos().x();
+  r.y = w->pos().y();
+  r.w = w->width();
+  r.h = w->height();
+}
+
+void CloseInfoWindow(App& app, InfoWindow* w) {
+  Toolkit& tk = app.toolkit();
+  tk.unregisterControl(kInfoText);
+  tk.unregisterWindow(kInfo);
+  w->hide();
+  // The close request may be running inside the window's own event.
+  w->deleteLater();
+}
+
+// ---- Debug log lines of other threads ----
+// Each App has a channel: other threads queue their lines in it and wake the
+// GUI thread once; the GUI thread takes them all, in order, before any line
+// of its own.
+struct LogChannel {
+  std::mutex mutex;
+  App* app = nullptr;
+  bool alive = true;
+  bool wakePending = false;
+  std::deque<QString> lines;
+};
+
+std::mutex& RegistryMutex() {
+  static std::mutex m;
+  return m;
+}
+
+std::map<const App*, std::shared_ptr<LogChannel>>& Registry() {
+  static std::map<const App*, std::shared_ptr<LogChannel>> r;
+  return r;
+}
+
+std::shared_ptr<LogChannel> ChannelOf(App& app, bool create) {
+  std::lock_guard lock(RegistryMutex());
+  auto& reg = Registry();
+  auto it = reg.find(&app);
+  if (it != reg.end()) return it->second;
+  if (!create) return nullptr;
+  auto ch = std::make_shared<LogChannel>();
+  ch->app = &app;
+  reg[&app] = ch;
+  return ch;
+}
+
+bool OnGuiThread() {
+  const QCoreApplication* qapp = QCoreApplication::instance();
+  return !qapp || QThread::currentThread() == qapp->thread();
+}
+
+void ShowLogLine(App& app, const QString& line) {
+  if (app.settings().debugMode == 0) return;
+  if (InfoWindow* w = InfoWindowOf(app)) {
+    w->text()->appendPlainText(line);
+    return;
+  }
+  ShowInfoText(app, line);
+}
+
+// GUI thread: shows every line queued by other threads.
+void Drain(const std::shared_ptr<LogChannel>& ch) {
+  std::deque<QString> lines;
+  App* app = nullptr;
+  {
+    std::lock_guard lock(ch->mutex);
+    ch->wakePending = false;
+    if (!ch->alive) {
+      ch->lines.clear();
+      return;
+    }
+    lines.swap(ch->lines);
+    app = ch->app;
+  }
+  for (const QString& line : lines) ShowLogLine(*app, line);
+}
+
+}  // namespace
+
+void ShowInfoText(App& app, const QString& text) {
+  Toolkit& tk = app.toolkit();
+  if (InfoWindow* w = InfoWindowOf(app)) {
+    w->text()->setPlainText(text);
+    w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+    if (app.options().showWindow) w->show();
+    w->raise();
+    w->activateWindow();
+    return;
+  }
+  const Settings& s = app.settings();
+  if (!tk.font(+FontId::Mono)) tk.loadFont(+FontId::Mono, s.monoFont, s.monoFontSize, true);
+  auto* w = new InfoWindow(s.textWindow, *tk.font(+FontId::Mono));
+  w->text()->setPlainText(text);
+  tk.registerWindow(kInfo, w);
+  tk.registerControl(kInfoText, w->text());
+  if (app.options().showWindow) w->show();
+}
+
+void ShowFileInInfoWindow(App& app, const QString& path) {
+  if (path.isEmpty()) return;
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return;
+  QByteArray bytes;
+  if (f.size() <= kMaxShownFileBytes) bytes = f.readAll();
+  f.close();
+  const qsizetype nul = bytes.indexOf('\0');
+  if (nul >= 0) bytes.truncate(nul);
+  ShowInfoText(app, DecodeAnsi(bytes));
+}
+
+void DebugLog(App& app, const QString& line) {
+  if (OnGuiThread()) {
+    // Lines other threads logged earlier come first.
+    if (auto ch = ChannelOf(app, false)) Drain(ch);
+    ShowLogLine(app, line);
+    return;
+  }
+  // Another thread never touches the window or the settings: hand the line over.
+  const std::shared_ptr<LogChannel> ch = ChannelOf(app, true);
+  bool wake = false;
+  {
+    std::lock_guard lock(ch->mutex);
+    if (!ch->alive) return;
+    ch->lines.push_back(line);
+    wake = !ch->wakePending;
+    ch->wakePending = true;
+  }
+  if (wake)
+    QMetaObject::invokeMethod(QCoreApplication::instance(), [ch] { Drain(ch); }, Qt::QueuedConnection);
+}
+
+void ConnectDebugLog(App& app) {
+  QWidget* main = app.mainWidget();
+  if (!main) return;
+  std::shared_ptr<LogChannel> ch = ChannelOf(app, true);
+  QObject::connect(main, &QObject::destroyed, [ch] {
+    {
+      std::lock_guard lock(ch->mutex);
+      ch->alive = false;
+      ch->lines.clear();
+    }
+    std::lock_guard lock(RegistryMutex());
+    auto& reg = Registry();
+    auto it = reg.find(ch->app);
+    if (it != reg.end() && it->second == ch) reg.erase(it);
+  });
+}
+
+void InfoWindowEvent(App& app, const Event& e) {
+  InfoWindow* w = InfoWindowOf(app);
+  if (!w) return;
+  // The placement is stored only in the normal state (not minimised or maximised).
+  const bool normal = w->windowState() == Qt::WindowNoState;
+  switch (e.kind) {
+    case EventKind::Move:
+    case EventKind::Size:
+      if (normal) StoreInfoRect(app, w);
+      break;
+    case EventKind::Close:
+      if (normal) StoreInfoRect(app, w);
+      CloseInfoWindow(app, w);
+      break;
+    default: break;
+  }
+}
+
+QString InfoWindowText(App& app) {
+  InfoWindow* w = InfoWindowOf(app);
+  return w ? w->text()->toPlainText() : QString();
+}
 
 }  // namespace vendle

@@ -1,4 +1,6 @@
-// The information window (window 5) and the debug log.
+// The information window (window 5, "Vendle Info"): a plain text viewer for
+// reports, text files and the debug log, with text control 64 inside it.
+// Texts are UTF-16; files shown in it are read as ANSI (Windows-1252).
 #pragma once
 
 #include <QString>
@@ -8,12 +10,25 @@ namespace vendle {
 class App;
 struct Event;
 
-// Shows `text` in the information window, opening it when needed.
+// Shows `text` in the information window, opening it when needed; an open
+// window has its text replaced, is restored from minimised and activated.
 void ShowInfoText(App& app, const QString& text);
-// Shows a file's text in the information window.
+// Shows a text file (up to its first zero byte) in the information window.
+// An empty path or a file that cannot be read shows nothing.
 void ShowFileInInfoWindow(App& app, const QString& path);
-// With "Debug mode" set, appends a line to the information window.
+// With "Debug mode" set, adds a line to the information window: appended
+// when it is open (without raising it), else it opens with this line alone.
+// Callable from any thread: lines of other threads reach the window on the
+// GUI thread, in the order they were logged.
 void DebugLog(App& app, const QString& line);
+// Window 5's moves, sizes and close request.
 void InfoWindowEvent(App& app, const Event& e);
+
+// Lets lines of other threads reach this App's window from now until its
+// main window is destroyed; called when the main window is built.
+void ConnectDebugLog(App& app);
+
+// The text of control 64, or an empty text when window 5 is not open.
+QString InfoWindowText(App& app);
 
 }  // namespace vendle

@@ -1,4 +1,7 @@
-// Menu 76 and popup menu 295 as Qt menus, and the texts of their items.
+// Menu 76 and popup menu 295 as Qt menus, made from the menu model, and the
+// texts, check marks and tooltips of their items. Every action posts its
+// item when triggered. Texts are UTF-16 and shown literally ("&" is no
+// mnemonic).
 #pragma once
 
 #include <QString>
@@ -7,11 +10,25 @@ namespace vendle {
 
 class App;
 
-// Sets the text of every action of `item`; "&" is shown as it is.
+// Builds menu 76 on window 1 from scratch, retiring the menus it had; the
+// Recent and External resources items are labelled at once, the check marks
+// follow the settings, and toolbar button 221 gets the default external
+// program's menu text as tooltip.
+void BuildMainMenu(App& app);
+// Builds popup menu 295, registered under its number for the right click.
+void BuildEditorPopup(App& app);
+// The number of syntax items of the Syntax menu (items 234 onwards).
+int SyntaxMenuCount(App& app);
+
+// Sets the text of every menu action of `item` (menu 76 and popup 295; the
+// toolbar keeps its own words).
 void SetItemText(App& app, int item, const QString& text);
 QString ItemText(App& app, int item);
 void SetItemChecked(App& app, int item, bool checked);
 bool ItemChecked(App& app, int item);
+// The tooltip of toolbar button `item` (button 221: the default program).
+void SetItemToolTip(App& app, int item, const QString& text);
+QString ItemToolTip(App& app, int item);
 
 // Start-up: the Recent items (" ... " form) and the external references.
 void LabelRecentItemsAtStartup(App& app);

@@ -16,6 +16,9 @@
 #include "platform/ui/toolkit.h"
 #include "shell/shortcuts.h"
 #include "shell/ui/app.h"
+#include "shell/ui/info_window.h"
+#include "shell/ui/main_menu.h"
+#include "shell/ui/toolbar.h"
 
 namespace vendle {
 namespace {
@@ -96,11 +99,16 @@ void BuildMainWindow(App& app) {
   w->resize(s.mainWindow.w, s.mainWindow.h + w->menuBarHeight());
   tk.registerWindow(kMain, w);
   tk.registerControl(static_cast<int>(ControlId::Toolbar), w->toolbar());
+  BuildToolbar(app, w->toolbar());
   tk.registerControl(static_cast<int>(ControlId::StatusBar), w->statusBar());
 
   auto* canvas = new TabBarCanvas(tk, SystemTabBarStyle(), w->inner());
   w->setTabBarCanvas(canvas);
   tk.registerControl(static_cast<int>(ControlId::TabBar), canvas);
+
+  BuildMainMenu(app);
+  BuildEditorPopup(app);
+  ConnectDebugLog(app);
 
   for (const ShortcutRow& row : kMainShortcuts) tk.addShortcut(kMain, QString::fromLatin1(row.keys), +row.item);
 

@@ -1,0 +1,213 @@
+// The information window (window 5) and the debug log: showing and
+// replacing texts, text files read as ANSI up to a zero byte, log lines
+// appended (from the GUI thread and from another thread, in order), the
+// close request and the stored placement.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QWidget>
+#include <thread>
+
+#include "app_driver.h"
+#include "platform/ui/toolkit.h"
+#include "shell/ui/info_window.h"
+
+namespace vendle::test {
+namespace {
+
+constexpr int kInfo = +WindowId::InfoText;
+
+QWidget* InfoWindow(App& app) { return app.toolkit().window(kInfo); }
+
+QString WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+  return path;
+}
+
+TEST(InfoWindow, OpensWithTheTextAndControl64) {
+  AppDriver d;
+  App& app = d.app();
+  EXPECT_EQ(InfoWindow(app), nullptr);
+  ShowInfoText(app, "report line 1\nreport line 2");
+  QWidget* w = InfoWindow(app);
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->windowTitle(), "Vendle Info");
+  EXPECT_EQ(InfoWindowText(app), "report line 1\nreport line 2");
+  QWidget* text = app.toolkit().control(+ControlId::InfoEditor);
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->window(), w);
+  EXPECT_EQ(text->geometry(), QRect(10, 10, w->width() - 20, w->height() - 20));
+  EXPECT_EQ(w->size(), QSize(app.settings().textWindow.w, app.settings().textWindow.h));
+}
+
+TEST(InfoWindow, ANewTextReplacesTheOldAndRestoresAMinimisedWindow) {
+  AppDriver d;
+  App& app = d.app();
+  ShowInfoText(app, "the change log");
+  QWidget* w = InfoWindow(app);
+  w->setWindowState(Qt::WindowMinimized);
+  ShowInfoText(app, "the variable report");
+  EXPECT_EQ(InfoWindow(app), w) << "there is one information window";
+  EXPECT_EQ(InfoWindowText(app), "the variable report");
+  EXPECT_FALSE(w->windowState() & Qt::WindowMinimized);
+}
+
+TEST(InfoWindow, ShowsATextFileAsAnsiUpToAZeroByte) {
+  AppDriver d;
+  App& app = d.app();
+  const QString path =
+      WriteFile(d.root() + "notes.txt", QByteArray("Price \x80 5\r\nsecond\0hidden after the zero", 36));
+  ShowFileInInfoWindow(app, path);
+  EXPECT_EQ(InfoWindowText(app), QString::fromUtf8("Price € 5\nsecond"));
+}
+
+TEST(InfoWindow, NothingToShowOpensNothing) {
+  AppDriver d;
+  App& app = d.app();
+  for (const QString& path : {QString(), d.root() + "missing.txt", d.root()}) {
+    ShowFileInInfoWindow(app, path);
+    EXPECT_EQ(InfoWindow(app), nullptr) << path.toStdString();
+  }
+  EXPECT_TRUE(d.requesters().asked().empty()) << "a failed show reports nothing";
+}
+
+TEST(InfoWindow, ChangeLogItemShowsTheChangeLog) {
+  AppDriver d;
+  App& app = d.app();
+  WriteFile(app.folders().changeLog, "V5.2.6\r\n- first entry\r\n");
+  d.menu(Item::ChangeLog);
+  EXPECT_EQ(InfoWindowText(app), "V5.2.6\n- first entry\n");
+}
+
+TEST(InfoWindow, CloseStoresThePlacementAndClosesTheWindow) {
+  AppDriver d;
+  App& app = d.app();
+  ShowInfoText(app, "text");
+  QWidget* w = InfoWindow(app);
+  w->resize(640, 300);
+  d.processEvents();
+  d.post(Event::OfKind(EventKind::Close, kInfo));
+  EXPECT_EQ(InfoWindow(app), nullptr);
+  EXPECT_EQ(app.toolkit().control(+ControlId::InfoEditor), nullptr);
+  EXPECT_EQ(app.settings().textWindow.w, 640);
+  EXPECT_EQ(app.settings().textWindow.h, 300);
+  d.processEvents();
+  ShowInfoText(app, "again");
+  ASSERT_NE(InfoWindow(app), nullptr);
+  EXPECT_EQ(InfoWindow(app)->size(), QSize(640, 300));
+}
+
+TEST(InfoWindow, AMinimisedWindowKeepsItsPlacement) {
+  AppDriver d;
+  App& app = d.app();
+  ShowInfoText(app, "text");
+  const WindowRect before = app.settings().textWindow;
+  QWidget* w = InfoWindow(app);
+  w->setWindowState(Qt::WindowMinimized);
+  w->resize(123, 77);
+  d.post(Event::OfKind(EventKind::Size, kInfo));
+  d.post(Event::OfKind(EventKind::Close, kInfo));
+  EXPECT_EQ(app.settings().textWindow.w, before.w);
+  EXPECT_EQ(app.settings().textWindow.h, before.h);
+}
+
+TEST(DebugLog, OffShowsNothing) {
+  AppDriver d;
+  App& app = d.app();
+  app.settings().debugMode = 0;
+  DebugLog(app, "a line");
+  EXPECT_EQ(InfoWindow(app), nullptr);
+  ShowInfoText(app, "report");
+  DebugLog(app, "a line");
+  EXPECT_EQ(InfoWindowText(app), "report");
+}
+
+TEST(DebugLog, FirstLineOpensTheWindowAndLaterLinesAppend) {
+  AppDriver d;
+  App& app = d.app();
+  app.settings().debugMode = 1;
+  DebugLog(app, "10:00:00 started");
+  EXPECT_EQ(InfoWindowText(app), "10:00:00 started");
+  DebugLog(app, "second");
+  DebugLog(app, "third");
+  EXPECT_EQ(InfoWindowText(app), "10:00:00 started\nsecond\nthird");
+}
+
+TEST(DebugLog, LinesAppendUnderAReportWithoutRestoringTheWindow) {
+  AppDriver d;
+  App& app = d.app();
+  app.settings().debugMode = 1;
+  ShowInfoText(app, "Variable report");
+  QWidget* w = InfoWindow(app);
+  w->setWindowState(Qt::WindowMinimized);
+  DebugLog(app, "connected");
+  EXPECT_EQ(InfoWindowText(app), "Variable report\nconnected");
+  EXPECT_TRUE(w->windowState() & Qt::WindowMinimized) << "a log line does not restore the window";
+}
+
+TEST(DebugLog, AfterACloseTheNextLineReopensWithItAlone) {
+  AppDriver d;
+  App& app = d.app();
+  app.settings().debugMode = 1;
+  DebugLog(app, "one");
+  d.post(Event::OfKind(EventKind::Close, kInfo));
+  ASSERT_EQ(InfoWindow(app), nullptr);
+  d.processEvents();
+  DebugLog(app, "two");
+  EXPECT_EQ(InfoWindowText(app), "two");
+}
+
+TEST(DebugLog, LinesOfAnotherThreadArriveOnTheGuiThreadInOrder) {
+  AppDriver d;
+  App& app = d.app();
+  app.settings().debugMode = 1;
+  DebugLog(app, "gui before");
+  QStringList want{"gui before"};
+  std::thread server([&app] {
+    for (int k = 0; k < 200; ++k) DebugLog(app, QString("server %1").arg(k));
+  });
+  server.join();
+  for (int k = 0; k < 200; ++k) want << QString("server %1").arg(k);
+  // The lines wait for the GUI thread; the window has not changed yet.
+  EXPECT_EQ(InfoWindowText(app), "gui before");
+  // A line of the GUI thread comes after everything logged before it.
+  DebugLog(app, "gui after");
+  want << "gui after";
+  EXPECT_EQ(InfoWindowText(app), want.join('\n'));
+  // And nothing arrives twice once the wake-up is delivered.
+  d.processEvents(50);
+  EXPECT_EQ(InfoWindowText(app), want.join('\n'));
+}
+
+TEST(DebugLog, LinesOfAnotherThreadArriveThroughTheEventLoop) {
+  AppDriver d;
+  App& app = d.app();
+  app.settings().debugMode = 1;
+  std::thread server([&app] {
+    for (int k = 0; k < 50; ++k) DebugLog(app, QString("line %1").arg(k));
+  });
+  server.join();
+  QStringList want;
+  for (int k = 0; k < 50; ++k) want << QString("line %1").arg(k);
+  EXPECT_TRUE(d.waitFor([&] { return InfoWindowText(app) == want.join('\n'); }))
+      << InfoWindowText(app).toStdString();
+  ASSERT_NE(InfoWindow(app), nullptr);
+  EXPECT_EQ(InfoWindow(app)->thread(), app.mainWidget()->thread()) << "the window belongs to the GUI thread";
+}
+
+TEST(DebugLog, LinesLoggedBeforeTheAppEndsAreDropped) {
+  auto d = std::make_unique<AppDriver>();
+  App& app = d->app();
+  app.settings().debugMode = 1;
+  std::thread server([&app] { DebugLog(app, "late line"); });
+  server.join();
+  d.reset();  // the wake-up is still waiting in the queue
+  QCoreApplication::processEvents();
+  SUCCEED() << "a late line for an ended App touches nothing";
+}
+
+}  // namespace
+}  // namespace vendle::test

@@ -1,6 +1,7 @@
 #include "editor/ui/view_options.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <algorithm>
 #include <vector>
 
@@ -35,10 +36,19 @@ void ForEachEditor(App& app, F&& apply) {
 void Check(App& app, Item item, bool on) { SetItemChecked(app, +item, on); }
 
 // A font family that exists here: the stored name when it is installed,
-// else the system's fixed-pitch family (the setting itself stays).
+// else a fixed-pitch family that is (the setting itself stays).
 QString InstalledFamily(const QString& name) {
   if (name.isEmpty() || QFontDatabase::hasFamily(name)) return name;
-  return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+  static const QString fallback = [] {
+    // The family the fixed-pitch system font resolves to, when the font
+    // database counts it as fixed pitch; else the first family that is.
+    const QString system = QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family();
+    if (QFontDatabase::isFixedPitch(system)) return system;
+    for (const QString& family : QFontDatabase::families())
+      if (QFontDatabase::isFixedPitch(family) && !QFontDatabase::isPrivateFamily(family)) return family;
+    return system;
+  }();
+  return fallback;
 }
 
 int WrapModeOf(int stored) { return stored >= 0 && stored <= 3 ? stored : 0; }

@@ -3,7 +3,9 @@
 #include "documents/document_list.h"
 #include "documents/ui/document_commands.h"
 #include "documents/ui/documents.h"
+#include "editor/ascii_convert.h"
 #include "editor/ui/editor_view.h"
+#include "editor/ui/text_access.h"
 #include "shell/ui/app.h"
 
 namespace vendle {
@@ -20,21 +22,13 @@ std::optional<RunDocument> CurrentDocumentForRun(App& app) {
   return r;
 }
 
-QString CurrentDocumentText(App& app) {
-  EditorView* ed = CurrentEditor(app);
-  if (!ed) return {};
-  const Sci s = ed->sci();
-  return QString::fromUtf8(s.range(0, s.length()));
-}
+QString CurrentDocumentText(App& app) { return GetEditorText(CurrentEditor(app)); }
 
 bool SaveDocumentForRun(App& app, bool withMarkers) {
-  const SaveResult r = SaveDocument(app, app.settings().highlightChanges != 0, withMarkers);
-  return r != SaveResult::NotSaved;
+  // Only a written file counts: "nothing to save" would leave an old file to run.
+  return SaveDocument(app, app.settings().highlightChanges != 0, withMarkers, SaveFrom::Run) == SaveResult::Saved;
 }
 
-QString ConvertTextForHandOver(App&, const QString& text) {
-  // Stand-in until the editor's ASCII conversion is available.
-  return text;
-}
+QString ConvertTextForHandOver(App&, const QString& text) { return ConvertToAscii(text); }
 
 }  // namespace vendle

@@ -27,8 +27,8 @@ QString CurrentDocumentText(App& app);
 
 // Saves the current document before it is run: the undo history is reset
 // exactly when "Highlight changes" is on; `withMarkers` writes the in-text
-// bookmark and fold markers (when those are on). True when the save
-// succeeded or had nothing to write.
+// bookmark and fold markers (when those are on). True only when the file
+// was written.
 bool SaveDocumentForRun(App& app, bool withMarkers);
 
 // The "Remove smart quotes" conversion of the text written for the companion.

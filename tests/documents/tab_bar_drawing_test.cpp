@@ -222,6 +222,23 @@ TEST(TabBarCanvas, TabsAreAddedRenamedAndRemoved) {
   EXPECT_TRUE(f.canvas.bar().plus.visible);
 }
 
+TEST(TabBarCanvas, TheDocumentsStripOutlivesTheCanvas) {
+  Dispatcher dispatcher;
+  auto* canvas = new TabBarCanvas(dispatcher, TabBarStyle{}, QApplication::font(), nullptr);
+  CanvasTabStrip strip(canvas);
+  EXPECT_EQ(strip.add("a.bas"), 0);
+  strip.select(0);
+  EXPECT_EQ(canvas->selected(), 0);
+  strip.remove(kTabPlus);  // not a tab: the "+" item stays
+  EXPECT_TRUE(canvas->bar().plus.visible);
+  delete canvas;
+  EXPECT_EQ(strip.count(), 0);
+  EXPECT_EQ(strip.add("b.bas"), -1);
+  strip.select(0);
+  strip.remove(0);
+  EXPECT_EQ(strip.selected(), kTabNone);
+}
+
 // With VENDLE_SCREENSHOT_DIR set, writes the picture of a crowded bar there.
 TEST(TabBarCanvas, ManyTabsWithOneSelectedFarRight) {
   Fixture f(700);

@@ -7,10 +7,12 @@
 
 #include <QFont>
 #include <QHash>
+#include <QPointer>
 #include <QWidget>
 
 #include "documents/tab_bar.h"
 #include "documents/tab_bar_mouse.h"
+#include "documents/ui/tab_strip.h"
 #include "platform/event.h"
 
 class QPainter;
@@ -77,6 +79,29 @@ class TabBarCanvas : public QWidget {
   QFont font_;
   mutable QHash<QString, int> widths_;  // text widths in font_
   int wheelRemainder_ = 0;              // eighths of a degree not yet a whole step
+};
+
+// The documents' view of the canvas (App::setTabStrip). It follows the
+// widget's life: once the canvas is gone, it is an empty strip.
+class CanvasTabStrip : public TabStrip {
+ public:
+  explicit CanvasTabStrip(TabBarCanvas* canvas) : canvas_(canvas) {}
+  int count() const override { return canvas_ ? canvas_->count() : 0; }
+  int add(const QString& text) override { return canvas_ ? canvas_->add(text) : -1; }
+  void remove(int index) override {
+    if (canvas_ && index >= 0) canvas_->remove(index);
+  }
+  void setText(int index, const QString& text) override {
+    if (canvas_ && index >= 0) canvas_->setText(index, text);
+  }
+  QString text(int index) const override { return canvas_ && index >= 0 ? canvas_->text(index) : QString(); }
+  void select(int index) override {
+    if (canvas_) canvas_->select(index);
+  }
+  int selected() const override { return canvas_ ? canvas_->selected() : kTabNone; }
+
+ private:
+  QPointer<TabBarCanvas> canvas_;
 };
 
 // The defaults from the system palette (button face, shadow, text) and the

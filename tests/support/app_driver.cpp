@@ -53,7 +53,12 @@ QString AppDriver::dataFolder() const {
   return options_.portable ? programFolder() + "Data/" : root() + "home/.local/share/Vendle5/";
 }
 
-App::Start AppDriver::start() { return app_->startUp(); }
+App::Start AppDriver::start() {
+  const App::Start r = app_->startUp();
+  // Only a running editor shuts down; a second start just ends.
+  if (r != App::Start::Running) shutDown_ = true;
+  return r;
+}
 
 void AppDriver::processEvents(int ms) {
   QDeadlineTimer deadline(ms);

@@ -1,0 +1,64 @@
+#include "editor_process.h"
+
+#include <unistd.h>
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QTcpSocket>
+#include <QThread>
+
+#include "app_driver.h"
+
+namespace vendle::test {
+
+EditorSandbox::EditorSandbox(const QString& preferences) {
+  QDir().mkpath(dataFolder());
+  QDir().mkpath(root() + "run");
+  const QString exe = programFolder() + "vendle";
+  // A hard link is instant; a copy when the folders are on different file systems.
+  if (::link(QFile::encodeName(VENDLE_EXECUTABLE).constData(), QFile::encodeName(exe).constData()) != 0)
+    QFile::copy(VENDLE_EXECUTABLE, exe);
+  QFile(programFolder() + "portable.inf").open(QIODevice::WriteOnly);
+  port_ = FreePort();
+  QFile inf(dataFolder() + "Vendle5.inf");
+  inf.open(QIODevice::WriteOnly);
+  inf.write("\xEF\xBB\xBF\r\n" + preferences.toUtf8() +
+            QString("\r\n[Misc Preferences]\r\nConfirm before Exit = 0\r\n[Network]\r\nControl Port = %1\r\n")
+                .arg(port_)
+                .toUtf8());
+}
+
+std::unique_ptr<QProcess> EditorSandbox::start(const QStringList& args, const QString& workingFolder) const {
+  auto p = std::make_unique<QProcess>();
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  env.insert("XDG_RUNTIME_DIR", root() + "run");
+  p->setProcessEnvironment(env);
+  p->setWorkingDirectory(workingFolder.isEmpty() ? root() : workingFolder);
+  p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  p->start(programFolder() + "vendle", args);
+  p->waitForStarted(10000);
+  return p;
+}
+
+bool EditorSandbox::waitUntilListening(int ms) const {
+  QDeadlineTimer deadline(ms);
+  while (!deadline.hasExpired()) {
+    QTcpSocket s;
+    s.connectToHost(QHostAddress::LocalHost, port_);
+    if (s.waitForConnected(100)) {
+      s.disconnectFromHost();
+      return true;
+    }
+    QThread::msleep(20);
+  }
+  return false;
+}
+
+QString EditorSandbox::readPreferences() const {
+  QFile f(dataFolder() + "Vendle5.inf");
+  return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+}  // namespace vendle::test

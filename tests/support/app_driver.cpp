@@ -43,7 +43,7 @@ AppDriver::AppDriver(DriverOptions options) : options_(std::move(options)) {
 }
 
 AppDriver::~AppDriver() {
-  if (!shutDown_ && app_) shutDown();
+  if (started_ && !shutDown_ && app_) shutDown();
   app_.reset();
   // Let deleteLater() and socket closes run before the next test.
   QCoreApplication::processEvents();
@@ -54,6 +54,7 @@ QString AppDriver::dataFolder() const {
 }
 
 App::Start AppDriver::start() {
+  started_ = true;
   const App::Start r = app_->startUp();
   // Only a running editor shuts down; a second start just ends.
   if (r != App::Start::Running) shutDown_ = true;

@@ -57,6 +57,7 @@ class AppDriver {
   ScriptedRequesters requesters_;
   std::unique_ptr<App> app_;
   quint16 port_ = 0;
+  bool started_ = false;
   bool shutDown_ = false;
 };
 

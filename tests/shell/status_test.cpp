@@ -2,7 +2,11 @@
 // 0, as pure texts and as written for a real editor; and the About box.
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <QLayout>
 #include <QRegularExpression>
+#include <QToolBar>
+#include <algorithm>
 
 #include "app_driver.h"
 #include "editor/ui/editor_view.h"
@@ -118,6 +122,43 @@ TEST(AboutBox, NamesTheVersionBuildAndFolders) {
   EXPECT_EQ(lines[4], "Data folder: " + app.folders().data);
   EXPECT_EQ(lines[5], "File folder: " + app.folders().file);
   EXPECT_EQ(lines[6], "Backup folder: /backups/");
+}
+
+}  // namespace
+}  // namespace vendle::test
+
+namespace vendle::test {
+namespace {
+
+TEST(StatusBar, FourFieldsOfWidths100And200And100AndTheRest) {
+  AppDriver d;
+  App& app = d.app();
+  StatusBar* bar = app.mainWindow()->statusBar();
+  ASSERT_NE(bar, nullptr);
+  for (int width : {900, 1300}) {
+    app.mainWidget()->resize(width, 700);
+    d.processEvents();
+    bar->layout()->activate();
+    QList<QLabel*> fields = bar->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(fields.size(), 4);
+    std::sort(fields.begin(), fields.end(), [](QLabel* a, QLabel* b) { return a->x() < b->x(); });
+    EXPECT_EQ(fields[0]->width(), 100);
+    EXPECT_EQ(fields[1]->width(), 200);
+    EXPECT_EQ(fields[2]->width(), 100);
+    EXPECT_EQ(fields[3]->x(), 400);
+    EXPECT_EQ(fields[3]->x() + fields[3]->width(), bar->width()) << "field 3 takes the rest at " << width;
+    EXPECT_EQ(bar->width(), width);
+  }
+}
+
+TEST(StatusBar, KeepsReadableColoursOnTheBlackWindow) {
+  AppDriver d;
+  for (QWidget* w : {static_cast<QWidget*>(d.app().mainWindow()->statusBar()),
+                     static_cast<QWidget*>(d.app().mainWindow()->toolbar())}) {
+    const QColor back = w->palette().color(QPalette::Window);
+    EXPECT_GT(back.lightness(), 100) << w->metaObject()->className() << " is drawn on the window's black";
+    EXPECT_TRUE(w->autoFillBackground());
+  }
 }
 
 }  // namespace

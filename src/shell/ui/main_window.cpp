@@ -1,6 +1,7 @@
 #include "shell/ui/main_window.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -28,16 +29,22 @@ constexpr int kFirstEditor = static_cast<int>(ControlId::FirstEditor);
 
 StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
   static constexpr int kWidths[3] = {100, 200, 100};
-  int x = 0;
+  // The bar keeps the system's colours, not the black around the editors.
+  QPalette own = QApplication::palette();
+  own.setResolveMask(~QPalette::ResolveMask(0));
+  setPalette(own);
+  setAutoFillBackground(true);
+  // Fields 0 to 2 have fixed widths; field 3 takes the rest of the bar.
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(0);
   for (int i = 0; i < 4; ++i) {
     fields_[i] = new QLabel(this);
     fields_[i]->setFrameShape(QFrame::StyledPanel);
     fields_[i]->setTextFormat(Qt::PlainText);
     fields_[i]->setAutoFillBackground(true);
-    if (i < 3) {
-      fields_[i]->setGeometry(x, 0, kWidths[i], 20);
-      x += kWidths[i];
-    }
+    if (i < 3) fields_[i]->setFixedWidth(kWidths[i]);
+    row->addWidget(fields_[i], i < 3 ? 0 : 1);
   }
   setFixedHeight(fields_[0]->sizeHint().height() + 4);
 }

@@ -1,6 +1,7 @@
 #include "shell/ui/toolbar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <cstring>
 #include <QIcon>
 #include <QPixmap>
@@ -34,6 +35,11 @@ void BuildToolbar(App& app, QToolBar* bar, const IconSource& icons) {
   const int side = static_cast<int>(size);
   bar->setIconSize(QSize(side, side));
   bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  // The bar keeps the system's colours, not the black around the editors.
+  QPalette own = QApplication::palette();
+  own.setResolveMask(~QPalette::ResolveMask(0));
+  bar->setPalette(own);
+  bar->setAutoFillBackground(true);
   for (const ToolbarEntry& e : kToolbar) {
     if (e.separator) {
       bar->addSeparator();

@@ -40,6 +40,12 @@ void ControlServer::stop() {
 
 bool ControlServer::listening() const { return server_ && server_->isListening(); }
 
+qsizetype ControlServer::heldBytes() const {
+  qsizetype n = 0;
+  for (const auto& [socket, framer] : connections_) n += framer.held();
+  return n;
+}
+
 quint16 ControlServer::port() const { return server_ ? server_->serverPort() : 0; }
 
 void ControlServer::accept() {

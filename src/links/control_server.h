@@ -35,6 +35,8 @@ class ControlServer : public QObject {
   bool listening() const;
   quint16 port() const;
   int connectionCount() const { return static_cast<int>(connections_.size()); }
+  // Bytes held for commands not yet complete, over all connections.
+  qsizetype heldBytes() const;
   const QTcpServer* server() const { return server_.get(); }
 
  private:

@@ -36,6 +36,7 @@ class AppDriver {
   App::Start start();
   App& app() { return *app_; }
   ScriptedRequesters& requesters() { return requesters_; }
+  const ScriptedRequesters& requesters() const { return requesters_; }
 
   QString root() const { return dir_.path() + "/"; }
   QString programFolder() const { return root() + "prog/"; }

@@ -1,7 +1,10 @@
 // The control server's life and the commands it receives.
 #include <cstdio>
 
+#include <algorithm>
+
 #include "documents/ui/document_commands.h"
+#include "editor/ui/editor_view.h"
 #include "links/control_link.h"
 #include "links/control_server.h"
 #include "links/ui/link_commands.h"
@@ -27,6 +30,18 @@ void StartControlServer(App& app) {
 }
 
 void StopControlServer(App& app) { app.setControlServer(nullptr); }
+
+void HandleControlCommand(App& app, const QString& rest) {
+  const SubCommand sub = ParseSubCommand(rest);
+  DebugLog(app, sub.trimmed);
+  if (sub.kind != SubCommand::Kind::Goto) return;
+  EditorView* ed = CurrentEditor(app);
+  if (!ed) return;
+  Sci s = ed->sci();
+  s.send(QsciScintillaBase::SCI_GOTOLINE, static_cast<std::uintptr_t>(std::max<qint64>(0, sub.line - 1)));
+  s.send(QsciScintillaBase::SCI_SCROLLCARET);
+  ed->setFocus();
+}
 
 void ExecuteControlCommand(App& app, const QString& text) {
   const ControlCommand c = ParseControlCommand(text);

@@ -11,7 +11,3 @@ void HelpWindowEvent(App&, const Event&) {}
 void WebWindowEvent(App&, const Event&) {}
 
 }  // namespace vendle
-
-namespace vendle {
-void HandleControlCommand(App&, const QString&) {}
-}  // namespace vendle

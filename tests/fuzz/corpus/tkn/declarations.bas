@@ -1,0 +1,2 @@
+DIM a(10,20), b$ = "x" ' c
+SUB Foo(x AS INTEGER, y$)

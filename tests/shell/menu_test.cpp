@@ -111,6 +111,18 @@ TEST(MainMenu, PopupShowsTheModel) {
   EXPECT_EQ(got, want);
 }
 
+TEST(MainMenu, RightClickShowsThePopup) {
+  AppDriver d;
+  ASSERT_NE(Popup(d.app()), nullptr);
+  EXPECT_FALSE(Popup(d.app())->isVisible());
+  Event e = Event::OfKind(EventKind::RightClick);
+  e.x = 300;
+  e.y = 200;
+  d.post(e);
+  EXPECT_TRUE(Popup(d.app())->isVisible());
+  Popup(d.app())->hide();
+}
+
 TEST(MainMenu, EveryEntryPostsItsItem) {
   std::vector<int> posted;  // outlives the driver and its handler
   AppDriver d;

@@ -163,3 +163,31 @@ TEST(StatusBar, KeepsReadableColoursOnTheBlackWindow) {
 
 }  // namespace
 }  // namespace vendle::test
+
+namespace vendle::test {
+namespace {
+
+TEST(StatusRefresh, TimerPeriodFollowsTheSettingAndAZeroOrLessGives100) {
+  struct Case {
+    const char* stored;
+    int period;
+  };
+  const Case cases[] = {{"3000", 3000}, {"250", 250}, {"0", 100}, {"-5", 100}};
+  for (const Case& c : cases) {
+    DriverOptions o;
+    o.preferences = QString("[Misc Preferences]\r\nTime to refresh status = %1\r\n").arg(c.stored);
+    AppDriver d(o);
+    EXPECT_EQ(d.app().toolkit().timerPeriod(+WindowId::Main, +TimerId::StatusRefresh), c.period) << c.stored;
+  }
+}
+
+TEST(StatusRefresh, TickWritesTheCurrentDocumentsState) {
+  AppDriver d;
+  App& app = d.app();
+  SetStatusField(app, 1, "");
+  d.post(Event::Timer(TimerId::StatusRefresh));
+  EXPECT_TRUE(StatusField(app, 1).contains(" lines/ ")) << StatusField(app, 1).toStdString();
+}
+
+}  // namespace
+}  // namespace vendle::test

@@ -55,9 +55,17 @@ inline std::uint64_t ParseFlags(const std::string& text) {
   return flags;
 }
 
-// The file also sets "operators <chars>", "number <style>" and "options <n>".
-inline LexerTables TestTables() {
-  LexerTables t;
+// The whole word file: "operators <chars>", "number <style>", "options <n>"
+// and the registrations, in order.
+struct TestWordMap {
+  std::string operators;
+  std::int64_t numberStyle = kStyleDefault;
+  std::uint64_t options = kLexOptionsInitial;
+  std::vector<Registration> registrations;
+};
+
+inline TestWordMap ReadTestWordMap() {
+  TestWordMap m;
   std::stringstream in(ReadFile(ExamplesDir() + "lexer_words.txt"));
   std::string line;
   while (std::getline(in, line)) {
@@ -66,11 +74,11 @@ inline LexerTables TestTables() {
     const std::string head = line.substr(0, sp);
     const std::string rest = sp == std::string::npos ? "" : line.substr(sp + 1);
     if (head == "operators") {
-      t.setOperatorChars(rest);
+      m.operators = rest;
     } else if (head == "number") {
-      t.setNumberStyle(std::stoll(rest));
+      m.numberStyle = std::stoll(rest);
     } else if (head == "options") {
-      t.setOptions(std::stoull(rest));
+      m.options = std::stoull(rest);
     } else {
       std::stringstream fields(line);
       Registration r;
@@ -79,9 +87,19 @@ inline LexerTables TestTables() {
       std::getline(fields, r.words);
       r.flags = ParseFlags(flags);
       if (r.closer == "-") r.closer.clear();
-      t.addDelimited(r.words, r.closer, r.flags, r.style);
+      m.registrations.push_back(r);
     }
   }
+  return m;
+}
+
+inline LexerTables TestTables() {
+  const TestWordMap m = ReadTestWordMap();
+  LexerTables t;
+  t.setOperatorChars(m.operators);
+  t.setNumberStyle(m.numberStyle);
+  t.setOptions(m.options);
+  for (const Registration& r : m.registrations) t.addDelimited(r.words, r.closer, r.flags, r.style);
   return t;
 }
 

@@ -95,9 +95,9 @@ TEST(SettingsApp, AFileTooLargeToBeAPreferenceFileIsNotRead) {
   EXPECT_EQ(d.app().settings().colours[+ColourSlot::Keyword], 0xFF0000u);
 }
 
-// The driver adds its control port as a second [Network] group; a file whose
-// own [Network] group names a port keeps that one.
-TEST(SettingsApp, TheControlPortOfTheFileIsUsed) {
+// The sandbox's control port comes in a [Network] group after the test's
+// own text; it must be read together with the text's keys.
+TEST(SettingsApp, TheSandboxControlPortIsReadAfterTheTestsOwnKeys) {
   DriverOptions o;
   o.preferences = QStringLiteral("[Colours]\r\nKeyword = $00FF00\r\n");
   AppDriver d(o);

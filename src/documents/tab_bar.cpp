@@ -27,39 +27,121 @@ int SumRange(const TabBar& bar, int first, int last) {
 
 int SumFrom(const TabBar& bar, int first) { return SumRange(bar, first, static_cast<int>(bar.items.size()) - 1); }
 
-// Every display text from its name; then, while the tabs do not fit, the
-// longest tab loses one character. Ties go to the lower index; a cut tab
-// moves down only past longer ones. Returns the sum of the lengths.
-int CutTexts(TabBar& bar, int available, const TextWidth& measure) {
-  const int n = static_cast<int>(bar.items.size());
-  std::vector<int> counts(n);
-  for (int i = 0; i < n; ++i) {
-    TabItem& item = bar.items[i];
-    item.displayText = item.text;
-    item.length = TabBarItemLength(bar, item, false, measure);
-    counts[i] = TabTextLength(item.text);
+int LengthOfText(const TabBar& bar, const QString& text, bool isPlus, const TextWidth& measure) {
+  const TabBarStyle& s = bar.style;
+  int length = measure(text) + 2 * s.textPadding;
+  if (isPlus) {
+    if (text.isEmpty()) length += s.closeBoxSize + s.imagePadding;
+    return length;
   }
-  int sum = SumFrom(bar, 0);
-  if (!(bar.flags & kTabCutTexts) || sum <= available) return sum;
+  if (bar.flags & kTabCloseBoxes) length += s.closeBoxSize + s.imagePadding;
+  return std::clamp(length, s.minimumTabLength, std::max(s.minimumTabLength, s.maximumTabLength));
+}
 
-  std::vector<int> order(n);
-  for (int i = 0; i < n; ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(),
-                   [&](int a, int b) { return bar.items[a].length > bar.items[b].length; });
-  // Every step shortens a text or drops a candidate, so this ends.
-  while (sum > available && !order.empty()) {
-    const int i = order.front();
-    TabItem& item = bar.items[i];
-    order.erase(order.begin());
-    if (counts[i] <= kShortestCut || item.length <= bar.style.minimumTabLength) continue;
-    --counts[i];
-    item.displayText = TabTextPrefix(item.text, counts[i]) + kCutMark;
-    const int length = TabBarItemLength(bar, item, false, measure);
-    sum += length - item.length;
-    item.length = length;
-    auto at = std::find_if(order.begin(), order.end(), [&](int j) { return bar.items[j].length <= length; });
-    order.insert(at, i);
+constexpr std::uint64_t kTraceFlags = kTabCloseBoxes | kTabCutTexts;
+
+bool TraceFits(const TabBar& bar) {
+  const TabCutTrace& t = bar.cutTrace;
+  if (!t.valid || t.font != bar.font || t.flags != (bar.flags & kTraceFlags) || t.texts.size() != bar.items.size())
+    return false;
+  for (std::size_t i = 0; i < t.texts.size(); ++i)
+    if (t.texts[i] != bar.items[i].text) return false;
+  return true;
+}
+
+QString CutText(const QString& text, int count) { return TabTextPrefix(text, count) + kCutMark; }
+
+void StartTrace(TabBar& bar, const TextWidth& measure) {
+  TabCutTrace& t = bar.cutTrace;
+  const int n = static_cast<int>(bar.items.size());
+  t = TabCutTrace{};
+  t.valid = true;
+  t.font = bar.font;
+  t.flags = bar.flags & kTraceFlags;
+  for (int i = 0; i < n; ++i) {
+    const QString& text = bar.items[i].text;
+    t.texts.push_back(text);
+    t.lengths.push_back(LengthOfText(bar, text, false, measure));
+    t.sum += t.lengths.back() - 1;
+    const int count = TabTextLength(text);
+    t.counts.push_back(count);
+    const int cut = count > kShortestCut ? LengthOfText(bar, CutText(text, kShortestCut), false, measure) : 0;
+    t.floorLengths.push_back(count > kShortestCut ? cut : t.lengths.back());
+    // On the way there a tab is never shorter than the shorter of its whole
+    // name and its shortest cut: one more character never makes a text narrower.
+    t.floorSum += (count > kShortestCut ? std::min(t.lengths.back(), cut) : t.lengths.back()) - 1;
   }
+  t.current = t.lengths;
+  t.currentSum = t.sum;
+  t.order.resize(n);
+  for (int i = 0; i < n; ++i) t.order[i] = i;
+  std::stable_sort(t.order.begin(), t.order.end(), [&](int a, int b) { return t.lengths[a] > t.lengths[b]; });
+  t.exhausted = !(bar.flags & kTabCutTexts);
+}
+
+// One more step of the cutting: the longest tab loses one character. Ties go
+// to the lower index; a cut tab moves down only past longer ones. Every call
+// shortens a text or drops a candidate, so the steps run out.
+void NextCut(TabBar& bar, const TextWidth& measure) {
+  TabCutTrace& t = bar.cutTrace;
+  while (!t.order.empty()) {
+    const int i = t.order.front();
+    t.order.erase(t.order.begin());
+    if (t.counts[i] <= kShortestCut || t.current[i] <= bar.style.minimumTabLength) continue;
+    --t.counts[i];
+    const int length = LengthOfText(bar, CutText(bar.items[i].text, t.counts[i]), false, measure);
+    t.currentSum += length - t.current[i];
+    t.current[i] = length;
+    t.steps.push_back({i, t.counts[i], length, t.currentSum});
+    auto at = std::find_if(t.order.begin(), t.order.end(), [&](int j) { return t.current[j] <= length; });
+    t.order.insert(at, i);
+    return;
+  }
+  t.exhausted = true;
+}
+
+// Every display text from its name; then, while the tabs do not fit
+// `available`, the longest tab loses one character, down to 3 and "..".
+// Returns the sum of the lengths.
+int CutTexts(TabBar& bar, int available, const TextWidth& measure) {
+  if (!TraceFits(bar)) StartTrace(bar, measure);
+  TabCutTrace& t = bar.cutTrace;
+  const int n = static_cast<int>(bar.items.size());
+  for (int i = 0; i < n; ++i) {
+    bar.items[i].displayText = bar.items[i].text;
+    bar.items[i].length = t.lengths[i];
+  }
+  if (t.sum <= available || !(bar.flags & kTabCutTexts)) return t.sum;
+  if (t.floorSum > available && bar.style.minimumTabLength <= 0) {
+    // Nothing on the way fits: the cutting runs to its end, every name at its shortest.
+    int sum = 0;
+    for (int i = 0; i < n; ++i) {
+      TabItem& item = bar.items[i];
+      if (TabTextLength(item.text) > kShortestCut) {
+        item.displayText = CutText(item.text, kShortestCut);
+        item.length = t.floorLengths[i];
+      }
+      sum += item.length - 1;
+    }
+    return sum;
+  }
+  std::vector<int> counts(n, -1);
+  int sum = t.sum;
+  std::size_t k = 0;
+  for (;; ++k) {
+    if (k == t.steps.size()) {
+      if (t.exhausted) break;
+      NextCut(bar, measure);
+      if (k == t.steps.size()) break;
+    }
+    const TabCutTrace::Step& step = t.steps[k];
+    counts[step.item] = step.count;
+    bar.items[step.item].length = step.length;
+    sum = step.sum;
+    if (sum <= available) break;
+  }
+  for (int i = 0; i < n; ++i)
+    if (counts[i] >= 0) bar.items[i].displayText = CutText(bar.items[i].text, counts[i]);
   return sum;
 }
 
@@ -178,14 +260,7 @@ void RemoveTabItem(TabBar& bar, int index) {
 }
 
 int TabBarItemLength(const TabBar& bar, const TabItem& item, bool isPlus, const TextWidth& measure) {
-  const TabBarStyle& s = bar.style;
-  int length = measure(item.displayText) + 2 * s.textPadding;
-  if (isPlus) {
-    if (item.displayText.isEmpty()) length += s.closeBoxSize + s.imagePadding;
-    return length;
-  }
-  if (bar.flags & kTabCloseBoxes) length += s.closeBoxSize + s.imagePadding;
-  return std::clamp(length, s.minimumTabLength, std::max(s.minimumTabLength, s.maximumTabLength));
+  return LengthOfText(bar, item.displayText, isPlus, measure);
 }
 
 int TabBarAvailableLength(const TabBar& bar, bool withPlus) {

@@ -56,6 +56,35 @@ struct TabItem {
 
 enum class TabBarEventKind : int { None = 0, New = 1, Close = 2, Select = 3 };
 
+// Which tab loses the next character does not depend on the room, only where
+// the cutting stops. The sequence is kept, and extended only as far as a
+// layout needs it, for the names, font and flags it was measured with: a
+// layout (one per mouse move) replays it instead of measuring again.
+struct TabCutTrace {
+  struct Step {
+    int item = 0;
+    int count = 0;   // characters kept before ".."
+    int length = 0;  // the tab's new length
+    int sum = 0;     // the sum of all lengths (each less 1) after this step
+  };
+  bool valid = false;
+  std::vector<QString> texts;
+  QString font;
+  std::uint64_t flags = 0;
+  std::vector<int> lengths;  // of the uncut names
+  int sum = 0;
+  // Every name at the end of the cutting (3 characters and "..", or whole),
+  // and the least sum on the way there: when even that does not fit, the
+  // cutting is known to run to its end.
+  std::vector<int> floorLengths;
+  int floorSum = 0;
+  std::vector<Step> steps;
+  // Where the cutting stands after the last step, to go on from there.
+  std::vector<int> counts, current, order;
+  int currentSum = 0;
+  bool exhausted = false;
+};
+
 struct TabBar {
   int gadget = 0;  // the canvas number
   QString font;    // QFont::toString() of the drawing font
@@ -79,6 +108,7 @@ struct TabBar {
   int rowHeight = 0;    // canvas height - margin, taken at the first layout
   int width = 0, height = 0;  // the canvas size of the last layout
   TabBarStyle style;
+  TabCutTrace cutTrace;  // cleared when the measuring changes without a new font text
 };
 
 // A new bar with the style's values, creation flags and an empty "+" item.

@@ -91,7 +91,7 @@ struct Fixture {
     canvas.render(&img);
     return img;
   }
-  QPoint centre(int index) const {
+  QPoint centre(int index) {
     const TabItem* item = TabBarGetItem(canvas.bar(), index);
     return QPoint(item->x + 4, item->y + item->height / 2);
   }

@@ -105,6 +105,71 @@ TEST(TabBarLayout, LongNamesAreCutLongestFirstOneCharacterAtATime) {
   }
 }
 
+// The cutting is kept between layouts and taken up where it stopped; one bar
+// laid out at changing widths must match fresh bars at each width.
+TEST(TabBarLayout, CuttingAgainGivesWhatAFreshBarGives) {
+  const QStringList names = {"a_long_program_name.bas", "lcd.inc", "another_one.bas", "x", "abcd", "main_loop.bas"};
+  TabBar reused = Bar(900, names);
+  for (int width : {900, 300, 150, 40, 220, 600, 120, 260, 180, 900, 20}) {
+    TabBarUpdate(reused, width, kHeight, Width7);
+    const TabBar fresh = Bar(width, names);
+    EXPECT_EQ(Shown(reused), Shown(fresh)) << width;
+    EXPECT_EQ(Positions(reused), Positions(fresh)) << width;
+  }
+  SetTabItemText(reused, 0, "renamed.bas");
+  TabBarUpdate(reused, 180, kHeight, Width7);
+  QStringList renamed = names;
+  renamed[0] = "renamed.bas";
+  EXPECT_EQ(Shown(reused), Shown(Bar(180, renamed)));
+}
+
+// The cutting rule in its plain form: measure, cut the longest one
+// character, measure again. The bar keeps and shortcuts this work.
+QStringList PlainCut(const QStringList& names, int available) {
+  QStringList shown = names;
+  std::vector<int> counts, lengths;
+  int sum = 0;
+  for (const QString& n : names) {
+    counts.push_back(TabTextLength(n));
+    lengths.push_back(Width7(n) + 28);
+    sum += lengths.back() - 1;
+  }
+  std::vector<int> order;
+  for (int i = 0; i < names.size(); ++i) order.push_back(i);
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return lengths[a] > lengths[b]; });
+  while (sum > available && !order.empty()) {
+    const int i = order.front();
+    order.erase(order.begin());
+    if (counts[i] <= 3) continue;
+    shown[i] = TabTextPrefix(names[i], --counts[i]) + "..";
+    sum += Width7(shown[i]) + 28 - lengths[i];
+    lengths[i] = Width7(shown[i]) + 28;
+    order.insert(std::find_if(order.begin(), order.end(), [&](int j) { return lengths[j] <= lengths[i]; }), i);
+  }
+  return shown;
+}
+
+TEST(TabBarLayout, CuttingFollowsThePlainRule) {
+  std::uint32_t seed = 12345;
+  auto next = [&seed](int bound) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<int>((seed >> 16) % static_cast<std::uint32_t>(bound));
+  };
+  for (int round = 0; round < 200; ++round) {
+    QStringList names;
+    const int count = 1 + next(12);
+    // Short names matter most: a first cut makes a name of four characters wider.
+    static constexpr int kSizes[] = {1, 2, 3, 4, 4, 5, 6, 9, 17, 30};
+    for (int i = 0; i < count; ++i) names << QString(kSizes[next(10)], QChar('a' + next(26)));
+    TabBar bar = Bar(1000, names);
+    for (int w = 0; w < 6; ++w) {
+      const int width = next(1000);
+      TabBarUpdate(bar, width, kHeight, Width7);
+      ASSERT_EQ(Shown(bar), PlainCut(names, bar.availableLength)) << round << " " << width;
+    }
+  }
+}
+
 TEST(TabBarLayout, CuttingNeverSplitsASurrogatePair) {
   const QString face = QString::fromUtf8("\xF0\x9F\x98\x80");  // one character, two UTF-16 units
   EXPECT_EQ(TabTextLength("a" + face + "b"), 3);

@@ -227,6 +227,7 @@ void TabBarCanvas::showPlusItem(const QString& text) {
 void TabBarCanvas::setBarFont(const QFont& font) {
   font_ = font;
   bar_.font = font.toString();
+  bar_.cutTrace = TabCutTrace{};
   widths_.clear();
   redraw();
 }
@@ -241,11 +242,17 @@ int TabBarCanvas::measure(const QString& text) const {
 }
 
 void TabBarCanvas::redraw() {
+  stale_ = true;
+  update();
+}
+
+void TabBarCanvas::layOut() {
   // The canvas is created before the window places it (and a hidden widget
   // gets no resize event): the row height follows the height it has now.
   if (bar_.height != height()) bar_.rowHeight = 0;
+  if (!stale_ && bar_.width == width() && bar_.height == height()) return;
   TabBarUpdate(bar_, width(), height(), [this](const QString& t) { return measure(t); });
-  update();
+  stale_ = false;
 }
 
 TabBarResult TabBarCanvas::handle(const Event& e) {
@@ -260,6 +267,7 @@ TabBarResult TabBarCanvas::handle(const Event& e) {
     case ControlEvent::MouseDoubleClick:
     case ControlEvent::MiddleDown:
     case ControlEvent::MiddleUp: {
+      layOut();  // the hit test needs the layout of what is on the screen
       const TabBarResult r = TabBarMouseEvent(bar_, type, e.x, e.y, e.delta);
       redraw();
       return r;
@@ -270,7 +278,7 @@ TabBarResult TabBarCanvas::handle(const Event& e) {
 }
 
 void TabBarCanvas::paintEvent(QPaintEvent*) {
-  if (bar_.width != width() || bar_.height != height()) redraw();
+  layOut();
   QPainter p(this);
   DrawTabBar(p, bar_, font_);
 }

@@ -56,9 +56,14 @@ class TabBarCanvas : public QWidget {
   // (new document, close or select the tab at the result's index).
   TabBarResult handle(const Event& e);
 
-  // Lays the bar out for the canvas's size and schedules a repaint.
+  // Schedules a new layout and a repaint. Many changes in a row (the tabs
+  // of a start-up) are laid out once.
   void redraw();
-  const TabBar& bar() const { return bar_; }
+  // The bar as laid out for the canvas's current size.
+  const TabBar& bar() {
+    layOut();
+    return bar_;
+  }
 
  protected:
   void paintEvent(QPaintEvent* e) override;
@@ -72,10 +77,12 @@ class TabBarCanvas : public QWidget {
 
  private:
   void post(ControlEvent type, int x = 0, int y = 0, int delta = 0);
+  void layOut();
   int measure(const QString& text) const;
 
   Dispatcher& dispatcher_;
   TabBar bar_;
+  bool stale_ = true;  // the layout is older than the last change
   QFont font_;
   mutable QHash<QString, int> widths_;  // text widths in font_
   int wheelRemainder_ = 0;              // eighths of a degree not yet a whole step

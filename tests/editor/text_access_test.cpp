@@ -71,32 +71,27 @@ TEST_F(EditorText, SetEditorTextIsOneUndoStepOrEmptiesTheHistory) {
   EXPECT_FALSE(s().send(S::SCI_CANUNDO));
 }
 
-TEST_F(EditorText, WritesAskTheLexerToStyleFromTheChangedLineToTheEnd) {
-  std::vector<Sci::Pos> asked;  // the end positions of the style requests
-  QObject::connect(&ed, &S::SCN_STYLENEEDED, &ed, [&](int pos) {
-    asked.push_back(pos);
-    // Style what was asked, as a lexer does, so that the request is answered.
-    const Sci::Pos from = s().positionFromLine(s().lineFromPosition(s().send(S::SCI_GETENDSTYLED)));
-    s().send(S::SCI_STARTSTYLING, from, 0);
-    s().send(S::SCI_SETSTYLING, pos - from, 0);
-  });
-  const QString text = "a\nbb\nccc\n";
-  SetEditorText(&ed, text, true);
-  ASSERT_FALSE(asked.empty());
-  EXPECT_EQ(asked.back(), s().length());
-  EXPECT_EQ(s().send(S::SCI_GETENDSTYLED), s().length());
+TEST_F(EditorText, WritesLeaveTheChangedTextUnstyledForTheLexer) {
+  auto endStyled = [&] { return s().send(S::SCI_GETENDSTYLED); };
+  auto styleAll = [&] {
+    s().send(S::SCI_STARTSTYLING, 0, 0);
+    s().send(S::SCI_SETSTYLING, s().length(), 0);
+  };
+  SetEditorText(&ed, u"a\nbb\nccc\n", true);
+  EXPECT_EQ(endStyled(), 0);
 
-  asked.clear();
-  select(3, 4);
+  styleAll();
+  select(3, 4);  // in line 1
   ReplaceSelection(&ed, u"B");
-  ASSERT_FALSE(asked.empty());
-  EXPECT_EQ(asked.back(), s().length());
+  EXPECT_LE(endStyled(), 3) << "unstyled from the change on";
+  EXPECT_GE(endStyled(), s().positionFromLine(1)) << "the line before keeps its styles";
 
-  asked.clear();
-  ReplaceLineText(&ed, 0, u"A", false);
-  EXPECT_TRUE(asked.empty()) << "without the restyle flag";
-  ReplaceLineText(&ed, 0, u"AA", true);
-  EXPECT_FALSE(asked.empty());
+  styleAll();
+  ReplaceLineText(&ed, 2, u"C", false);
+  EXPECT_LE(endStyled(), s().positionFromLine(2) + 1);
+  styleAll();
+  RestyleFrom(&ed, s().positionFromLine(1) + 1);
+  EXPECT_EQ(endStyled(), s().positionFromLine(1)) << "an explicit restyle starts at its line";
 }
 
 TEST_F(EditorText, LinesAreReadWithoutTheirLineEnds) {

@@ -4,6 +4,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QStringList>
 #include <QTcpServer>
 #include <QThread>
 
@@ -15,15 +16,35 @@ quint16 FreePort() {
   return s.serverPort();
 }
 
+QString WithSetting(const QString& prefs, const QString& group, const QString& key, const QString& value) {
+  QString text = prefs;
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  QStringList lines = text.split(u'\n');
+  int groupLine = -1;
+  for (int i = 0; i < lines.size(); ++i) {
+    const QString t = lines[i].trimmed();
+    if (t.startsWith(u'[')) {
+      if (groupLine >= 0) break;
+      if (t.mid(1).section(u']', 0, 0).compare(group, Qt::CaseInsensitive) == 0) groupLine = i;
+    } else if (groupLine >= 0 && t.section(u'=', 0, 0).trimmed().compare(key, Qt::CaseInsensitive) == 0) {
+      return prefs;
+    }
+  }
+  const QString line = key + " = " + value;
+  if (groupLine >= 0) {
+    lines.insert(groupLine + 1, line);
+    return lines.join(QStringLiteral("\r\n"));
+  }
+  return prefs + "\r\n[" + group + "]\r\n" + line + "\r\n";
+}
+
 AppDriver::AppDriver(DriverOptions options) : options_(std::move(options)) {
   QDir().mkpath(programFolder());
   QDir().mkpath(root() + "home/Documents");
   if (options_.portable) QFile(programFolder() + "portable.inf").open(QIODevice::WriteOnly);
   QDir().mkpath(dataFolder());
   port_ = FreePort();
-  QString prefs = options_.preferences;
-  if (!prefs.contains(QStringLiteral("Control Port"), Qt::CaseInsensitive))
-    prefs += QStringLiteral("\r\n[Network]\r\nControl Port = %1\r\n").arg(port_);
+  const QString prefs = WithSetting(options_.preferences, "Network", "Control Port", QString::number(port_));
   QFile f(dataFolder() + "Vendle5.inf");
   if (f.open(QIODevice::WriteOnly)) f.write("\xEF\xBB\xBF\r\n" + prefs.toUtf8());
   f.close();

@@ -65,4 +65,9 @@ class AppDriver {
 // A TCP port that was free a moment ago.
 quint16 FreePort();
 
+// `prefs` with key = value in [group] unless the text sets that key already:
+// into the group when it exists (only a group's first section is read),
+// else as a new group at the end.
+QString WithSetting(const QString& prefs, const QString& group, const QString& key, const QString& value);
+
 }  // namespace vendle::test

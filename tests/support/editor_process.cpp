@@ -23,10 +23,9 @@ EditorSandbox::EditorSandbox(const QString& preferences) {
   port_ = FreePort();
   QFile inf(dataFolder() + "Vendle5.inf");
   inf.open(QIODevice::WriteOnly);
-  inf.write("\xEF\xBB\xBF\r\n" + preferences.toUtf8() +
-            QString("\r\n[Misc Preferences]\r\nConfirm before Exit = 0\r\n[Network]\r\nControl Port = %1\r\n")
-                .arg(port_)
-                .toUtf8());
+  QString prefs = WithSetting(preferences, "Misc Preferences", "Confirm before Exit", "0");
+  prefs = WithSetting(prefs, "Network", "Control Port", QString::number(port_));
+  inf.write("\xEF\xBB\xBF\r\n" + prefs.toUtf8());
 }
 
 std::unique_ptr<QProcess> EditorSandbox::start(const QStringList& args, const QString& workingFolder) const {

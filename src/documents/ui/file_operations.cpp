@@ -12,9 +12,9 @@
 #include "documents/ui/document_commands.h"
 #include "documents/ui/documents.h"
 #include "documents/ui/tab_strip.h"
+#include "editor/ascii_convert.h"
 #include "editor/fold_markers.h"
 #include "editor/ui/bookmarks_folds.h"
-#include "editor/ui/editor_commands.h"
 #include "editor/ui/editor_view.h"
 #include "editor/ui/syntax_commands.h"
 #include "editor/ui/view_options.h"
@@ -379,7 +379,7 @@ SaveResult SaveDocument(App& app, bool reset, bool markers, SaveFrom from) {
     return SaveResult::NotSaved;
   }
   const QString text = FileTextOf(app, index, *ed, markers);
-  if (!WriteProgram(app, d.path, app.settings().removeSmartQuotes ? ConvertSmartQuotes(text) : text)) {
+  if (!WriteProgram(app, d.path, app.settings().removeSmartQuotes ? ConvertToAscii(text) : text)) {
     d.path = oldPath;
     d.name = oldName;
     return SaveResult::NotSaved;
@@ -412,7 +412,7 @@ void SaveDocumentAs(App& app, bool inStore) {
   const QString path = WithBasExtension(*answer);
   if (QFileInfo(path).isFile() && !AskOverwrite(app)) return;
   const QString text = FileTextOf(app, index, *ed, true);
-  if (!WriteProgram(app, path, app.settings().removeSmartQuotes ? ConvertSmartQuotes(text) : text)) return;
+  if (!WriteProgram(app, path, app.settings().removeSmartQuotes ? ConvertToAscii(text) : text)) return;
   d.path = path;
   d.name = FileNamePart(path);
   app.folders().file = FolderPart(path);

@@ -17,11 +17,3 @@ void InsertColour(App& app, int item);            // items 133..157
 void CommentLines(App& app, bool comment);        // items 166, 167
 
 }  // namespace vendle
-
-#include <QString>
-
-namespace vendle {
-// Smart quotes and other typographic characters turned into ASCII (the
-// "Remove smart quotes" conversion of saving and handing over).
-QString ConvertSmartQuotes(const QString& text);
-}  // namespace vendle

@@ -15,9 +15,3 @@ void ResetEditorLexer(EditorView&) {}
 namespace vendle {
 QString CollectDeclaredVariables(App&, const QString&) { return QStringLiteral(" "); }
 }  // namespace vendle
-
-#include "editor/ui/editor_commands.h"
-
-namespace vendle {
-QString ConvertSmartQuotes(const QString& text) { return text; }
-}  // namespace vendle

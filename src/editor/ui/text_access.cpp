@@ -61,10 +61,11 @@ QString GetSelectedText(EditorView* editor) {
 void RestyleFrom(EditorView* editor, Sci::Pos from) {
   if (!editor) return;
   const Sci s = editor->sci();
-  // With the container lexer this marks the text from `from` unstyled and
-  // asks the lexer (SCN_STYLENEEDED) to style it to the end at once.
+  // Marks the text from that line unstyled; the lexer styles it when it is
+  // shown or read (SCN_STYLENEEDED), never more than is needed.
   const Sci::Pos lineStart = s.positionFromLine(s.lineFromPosition(from));
-  s.send(S::SCI_COLOURISE, lineStart, -1);
+  if (s.send(S::SCI_GETENDSTYLED) > lineStart) s.send(S::SCI_STARTSTYLING, lineStart, 0);
+  editor->viewport()->update();
 }
 
 void SetEditorBytes(EditorView* editor, const QByteArray& utf8, bool resetUndo) {
@@ -76,8 +77,8 @@ void SetEditorBytes(EditorView* editor, const QByteArray& utf8, bool resetUndo) 
     s.send(S::SCI_CLEARALL);
     s.sendText(S::SCI_APPENDTEXT, utf8.size(), utf8.constData());
   }
+  // A text change leaves the changed text unstyled by itself.
   if (resetUndo) s.send(S::SCI_EMPTYUNDOBUFFER);
-  RestyleFrom(editor, 0);
 }
 
 void SetEditorText(EditorView* editor, QStringView text, bool resetUndo) {
@@ -93,7 +94,6 @@ void ReplaceSelection(EditorView* editor, QStringView text) {
   ReplaceRange(s, start, end, utf8);
   s.send(S::SCI_SETCURRENTPOS, start + utf8.size());
   s.send(S::SCI_SETANCHOR, start + utf8.size());
-  RestyleFrom(editor, start);
 }
 
 void ReplaceLineText(EditorView* editor, Sci::Pos line, QStringView text, bool restyle) {

@@ -28,12 +28,11 @@ QString GetEditorLine(EditorView* editor, Sci::Pos line);
 // The selected text; "" without a selection.
 QString GetSelectedText(EditorView* editor);
 
-// Replaces the whole text, then restyles the document. `resetUndo` also
+// Replaces the whole text. `resetUndo` also
 // empties the undo history (which resets the save point); without it the
 // replacement is one undo step. Markers and folds go with the old text.
 void SetEditorText(EditorView* editor, QStringView text, bool resetUndo);
-// Replaces the selection and leaves caret and anchor just behind the new
-// text, then restyles from the changed line on.
+// Replaces the selection and leaves caret and anchor just behind the new text.
 void ReplaceSelection(EditorView* editor, QStringView text);
 // Replaces the content of line `line` (its line end stays); CR and LF in
 // `text` are dropped. A line outside the text is left alone.
@@ -59,8 +58,9 @@ QString MakeIndentToColumn(App& app, int column);
 QByteArray GetEditorBytes(EditorView* editor);
 void SetEditorBytes(EditorView* editor, const QByteArray& utf8, bool resetUndo);
 
-// Styles and folds the text from the line of byte position `from` to the end
-// now, through the editor's lexer (text before that line keeps its styles).
+// Marks the text from the line of byte position `from` unstyled, so the
+// lexer styles it again when it is shown or read (text before that line keeps
+// its styles). Text changes need no call: they leave their text unstyled.
 void RestyleFrom(EditorView* editor, Sci::Pos from);
 
 }  // namespace vendle

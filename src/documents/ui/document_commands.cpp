@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "documents/ui/documents.h"
+#include "documents/ui/tab_bar_canvas.h"
 #include "documents/ui/tab_strip.h"
 #include "editor/ui/editor_view.h"
 #include "platform/ui/toolkit.h"
@@ -22,6 +23,28 @@ bool CloseAllForExit(App& app) { return CloseAllTabs(app); }
 void FocusCurrentEditor(App& app) {
   if (EditorView* ed = CurrentEditor(app)) ed->setFocus();
 }
-void TabBarEvent(App&, const Event&) {}
+void TabBarEvent(App& app, const Event& e) {
+  TabBarCanvas* canvas = TabBarCanvas::of(app.toolkit());
+  if (!canvas) return;
+  const TabBarResult r = canvas->handle(e);
+  DocumentList& list = app.state().docs.list;
+  switch (r.kind) {
+    case TabBarEventKind::New:
+      NewDocument(app);
+      break;
+    case TabBarEventKind::Close:
+      if (!list.valid(r.index)) break;
+      if (r.index != app.state().docs.currentTabIndex) SwitchDocumentTab(app, r.index, app.state().docs.currentTabIndex);
+      app.tabStrip().select(r.index);
+      CloseCurrentTab(app);
+      break;
+    case TabBarEventKind::Select:
+      if (list.valid(r.index) && r.index != app.state().docs.currentTabIndex)
+        SwitchDocumentTab(app, r.index, app.state().docs.currentTabIndex);
+      break;
+    case TabBarEventKind::None:
+      break;
+  }
+}
 
 }  // namespace vendle

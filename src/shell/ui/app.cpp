@@ -79,7 +79,13 @@ App::Start App::startUp() {
   // 3. Build stamp.
   st.buildStamp = BuildStamp();
   // 4. Command-line files.
-  st.commandLineFiles = JoinCommandLineFiles(options_.arguments);
+  // Relative names are taken from the folder the program was started in.
+  const QString cwd = options_.workingFolder.isEmpty() ? QDir::currentPath() : options_.workingFolder;
+  QStringList skipped;
+  const QStringList files = HandOverFiles(options_.arguments, cwd, &skipped);
+  for (const QString& s : skipped)
+    std::fprintf(stderr, "vendle: skipped an argument holding a line break: %s\n", s.toLocal8Bit().constData());
+  st.commandLineFiles = JoinCommandLineFiles(files);
   // 5. Single instance.
   const QString lockPath = options_.lockPath.isEmpty() ? InstanceLock::DefaultLockPath() : options_.lockPath;
   st.anotherInstance = InstanceLock::Acquire(lockPath, &lock_) == InstanceLock::Result::AnotherRunning;
@@ -98,11 +104,6 @@ App::Start App::startUp() {
   if (st.settings.debugMode) DebugLog(*this, QDateTime::currentDateTime().toString("hh:mm:ss") + " started");
   // 13. A second start hands its files over and ends.
   if (st.anotherInstance) {
-    QStringList skipped;
-    const QString cwd = options_.workingFolder.isEmpty() ? QDir::currentPath() : options_.workingFolder;
-    const QStringList files = HandOverFiles(options_.arguments, cwd, &skipped);
-    for (const QString& s : skipped)
-      std::fprintf(stderr, "vendle: skipped an argument holding a line break: %s\n", s.toLocal8Bit().constData());
     const int port = st.settings.controlPort;
     const HandOverResult r = SendFilesToRunningInstance(files, static_cast<quint16>(port));
     if (!r.ok) {

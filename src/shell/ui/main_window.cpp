@@ -112,6 +112,7 @@ void BuildMainWindow(App& app) {
   auto* canvas = new TabBarCanvas(tk, SystemTabBarStyle(), w->inner());
   w->setTabBarCanvas(canvas);
   tk.registerControl(static_cast<int>(ControlId::TabBar), canvas);
+  app.setTabStrip(std::make_unique<CanvasTabStrip>(canvas));
 
   BuildMainMenu(app);
   BuildEditorPopup(app);

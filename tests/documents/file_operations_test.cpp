@@ -257,3 +257,30 @@ TEST(FileOperations, CharactersTheCodePageCannotStoreAreNamedBeforeTheWrite) {
 
 }  // namespace
 }  // namespace vendle::test
+
+namespace vendle::test {
+namespace {
+
+TEST(FileOperations, StartUpWithFilesAndNothingToRestoreOpensOnlyTheFiles) {
+  DriverOptions o;
+  o.arguments = {"start.bas"};
+  o.prepare = [](const QString& data) {
+    QFile f(data + "../../start.bas");
+    f.open(QIODevice::WriteOnly);
+    f.write("PRINT 1\r\n");
+  };
+  AppDriver d(o);
+  ASSERT_EQ(Docs(d).list.size(), 1);
+  EXPECT_EQ(Docs(d).list.at(0).name, "start.bas");
+}
+
+TEST(FileOperations, StartUpWithOnlyMissingFilesStillHasADocument) {
+  DriverOptions o;
+  o.arguments = {"missing.bas"};
+  AppDriver d(o);
+  ASSERT_EQ(Docs(d).list.size(), 1);
+  EXPECT_TRUE(Docs(d).list.at(0).untitled());
+}
+
+}  // namespace
+}  // namespace vendle::test

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QDateTime>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "documents/document_list.h"
 #include "documents/program_file.h"
@@ -267,6 +268,8 @@ void OpenRecent(App& app, int index) {
 
 void OpenDocumentList(App& app, const QString& lfList) {
   const QStringList lines = lfList.split(u'\n');
+  // An empty list (no documents at the last exit) opens nothing.
+  if (std::all_of(lines.begin(), lines.end(), [](const QString& l) { return l.trimmed().isEmpty(); })) return;
   bool first = true;
   int opened = 0;
   int number = 0;

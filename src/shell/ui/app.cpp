@@ -152,6 +152,8 @@ App::Start App::startUp() {
     OpenDocumentList(*this, st.folders.changeLog);
     st.folders.file = fileFolder;
   }
+  // A document is always open, even when none of the files could be.
+  if (st.docs.list.size() == 0) NewDocument(*this);
   // 23. Focus; the loop follows.
   FocusCurrentEditor(*this);
   return Start::Running;

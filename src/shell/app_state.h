@@ -24,8 +24,9 @@ struct AppState {
   QString commandLineFiles;  // the arguments joined by LF
   bool anotherInstance = false;
 
-  int quitFlag = 0;
-  bool backupRunning = false;  // the backup walk does not move the keyboard focus  // 1 while quitting; the loop ends after the event that set it
+  int quitFlag = 0;             // 1 while quitting; the loop ends after the event that set it
+  bool backupRunning = false;   // the backup walk does not move the keyboard focus
+  int returnLine = -1;          // where "Return from Sub/Function" goes back to; -1 when none
 
   // Paths of the temporary copies made for never-saved documents that were
   // run or handed over; deleted at exit.

@@ -35,7 +35,7 @@ MenuSources SourcesOf(App& app) {
   QStringList names;
   for (const SyntaxEntry& e : app.state().syntax.list) names.append(e.name);
   // The File menu's words would pass through `translate` in a translated interface.
-  return MenuSources{app.settings(), names, {}, 0};
+  return MenuSources{app.settings(), names, {}, app.state().prefillMode};
 }
 
 void AddNodes(Toolkit& tk, QMenu* menu, const std::vector<MenuNode>& nodes) {

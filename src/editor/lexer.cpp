@@ -2,6 +2,7 @@
 #include "editor/lexer.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace vendle {
@@ -58,15 +59,31 @@ constexpr std::array<Byte, 256> MakeLowerTable() {
 }
 constexpr std::array<Byte, 256> kLower = MakeLowerTable();
 
-constexpr LexerPrefix PrefixOf(const char* key, std::size_t n) {
-  if (n == 3 && key[0] == 'e' && key[1] == 'n' && key[2] == 'd') return LexerPrefix::End;
-  if (n == 4 && std::string_view(key, 4) == "exit") return LexerPrefix::Exit;
-  if (n == 4 && std::string_view(key, 4) == "loop") return LexerPrefix::Loop;
+// Eight ASCII bytes (each below 0x80) with A-Z made lower case.
+constexpr std::uint64_t LowerAscii8(std::uint64_t x) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  const std::uint64_t atLeastA = x + kOnes * (0x80 - 'A');
+  const std::uint64_t aboveZ = x + kOnes * (0x80 - 'Z' - 1);
+  const std::uint64_t upper = atLeastA & ~aboveZ & (kOnes * 0x80);
+  return x | (upper >> 2);
+}
+
+// The prefix word a lower-case word is, from its head (see KeyHead).
+inline LexerPrefix PrefixOfHead(std::uint64_t head, std::size_t n) {
+  constexpr auto kHead = [](const char (&w)[5]) {
+    return std::bit_cast<std::uint64_t>(std::array<char, 8>{w[0], w[1], w[2], w[3], 0, 0, 0, 0});
+  };
+  constexpr std::uint64_t kEnd = kHead("end\0"), kExit = kHead("exit"), kLoop = kHead("loop");
+  if (n == 3 && head == kEnd) return LexerPrefix::End;
+  if (n == 4 && head == kExit) return LexerPrefix::Exit;
+  if (n == 4 && head == kLoop) return LexerPrefix::Loop;
   return LexerPrefix::None;
 }
 
-// One tokenizer step over `n` > 0 bytes of one line.
-inline Scanned Scan(const LexerTables& t, const Byte* p, std::size_t n, LexerPrefix& prefix) {
+// One tokenizer step over the `n` > 0 bytes from `p` to the end of the
+// text. No token runs past the end of its line: every scan stops at a line
+// end, and a token that ends in one ends its line.
+[[gnu::always_inline]] inline Scanned Scan(const LexerTables& t, const Byte* p, std::size_t n, LexerPrefix& prefix) {
   constexpr std::uint8_t kEnds = LexerTables::kBlank | LexerTables::kDelimiter;
   const Byte c = p[0];
   const std::uint8_t cls = t.charClass(c);
@@ -84,7 +101,8 @@ inline Scanned Scan(const LexerTables& t, const Byte* p, std::size_t n, LexerPre
     if (rec < 0) return {1, kStyleDefault, -1};
     const LexerWordRecord& r = t.words().record(rec);
     const int style = StyleByte(r.style);
-    if (n == 1) return {1, style, rec};
+    // The opener is the last byte of its line.
+    if (n == 1 || c == '\n' || (c == '\r' && p[1] != '\n')) return {1, style, rec};
     if (r.flags & WordDelimited) {
       const Byte close = static_cast<Byte>(r.closeChar);
       std::size_t depth = 1;
@@ -93,6 +111,8 @@ inline Scanned Scan(const LexerTables& t, const Byte* p, std::size_t n, LexerPre
         const Byte b = p[i];
         if (b == close && close != 0) {
           if (--depth == 0) return {i + 1, style, rec};
+          // A closing line end that leaves the token open still ends its line.
+          if (b == '\n' || (b == '\r' && (i + 1 == n || p[i + 1] != '\n'))) return {i + 1, style, rec};
         } else if (b == c) {
           ++depth;
         } else if (IsLineEnd(b)) {
@@ -102,49 +122,129 @@ inline Scanned Scan(const LexerTables& t, const Byte* p, std::size_t n, LexerPre
       return {i, style, rec};
     }
     if (r.flags & WordToLineEnd) {
-      std::size_t len = n;
-      while (len > 0 && IsLineEnd(p[len - 1])) --len;
-      return {std::max<std::size_t>(len, 1), style, rec};
+      // The rest of the line without its line end, and at least the opener.
+      std::size_t len = 1;
+      if (!IsLineEnd(c))
+        while (len < n && !IsLineEnd(p[len])) ++len;
+      return {len, style, rec};
     }
     return {1, style, rec};
   }
-  const LexerNumber num = ScanNumber(t, p, n);
-  if (num.length > 0) return {num.length, StyleByte(t.numberStyle()), -1};
+  // Only these can start a number.
+  if (c == '.' || c == '&' || (c >= '0' && c <= '9')) {
+    const LexerNumber num = ScanNumber(t, p, n);
+    if (num.length > 0) return {num.length, StyleByte(t.numberStyle()), -1};
+  }
 
-  // A word: lower-cased and hashed as it is read.
-  constexpr std::size_t kShort = 64;
-  char low[kShort];
-  std::uint32_t hash = kWordHashSeed;
-  Byte high = 0;
-  std::size_t i = 0;
-  for (; i < n; ++i) {
+  // A word runs to the next blank or delimiter.
+  std::size_t i = 1;
+  Byte high = c;
+  while (i < n) {
     const Byte b = p[i];
     if (t.charClass(b) & kEnds) break;
     high |= b;
-    const Byte l = kLower[b];
-    if (i < kShort) low[i] = static_cast<char>(l);
-    hash = WordHashStep(hash, l);
+    ++i;
   }
   int rec;
+  constexpr std::size_t kShort = 64;
   if (!(high & 0x80) && i <= kShort) {
-    const LexerPrefix pf = PrefixOf(low, i);
+    // ASCII: the head is lower-cased eight bytes at a time, the rest byte by byte.
+    std::uint64_t head = 0;
+    if (n >= 8) {
+      std::memcpy(&head, p, 8);
+      if (i < 8) head &= (std::uint64_t{1} << (8 * i)) - 1;
+    } else {
+      std::memcpy(&head, p, i);
+    }
+    head = LowerAscii8(head);
+    char low[kShort];
+    for (std::size_t k = 8; k < i; ++k) low[k] = static_cast<char>(kLower[p[k]]);
+    const LexerPrefix pf = PrefixOfHead(head, i);
     if (pf != LexerPrefix::None) prefix = pf;
-    rec = t.words().find(std::string_view(low, i), hash);
+    const std::size_t rest = i > 8 ? i - 8 : 0;
+    rec = t.words().find(std::string_view(low, i), KeyHash(head, low + 8, rest, i), head);  // reads from byte 8 on
   } else {
     const std::string key = WordKey(std::string_view(reinterpret_cast<const char*>(p), i));
-    const LexerPrefix pf = PrefixOf(key.data(), key.size());
+    const LexerPrefix pf = key.size() <= 8 ? PrefixOfHead(KeyHead(key), key.size()) : LexerPrefix::None;
     if (pf != LexerPrefix::None) prefix = pf;
     rec = t.words().find(key, WordHash(key));
   }
   return {i, rec < 0 ? kStyleDefault : StyleByte(t.words().record(rec).style), rec};
 }
 
+// Short runs with two overlapping stores; most tokens are a few bytes.
 inline void Fill(std::uint8_t* out, std::size_t n, int style) {
-  if (n <= 8) {
+  if (n == 1) {
+    *out = static_cast<std::uint8_t>(style);
+    return;
+  }
+  const std::uint64_t v = 0x0101010101010101ull * static_cast<std::uint8_t>(style);
+  if (n >= 8 && n <= 16) {
+    std::memcpy(out, &v, 8);
+    std::memcpy(out + n - 8, &v, 8);
+  } else if (n >= 4 && n < 8) {
+    std::memcpy(out, &v, 4);
+    std::memcpy(out + n - 4, &v, 4);
+  } else if (n < 4) {
     for (std::size_t i = 0; i < n; ++i) out[i] = static_cast<std::uint8_t>(style);
   } else {
     std::memset(out, style, n);
   }
+}
+
+struct LineRun {
+  std::size_t length;  // bytes of the line, its line end included
+  int level;
+  LexerState end;
+};
+
+// Styles one line from `p` (`n` bytes to the end of the text) and applies
+// the fold rules. With kOneLine the line ends at its first line end;
+// otherwise every byte up to `n` belongs to it.
+template <bool kOneLine>
+[[gnu::always_inline]] inline LineRun RunLine(const LexerTables& t, const Byte* p, std::size_t n, LexerState start,
+                                              std::uint8_t* styles) {
+  const int level = ValidLexerState(start);
+  const bool colour = (t.options() & LexColour) != 0;
+  long long delta = 0;
+  LexerPrefix prefix = LexerPrefix::None;
+  std::size_t i = 0;
+  while (i < n) {
+    // The common one-byte and blank tokens first, as Scan would give them.
+    const Byte c = p[i];
+    const std::uint8_t cls = t.charClass(c);
+    if (cls & LexerTables::kSingle) {
+      styles[i++] = kStyleDefault;
+      if (kOneLine && (cls & LexerTables::kLineEnd) && (c == '\n' || i == n || p[i] != '\n')) break;
+      continue;
+    }
+    if (cls & LexerTables::kBlank) {
+      const std::size_t from = i++;
+      while (i < n && (p[i] == ' ' || p[i] == '\t')) ++i;
+      Fill(styles + from, i - from, kStyleDefault);
+      continue;
+    }
+    const Scanned s = Scan(t, p + i, n - i, prefix);
+    Fill(styles + i, s.length, colour ? s.style : kStyleDefault);
+    i += s.length;
+    if (s.record >= 0) {
+      const std::uint64_t f = t.words().record(s.record).flags;
+      if ((f & WordClosesFold) && (level > kFoldBase || delta != 0) && prefix == LexerPrefix::End) {
+        --delta;
+        prefix = LexerPrefix::None;
+      } else if ((f & WordOpensFold) && prefix == LexerPrefix::None) {
+        ++delta;
+      }
+    }
+    if (kOneLine) {
+      const Byte last = p[i - 1];
+      if (last == '\n' || (last == '\r' && (i == n || p[i] != '\n'))) break;
+    }
+  }
+  LineRun out{i, 0, 0};
+  if (t.options() & LexFold) out.level = level | (delta > 0 ? kFoldHeaderFlag : 0);
+  out.end = static_cast<LexerState>(std::clamp<long long>(level + delta, kFoldBase, kFoldNumberMask));
+  return out;
 }
 
 }  // namespace
@@ -169,46 +269,26 @@ std::size_t LexerLineLength(std::string_view text) {
 }
 
 LexerLine LexLine(const LexerTables& tables, std::string_view line, LexerState start, std::uint8_t* styles) {
-  const auto* p = reinterpret_cast<const Byte*>(line.data());
-  const std::size_t n = line.size();
-  const int level = ValidLexerState(start);
-  const bool colour = (tables.options() & LexColour) != 0;
-  long long delta = 0;
-  LexerPrefix prefix = LexerPrefix::None;
-  for (std::size_t i = 0; i < n;) {
-    const Scanned s = Scan(tables, p + i, n - i, prefix);
-    Fill(styles + i, s.length, colour ? s.style : kStyleDefault);
-    i += s.length;
-    if (s.record < 0) continue;
-    const std::uint64_t f = tables.words().record(s.record).flags;
-    if ((f & WordClosesFold) && (level > kFoldBase || delta != 0) && prefix == LexerPrefix::End) {
-      --delta;
-      prefix = LexerPrefix::None;
-    } else if ((f & WordOpensFold) && prefix == LexerPrefix::None) {
-      ++delta;
-    }
-  }
-  LexerLine out;
-  if (tables.options() & LexFold) out.level = level | (delta > 0 ? kFoldHeaderFlag : 0);
-  out.end = static_cast<LexerState>(std::clamp<long long>(level + delta, kFoldBase, kFoldNumberMask));
-  return out;
+  const LineRun r = RunLine<false>(tables, reinterpret_cast<const Byte*>(line.data()), line.size(), start, styles);
+  return {r.level, r.end};
 }
 
 void LexText(const LexerTables& tables, std::string_view text, LexerState start, LexerOutput& out) {
-  out.styles.resize(text.size());
+  const auto* p = reinterpret_cast<const Byte*>(text.data());
+  const std::size_t n = text.size();
+  out.styles.resize(n);
   out.levels.clear();
   out.ends.clear();
   LexerState state = ValidLexerState(start);
   std::size_t pos = 0;
   for (;;) {
-    const std::size_t len = LexerLineLength(text.substr(pos));
-    const LexerLine l = LexLine(tables, text.substr(pos, len), state, out.styles.data() + pos);
-    out.levels.push_back(l.level);
-    out.ends.push_back(l.end);
-    state = l.end;
-    const bool hadEnd = len > 0 && IsLineEnd(static_cast<Byte>(text[pos + len - 1]));
-    pos += len;
-    if (!hadEnd) break;
+    const LineRun r = RunLine<true>(tables, p + pos, n - pos, state, out.styles.data() + pos);
+    out.levels.push_back(r.level);
+    out.ends.push_back(r.end);
+    state = r.end;
+    pos += r.length;
+    // The line after the last line end is a line too, even when empty.
+    if (r.length == 0 || !IsLineEnd(p[pos - 1])) break;
   }
 }
 

@@ -90,7 +90,12 @@ class LexerTables {
 
   // For the tokenizer: the class bits of a byte and the record index of the
   // one-character word it forms (-1 without one).
-  enum CharClass : std::uint8_t { kBlank = 0x1, kDelimiter = 0x2 };
+  enum CharClass : std::uint8_t {
+    kBlank = 0x1,      // blank or tab
+    kDelimiter = 0x2,  // ends words, forms tokens of its own
+    kSingle = 0x4,     // always a one-byte token of the default style (a delimiter without record)
+    kLineEnd = 0x8,    // CR or LF
+  };
   std::uint8_t charClass(unsigned char c) const { return class_[c]; }
   int oneCharRecord(unsigned char c) const { return oneChar_[c]; }
 

@@ -73,6 +73,9 @@ void LexerTables::rebuildClasses() {
       if (c == ' ' || c == '\t') cls |= kBlank;
       if (c == '\r' || c == '\n' || operatorChars_.find(ch) != std::string::npos) cls |= kDelimiter;
       if (rec >= 0 && (words_.record(rec).flags & kWordDelimiterFlags)) cls |= kDelimiter;
+      if (c == '\r' || c == '\n') cls |= kLineEnd;
+      // "." may start a number even as an operator.
+      if ((cls & kDelimiter) && !(cls & kBlank) && rec < 0 && c != '.') cls |= kSingle;
     }
     class_[c] = cls;
     oneChar_[c] = rec;

@@ -22,12 +22,6 @@ std::string WordKey(std::string_view word) {
   return std::string(lower.constData(), static_cast<std::size_t>(lower.size()));
 }
 
-std::uint32_t WordHash(std::string_view key) {
-  std::uint32_t h = kWordHashSeed;
-  for (char c : key) h = WordHashStep(h, static_cast<unsigned char>(c));
-  return h;
-}
-
 std::vector<std::string_view> SplitWordList(std::string_view words) {
   auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
   while (!words.empty() && blank(words.front())) words.remove_prefix(1);
@@ -104,7 +98,7 @@ void WordMap::clear() {
 void WordMap::insertSlot(std::uint32_t hash, int index) {
   std::uint32_t i = hash & mask_;
   while (slots_[i].index >= 0) i = (i + 1) & mask_;
-  slots_[i] = Slot{hash, static_cast<std::int32_t>(index)};
+  slots_[i] = Slot{KeyHead(keys_[index]), hash, static_cast<std::int32_t>(index), keys_[index].size()};
 }
 
 void WordMap::rebuildSlots() {

@@ -3,7 +3,9 @@
 // the close character are UTF-8 bytes as the editor control holds them.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,10 +36,24 @@ struct LexerWordRecord {
 // valid UTF-8 are kept as they are, so distinct words keep distinct keys.
 std::string WordKey(std::string_view word);
 
-// The hash of a key (FNV-1a), in a form the lexer can compute byte by byte.
-inline constexpr std::uint32_t kWordHashSeed = 2166136261u;
-inline constexpr std::uint32_t WordHashStep(std::uint32_t h, unsigned char c) { return (h ^ c) * 16777619u; }
-std::uint32_t WordHash(std::string_view key);
+// A key's first eight bytes as one number (in memory order, zero-padded),
+// and the hash of a key made from that head, the bytes after it and the
+// length; the lexer builds both from the text without copying the word.
+inline std::uint64_t KeyHead(std::string_view key) {
+  std::uint64_t head = 0;
+  if (!key.empty()) std::memcpy(&head, key.data(), std::min<std::size_t>(key.size(), 8));
+  return head;
+}
+inline std::uint32_t KeyHash(std::uint64_t head, const char* rest, std::size_t restLength, std::size_t length) {
+  constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
+  std::uint64_t h = (head ^ length) * kMul;
+  for (std::size_t i = 0; i < restLength; ++i) h = (h ^ static_cast<unsigned char>(rest[i])) * kMul;
+  return static_cast<std::uint32_t>(h >> 32) ^ static_cast<std::uint32_t>(h);
+}
+inline std::uint32_t WordHash(std::string_view key) {
+  return KeyHash(KeyHead(key), key.data() + std::min<std::size_t>(key.size(), 8),
+                 key.size() > 8 ? key.size() - 8 : 0, key.size());
+}
 
 class WordMap {
  public:
@@ -51,12 +67,16 @@ class WordMap {
   void remove(const std::vector<std::string_view>& words);
   void clear();
 
-  // The record index of a key already in lower case with its hash, or -1.
-  int find(std::string_view key, std::uint32_t hash) const {
+  // The record index of a key already in lower case, with its hash, or -1.
+  int find(std::string_view key, std::uint32_t hash) const { return find(key, hash, KeyHead(key)); }
+  // The same with the key's head given; only the bytes after the head are read from `key`.
+  int find(std::string_view key, std::uint32_t hash, std::uint64_t head) const {
     for (std::uint32_t i = hash & mask_;; i = (i + 1) & mask_) {
       const Slot& s = slots_[i];
       if (s.index < 0) return -1;
-      if (s.hash == hash && keys_[s.index] == key) return s.index;
+      if (s.hash == hash && s.head == head && s.length == key.size() &&
+          (key.size() <= 8 || std::memcmp(keys_[s.index].data() + 8, key.data() + 8, key.size() - 8) == 0))
+        return s.index;
     }
   }
   int find(std::string_view word) const;  // any case
@@ -68,8 +88,10 @@ class WordMap {
 
  private:
   struct Slot {
+    std::uint64_t head = 0;
     std::uint32_t hash = 0;
     std::int32_t index = -1;
+    std::size_t length = 0;
   };
   void insertSlot(std::uint32_t hash, int index);
   void rebuildSlots();

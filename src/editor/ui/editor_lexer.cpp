@@ -19,6 +19,8 @@ std::string Utf8(const QString& s) {
 // The change notifications our own styling would raise, one per line and
 // per style run; nobody needs them, and they cost more than the styling.
 constexpr int kStylingEvents = S::SC_MOD_CHANGESTYLE | S::SC_MOD_CHANGEFOLD | S::SC_MOD_CHANGELINESTATE;
+// Passes of more lines than this take the quicker margin invalidation.
+constexpr long long kQuickMarginLines = 256;
 
 }  // namespace
 
@@ -52,7 +54,7 @@ void EditorLexer::styleLines(long long first, long long last) {
   const Sci::Pos start = s.positionFromLine(first);
   const Sci::Pos end = last + 1 >= lines ? length : s.positionFromLine(last + 1);
   const Sci::Pos n = std::max<Sci::Pos>(end - start, 0);
-  const LexerState state = first == 0 ? kLexerStateInitial : ValidLexerState(s.send(S::SCI_GETLINESTATE, first - 1));
+  const LexerState state = first == 0 ? kLexerStateInitial : stateAfter(first - 1);
 
   // The text in place; a copy when the control cannot give a pointer.
   QByteArray copy;
@@ -69,20 +71,43 @@ void EditorLexer::styleLines(long long first, long long last) {
     out_.levels.assign(static_cast<std::size_t>(last - first + 1), (tables_.options() & LexFold) ? state : 0);
     out_.ends.assign(static_cast<std::size_t>(last - first + 1), state);
   }
+  const long long count = std::min<long long>(last - first + 1, static_cast<long long>(out_.levels.size()));
 
   const Sci::Pos mask = s.send(S::SCI_GETMODEVENTMASK);
   if (mask & kStylingEvents) s.send(S::SCI_SETMODEVENTMASK, mask & ~kStylingEvents);
+  // Outside a paint, every changed fold level makes the control work out
+  // the margin area below that line (two line searches); with the fold-block
+  // highlight on it invalidates the whole margin instead, which is far
+  // cheaper over many lines. Inside a paint it does neither, and turning the
+  // highlight on would abandon the paint.
+  const bool quickMargin = count > kQuickMarginLines && !editor_.viewport()->paintingActive();
+  if (quickMargin) s.send(S::SCI_MARKERENABLEHIGHLIGHT, 1);
   s.send(S::SCI_STARTSTYLING, start, 0);
   if (n > 0) s.sendPtr(S::SCI_SETSTYLINGEX, n, out_.styles.data());
-  const long long count = std::min<long long>(last - first + 1, static_cast<long long>(out_.levels.size()));
   for (long long i = 0; i < count; ++i) {
     s.send(S::SCI_SETFOLDLEVEL, first + i, out_.levels[i]);
-    s.send(S::SCI_SETLINESTATE, first + i, out_.ends[i]);
+    s.send(S::SCI_SETLINESTATE, first + i, storedState(out_.levels[i], out_.ends[i]));
   }
+  if (quickMargin) s.send(S::SCI_MARKERENABLEHIGHLIGHT, 0);
   if (mask & kStylingEvents) s.send(S::SCI_SETMODEVENTMASK, mask);
   ++stats_.passes;
   stats_.lines += last - first + 1;
   stats_.bytes += n;
+}
+
+// The state a line ends in is kept in the line state. With folding on it is
+// kept as the change against the line's own level number: that is 0 on most
+// lines, the line state every line starts with, so few line states change
+// (each change costs the control a notification).
+long long EditorLexer::storedState(int level, LexerState end) const {
+  return (tables_.options() & LexFold) ? end - (level & kFoldNumberMask) : end;
+}
+
+LexerState EditorLexer::stateAfter(long long line) {
+  Sci s = editor_.sci();
+  const long long stored = s.send(S::SCI_GETLINESTATE, line);
+  if (!(tables_.options() & LexFold)) return ValidLexerState(stored);
+  return ValidLexerState((s.send(S::SCI_GETFOLDLEVEL, line) & kFoldNumberMask) + stored);
 }
 
 void EditorLexer::restyle() {

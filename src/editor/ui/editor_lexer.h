@@ -70,6 +70,8 @@ class EditorLexer : public QObject {
   void onNeedShown(int position, int length);
   void onCharAdded();
   void callTipLater();
+  long long storedState(int level, LexerState end) const;
+  LexerState stateAfter(long long line);
 
   EditorView& editor_;
   LexerTables tables_;

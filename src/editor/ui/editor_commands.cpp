@@ -15,10 +15,4 @@ void InsertLineEnd(App& app) {
   ed->sci().sendText(QsciScintillaBase::SCI_ADDTEXT, std::strlen(eol), eol);
 }
 
-void ReturnKey(App& app) {
-  // The plain line end of the editor until auto-indent is built.
-  EditorView* ed = CurrentEditor(app);
-  if (ed) ed->sci().send(QsciScintillaBase::SCI_NEWLINE);
-}
-
 }  // namespace vendle

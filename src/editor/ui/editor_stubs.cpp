@@ -7,15 +7,6 @@
 
 namespace vendle {
 
-void EditorClipboardCommand(App&, int) {}
-void PasteAsAscii(App&) {}
-void InsertFileCommand(App&, bool) {}
-void InsertIncludeDirective(App&) {}
-void PrefillCommand(App&, int) {}
-void JoinLine(App&) {}
-void InsertColour(App&, int) {}
-void CommentLines(App&, bool) {}
-
 void ToggleIncludeParameters(App&) {}
 void ApplySyntaxItem(App&, int) {}
 void SetCurrentSyntaxAsDefault(App&) {}

@@ -7,6 +7,7 @@
 #include "documents/ui/document_commands.h"
 #include "documents/ui/tab_strip.h"
 #include "editor/ui/bookmarks_folds.h"
+#include "editor/ui/change_marks.h"
 #include "editor/ui/editor_config.h"
 #include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_setup.h"
@@ -137,6 +138,7 @@ int CreateDocumentTab(App& app, const QString& path) {
   SetKeywordCase(app, *ed);
   SetEditorTabs(app, *ed);
   ApplyEditorSettings(app, *ed);
+  SetChangeMarking(*ed, app.settings().highlightChanges != 0, app.settings().styleForChanges);
 
   const QString syntax = app.settings().defaultSyntax;
   ApplySyntax(app, FindSyntaxIndexFor(app, syntax), QString(), QString(), false);

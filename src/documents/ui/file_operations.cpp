@@ -16,6 +16,7 @@
 #include "editor/ascii_convert.h"
 #include "editor/fold_markers.h"
 #include "editor/ui/bookmarks_folds.h"
+#include "editor/ui/change_marks.h"
 #include "editor/ui/editor_view.h"
 #include "editor/ui/syntax_commands.h"
 #include "editor/ui/view_options.h"
@@ -54,7 +55,10 @@ void PutEditorText(EditorView& ed, const QString& text, bool emptyUndo) {
   // SCI_SETTEXT stops at a NUL byte; a length carries every character.
   s.send(S::SCI_CLEARALL);
   s.sendPtr(S::SCI_APPENDTEXT, utf8.size(), utf8.constData());
-  if (emptyUndo) s.send(S::SCI_EMPTYUNDOBUFFER);
+  if (emptyUndo) {
+    s.send(S::SCI_EMPTYUNDOBUFFER);
+    ClearChangeMarks(ed);
+  }
 }
 
 struct ReadText {
@@ -136,6 +140,7 @@ void MarkSaved(EditorView& ed, bool emptyUndo) {
     s.send(S::SCI_EMPTYUNDOBUFFER);
   }
   s.send(S::SCI_SETSAVEPOINT);
+  ClearChangeMarks(ed);
 }
 
 // Where a document of `index` gets its text: strips the in-text markers
@@ -178,6 +183,7 @@ void FinishLoading(App& app, int index, const Loaded& loaded, const QString& fal
   Sci s = ed->sci();
   s.send(S::SCI_EMPTYUNDOBUFFER);
   s.send(S::SCI_SETSAVEPOINT);
+  ClearChangeMarks(*ed);
   d.modified = 0;
   d.fileKnown = true;
   UpdateFileStatus(app, d.editor);

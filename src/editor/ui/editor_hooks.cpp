@@ -9,9 +9,3 @@ namespace vendle {
 void ResetEditorLexer(EditorView&) {}
 
 }  // namespace vendle
-
-#include "editor/ui/syntax_commands.h"
-
-namespace vendle {
-QString CollectDeclaredVariables(App&, const QString&) { return QStringLiteral(" "); }
-}  // namespace vendle

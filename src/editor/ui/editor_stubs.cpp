@@ -7,10 +7,6 @@
 
 namespace vendle {
 
-void ToggleIncludeParameters(App&) {}
-void ApplySyntaxItem(App&, int) {}
-void SetCurrentSyntaxAsDefault(App&) {}
-void CleanupLabelsCommand(App&) {}
 
 void ShowFindReplace(App&) {}
 void QuickFind(App&) {}
@@ -19,15 +15,4 @@ void FindWindowEvent(App&, const Event&) {}
 void ShowSyntaxHintAtCaret(App&) {}
 void HintWindowEvent(App&, const Event&) {}
 
-}  // namespace vendle
-
-#include "editor/ui/editor_config.h"
-
-namespace vendle {
-void ConfigureEditorGadget(App&, EditorView&) {}
-}  // namespace vendle
-
-namespace vendle {
-void ApplySyntax(App&, int, const QString&, const QString&, bool) {}
-int FindSyntaxIndexFor(App&, const QString&) { return -1; }
 }  // namespace vendle

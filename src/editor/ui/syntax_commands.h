@@ -11,6 +11,9 @@ void ToggleIncludeParameters(App& app);     // item 233
 void ApplySyntaxItem(App& app, int item);   // items 234..263
 void SetCurrentSyntaxAsDefault(App& app);   // item 275
 void CleanupLabelsCommand(App& app);        // item 170
+// Every use of a user name takes the case of its declaration (not in
+// comments and strings); one undo step.
+void NormaliseIdentifierCase(App& app);
 
 }  // namespace vendle
 

@@ -1,0 +1,21 @@
+// Marks of the unsaved changes: this Scintilla keeps no change history, so
+// the editor layer marks changed lines itself. Style 1 puts marker 21 in
+// margin 4 (mask 0xF00000), style 2 an indicator under the changed text,
+// style 3 both. Saving, loading and undoing back to the save point clear
+// the marks.
+#pragma once
+
+namespace vendle {
+
+class EditorView;
+
+inline constexpr int kChangeMarker = 21;
+inline constexpr int kChangeIndicator = 30;  // a container indicator (8..31)
+
+// Starts (or changes) the marking of `editor`; style 0 or `highlight` off
+// marks nothing. Existing marks are cleared.
+void SetChangeMarking(EditorView& editor, bool highlight, int styleForChanges);
+// Removes every mark (after a save or a load).
+void ClearChangeMarks(EditorView& editor);
+
+}  // namespace vendle

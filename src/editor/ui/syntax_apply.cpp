@@ -1,0 +1,233 @@
+// Applying a device syntax to an editor: the syntax-independent set-up of
+// every editor, the word map of the current document's dialect with its user
+// names, the Syntax menu, and the normalising of the user names' case.
+#include <QApplication>
+
+#include "documents/ui/document_commands.h"
+#include "documents/ui/documents.h"
+#include "editor/declarations.h"
+#include "editor/fold_markers.h"
+#include "editor/lexer.h"
+#include "editor/syntax_tkn.h"
+#include "editor/ui/bookmarks_folds.h"
+#include "editor/ui/change_marks.h"
+#include "editor/ui/editor_config.h"
+#include "editor/ui/editor_lexer.h"
+#include "editor/ui/editor_view.h"
+#include "editor/ui/syntax_commands.h"
+#include "editor/ui/text_access.h"
+#include "editor/ui/view_options.h"
+#include "editor/word_map.h"
+#include "shell/ui/app.h"
+#include "shell/ui/main_menu.h"
+#include "shell/ui/main_window.h"
+#include "shell/ui/main_window_commands.h"
+
+namespace vendle {
+namespace {
+
+using S = QsciScintillaBase;
+
+// The styles of the words before the colour settings are applied over them.
+struct StyleLook {
+  int style;
+  std::uint32_t fore;
+};
+constexpr StyleLook kStyleLooks[] = {
+    {kStyleKeyword, 0xFF0000},      {kStyleComment, 0x006400},     {kStyleString, 0x808080},
+    {kStyleNumber, 0x0000FF},       {kStyleUserVariable, 0xBF41FC}, {kStyleUserSub, 0xFF0000},
+    {kStyleSpare, 0x00FF00},
+};
+
+std::uint64_t AutoCompleteFlag(const Settings& s) { return s.autoComplete ? WordAutoComplete : 0; }
+
+// The words every dialect shares: comments, strings and the fold words.
+void RegisterBaseWords(App& app, EditorView& ed, bool restyle) {
+  const Settings& st = app.settings();
+  LexerAddDelimited(ed, QStringLiteral("'"), QString(), WordToLineEnd, kStyleComment, restyle);
+  LexerAddDelimited(ed, QStringLiteral("\""), QStringLiteral("\""), WordDelimited, kStyleString, restyle);
+  LexerAddWordsAndRestyle(ed, st.foldingKeywords, kStyleKeyword, WordOpensFold, restyle);
+  LexerAddWordsAndRestyle(ed, st.foldingKeywords, kStyleKeyword, WordClosesFold, restyle);
+}
+
+void TickSyntaxMenu(App& app, const QString& name) {
+  for (int item = +Item::SyntaxFirst; item <= +Item::SyntaxLast; ++item) {
+    const QString text = ItemText(app, item);
+    if (!text.isEmpty()) SetItemChecked(app, item, text == name);
+  }
+}
+
+}  // namespace
+
+int FindSyntaxIndexFor(App& app, const QString& name) { return FindSyntaxIndex(app.state().syntax.list, name); }
+
+QString CollectDeclaredVariables(App&, const QString& text) { return DeclaredVariablesText(text); }
+
+void ConfigureEditorGadget(App& app, EditorView& ed) {
+  const Settings& st = app.settings();
+  Sci s = ed.sci();
+  s.sendText(S::SCI_SETWORDCHARS, st.validWordCharacters.toUtf8());
+  s.send(S::SCI_SETMARGINWIDTHN, 2, 24);
+  s.send(S::SCI_SETCARETLINEVISIBLE, 1);
+  s.send(S::SCI_SETCARETLINEBACK, 0xB4FFFF);
+  SetEditorFont(app, ed);
+  s.send(S::SCI_STYLESETBOLD, kStyleKeyword, 1);
+  s.send(S::SCI_STYLESETITALIC, kStyleComment, 1);
+  for (const StyleLook& look : kStyleLooks) s.send(S::SCI_STYLESETFORE, look.style, look.fore);
+  // The editor holds no text yet: the restyles cost nothing.
+  RegisterBaseWords(app, ed, true);
+  LexerAddWordsAndRestyle(ed, app.state().syntax.activeKeywords, kStyleKeyword, AutoCompleteFlag(st), true);
+  LexerSetOption(ed, kLexerOptionOperatorChars, st.separatorSymbols);
+  LexerSetOption(ed, kLexerOptionNumberStyle, std::int64_t{kStyleNumber});
+  if (EditorLexer* lexer = LexerOf(ed)) lexer->setOptions(kLexOptionsConfigured);
+  const int eol = st.lineEndingsMode == 1 ? S::SC_EOL_LF : S::SC_EOL_CRLF;
+  s.send(S::SCI_SETEOLMODE, eol);
+  s.send(S::SCI_CONVERTEOLS, eol);
+  SetEditorTabs(app, ed);
+  s.send(S::SCI_STYLESETBACK, kStyleIndentGuide, 0xCBCBCB);
+  s.send(S::SCI_SETYCARETPOLICY, S::CARET_JUMPS, 0);
+  // CHANGE too: editing a folded header away never leaves its text hidden.
+  s.send(S::SCI_SETAUTOMATICFOLD, S::SC_AUTOMATICFOLD_CLICK | S::SC_AUTOMATICFOLD_CHANGE);
+  SetChangeMarking(ed, st.highlightChanges != 0, st.styleForChanges);
+}
+
+void ApplySyntax(App& app, int index, const QString& userSubs, const QString& userVariables, bool byMenu) {
+  MarkTime(app, 0);
+  SyntaxData& syntax = app.state().syntax;
+  Settings& st = app.settings();
+  if (byMenu) index = FindSyntaxIndex(syntax.list, ItemText(app, +Item::SyntaxFirst + index));
+  const SyntaxEntry* entry = (index >= 0 && index < static_cast<int>(syntax.list.size())) ? &syntax.list[index] : nullptr;
+  if (entry) {
+    syntax.current = index;
+    st.currentSyntaxName = entry->name;
+  }
+  syntax.activeKeywords = BuildActiveKeywords(
+      entry, syntax.userKeywords, {st.allowUserKeywords != 0, st.includeParameters != 0, st.autoCompleteMultiWord != 0});
+
+  DocumentRecord* doc = app.state().docs.list.current();
+  EditorView* ed = CurrentEditor(app);
+  if (ed && doc) {
+    const QString subs = userSubs.isEmpty() ? doc->userSubNames : userSubs;
+    const QString vars = userVariables.isEmpty() ? doc->userVariableNames : userVariables;
+    LexerBurst burst(*ed);
+    LexerRemoveWords(*ed, QString());
+    RegisterBaseWords(app, *ed, false);
+    const std::uint64_t ac = AutoCompleteFlag(st);
+    LexerAddWords(*ed, syntax.activeKeywords, kStyleKeyword, ac);
+    LexerAddWords(*ed, subs, kStyleUserSub, ac);
+    LexerAddWords(*ed, vars, kStyleUserVariable, ac);
+    // One restyle, and only of what is shown or read.
+    RestyleFrom(ed, 0);
+  }
+  if (app.mainWindow()) {
+    SetStatusField(app, 2, st.currentSyntaxName);
+    TickSyntaxMenu(app, st.currentSyntaxName);
+    if (doc) doc->syntax = st.currentSyntaxName;
+    MarkTime(app, 1);
+  }
+}
+
+void ApplySyntaxItem(App& app, int item) {
+  MakeSelectedDocumentCurrent(app);
+  ApplySyntax(app, item - +Item::SyntaxFirst, QString(), QString(), true);
+}
+
+void ToggleIncludeParameters(App& app) {
+  Settings& st = app.settings();
+  st.includeParameters = 1 - st.includeParameters;
+  SetItemChecked(app, +Item::IncludeParameters, st.includeParameters != 0);
+  MakeSelectedDocumentCurrent(app);
+  const DocumentRecord* doc = app.state().docs.list.current();
+  ApplySyntax(app, FindSyntaxIndexFor(app, doc ? doc->syntax : st.currentSyntaxName), QString(), QString(), false);
+}
+
+void SetCurrentSyntaxAsDefault(App& app) {
+  MakeSelectedDocumentCurrent(app);
+  const DocumentRecord* doc = app.state().docs.list.current();
+  const QString name = doc ? doc->syntax : app.settings().currentSyntaxName;
+  if (!name.isEmpty()) app.settings().defaultSyntax = name;
+}
+
+namespace {
+
+// The names declared in the document, each once, from a scan with no side
+// effects on the editor (its undo history and modified state stay).
+struct DeclaredNames {
+  QString subs;       // " name name "
+  QString variables;  // " name name "
+};
+
+DeclaredNames ScanNames(const QString& text) { return {StripMarkers(text).names, DeclaredVariablesText(text)}; }
+
+QString WithoutTypeSuffix(QString name) {
+  if (name.endsWith(u'$') || name.endsWith(u'!') || name.endsWith(u'%')) name.chop(1);
+  return name;
+}
+
+}  // namespace
+
+// Rewrites every use of a user name with the case of its declaration, except
+// inside comments and strings; one undo step, names already spelled as
+// declared are left alone.
+void NormaliseIdentifierCase(App& app) {
+  DocumentRecord* doc = app.state().docs.list.current();
+  EditorView* ed = CurrentEditor(app);
+  if (!doc || !ed) return;
+  const DeclaredNames names = ScanNames(GetEditorText(ed));
+  doc->userSubNames = names.subs;
+  doc->userVariableNames = names.variables;
+  ApplySyntax(app, FindSyntaxIndexFor(app, app.settings().currentSyntaxName), names.subs, QString(), false);
+
+  Sci s = ed->sci();
+  s.send(S::SCI_COLOURISE, 0, -1);  // the comment and string styles decide
+  const QStringList all = (names.subs.trimmed() + u' ' + names.variables.trimmed()).split(u' ', Qt::SkipEmptyParts);
+  UndoStep step(s);
+  s.send(S::SCI_GOTOLINE, 0);
+  QStringList spellings;
+  for (const QString& declared : all) {
+    // "B$" recases "b$" and "b" alike.
+    spellings.append(declared);
+    if (WithoutTypeSuffix(declared) != declared) spellings.append(WithoutTypeSuffix(declared));
+  }
+  for (const QString& spelling : spellings) {
+    const QByteArray name = spelling.toUtf8();
+    if (name.isEmpty()) continue;
+    s.send(S::SCI_SETSEARCHFLAGS, S::SCFIND_WHOLEWORD);
+    Sci::Pos from = 0;
+    for (;;) {
+      s.send(S::SCI_SETTARGETSTART, from);
+      s.send(S::SCI_SETTARGETEND, s.length());
+      const Sci::Pos at = s.sendText(S::SCI_SEARCHINTARGET, name.size(), name.constData());
+      if (at < 0) break;
+      const Sci::Pos end = s.send(S::SCI_GETTARGETEND);
+      from = end;
+      const int style = static_cast<int>(s.send(S::SCI_GETSTYLEAT, at));
+      if (style == kStyleComment || style == kStyleString) continue;
+      if (s.range(at, end) == name) continue;  // already as declared
+      s.send(S::SCI_SETSEL, at, end);
+      s.sendPtr(S::SCI_REPLACETARGET, name.size(), name.constData());
+      from = at + name.size();
+    }
+  }
+}
+
+void CleanupLabelsCommand(App& app) {
+  const int index = MakeSelectedDocumentCurrent(app);
+  EditorView* ed = EditorOfDocument(app, index);
+  if (!ed) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  MarkTime(app, 0);
+  const QList<int> folded = CollapsedHeaders(*ed);
+  Sci s = ed->sci();
+  const Sci::Pos firstLine = s.send(S::SCI_DOCLINEFROMVISIBLE, s.send(S::SCI_GETFIRSTVISIBLELINE));
+  NormaliseIdentifierCase(app);
+  s.send(S::SCI_SETFIRSTVISIBLELINE, s.send(S::SCI_VISIBLEFROMDOCLINE, firstLine));
+  QApplication::restoreOverrideCursor();
+  UpdateFileStatus(app, ed->control());
+  s.send(S::SCI_COLOURISE, 0, -1);
+  s.send(S::SCI_FOLDALL, S::SC_FOLDACTION_EXPAND);
+  for (int line1 : folded) s.send(S::SCI_FOLDLINE, line1 - 1, S::SC_FOLDACTION_CONTRACT);
+  MarkTime(app, 1);
+}
+
+}  // namespace vendle

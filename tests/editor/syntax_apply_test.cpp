@@ -1,0 +1,194 @@
+// Applying a syntax to a real editor, the case of user names, and the marks
+// of unsaved changes.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <cstring>
+
+#include "app_driver.h"
+#include "documents/ui/document_commands.h"
+#include "documents/ui/documents.h"
+#include "editor/lexer.h"
+#include "editor/ui/change_marks.h"
+#include "editor/ui/editor_view.h"
+#include "editor/ui/syntax_commands.h"
+#include "editor/ui/text_access.h"
+#include "shell/ui/main_menu.h"
+
+namespace vendle::test {
+namespace {
+
+using S = QsciScintillaBase;
+
+QString Write(AppDriver& d, const char* name, const QByteArray& text) {
+  const QString path = d.root() + name;
+  QFile f(path);
+  f.open(QIODevice::WriteOnly);
+  f.write(text);
+  return path;
+}
+
+Sci CurrentSci(AppDriver& d) { return CurrentEditor(d.app())->sci(); }
+
+// The style at the start of the first occurrence of `word` from `from`.
+int StyleOf(Sci s, const QByteArray& word, Sci::Pos from = 0) {
+  s.send(S::SCI_COLOURISE, 0, -1);
+  const QByteArray text = s.range(0, s.length());
+  const qsizetype at = text.indexOf(word, from);
+  return at < 0 ? -1 : static_cast<int>(s.send(S::SCI_GETSTYLEAT, at));
+}
+
+const QByteArray kProgram =
+    "' a picomite program\r\n"
+    "DIM count%, name$ = \"x\"\r\n"
+    "SUB ShowIt(n)\r\n"
+    "  PRINT n; count%\r\n"
+    "END SUB\r\n"
+    "FUNCTION Twice(v)\r\n"
+    "  Twice = 2 * v\r\n"
+    "END FUNCTION\r\n"
+    "ShowIt Twice(21)\r\n";
+
+TEST(SyntaxApply, UserSubsFunctionsAndVariablesGetTheirStyles) {
+  AppDriver d;
+  OpenDocument(d.app(), Write(d, "p.bas", kProgram), false);
+  Sci s = CurrentSci(d);
+  EXPECT_EQ(StyleOf(s, "PRINT"), kStyleKeyword);
+  EXPECT_EQ(StyleOf(s, "ShowIt Twice"), kStyleUserSub);
+  EXPECT_EQ(StyleOf(s, "Twice(21)"), kStyleUserSub);
+  EXPECT_EQ(StyleOf(s, "count%;") < 0 ? StyleOf(s, "count%", 40) : StyleOf(s, "count%;"), kStyleUserVariable);
+  EXPECT_EQ(StyleOf(s, "' a picomite"), kStyleComment);
+  EXPECT_EQ(StyleOf(s, "\"x\""), kStyleString);
+  EXPECT_EQ(d.app().state().docs.list.current()->syntax, "picomite");
+}
+
+TEST(SyntaxApply, CleanupLabelsRecasesUsesAsDeclaredExceptInCommentsAndStringsInOneStep) {
+  AppDriver d;
+  const QByteArray text =
+      "DIM PrintX, B$\r\n"
+      "printx = 1 : PRINTX = 2\r\n"
+      "' printx stays in a comment\r\n"
+      "PRINT \"printx\", printx, b$, b\r\n";
+  OpenDocument(d.app(), Write(d, "c.bas", text), false);
+  Sci s = CurrentSci(d);
+  d.menu(Item::CleanupLabels);
+  EXPECT_EQ(s.range(0, s.length()),
+            "DIM PrintX, B$\r\n"
+            "PrintX = 1 : PrintX = 2\r\n"
+            "' printx stays in a comment\r\n"
+            "PRINT \"printx\", PrintX, B$, B\r\n");
+  s.send(S::SCI_UNDO);
+  EXPECT_EQ(s.range(0, s.length()), text) << "all rewrites are one undo step";
+}
+
+TEST(SyntaxApply, IncludeParametersTogglesTheParameterWords) {
+  AppDriver d;
+  OpenDocument(d.app(), Write(d, "pin.bas", "SETPIN GP0, DIN\r\n"), false);
+  Sci s = CurrentSci(d);
+  const int before = StyleOf(s, "DIN");
+  d.menu(Item::IncludeParameters);
+  const int after = StyleOf(s, "DIN");
+  EXPECT_NE(before, after);
+  EXPECT_TRUE(before == kStyleKeyword || after == kStyleKeyword);
+  EXPECT_EQ(ItemChecked(d.app(), +Item::IncludeParameters), d.app().settings().includeParameters != 0);
+}
+
+TEST(SyntaxApply, TheSyntaxMenuSwitchesDialectsAndRecolours) {
+  AppDriver d;
+  OpenDocument(d.app(), Write(d, "t.bas", "10 PRINT \"hi\"\r\n20 GOSUB 10\r\nPIO START\r\n"), false);
+  Sci s = CurrentSci(d);
+  const int pico = StyleOf(s, "PIO");
+  int attinyItem = -1;
+  for (int item = +Item::SyntaxFirst; item <= +Item::SyntaxLast; ++item)
+    if (ItemText(d.app(), item) == "ATTiny") attinyItem = item;
+  ASSERT_GT(attinyItem, 0) << "the shipped dialects are in the menu";
+  d.menu(static_cast<Item>(attinyItem));
+  EXPECT_EQ(d.app().state().docs.list.current()->syntax, "ATTiny");
+  EXPECT_TRUE(ItemChecked(d.app(), attinyItem));
+  EXPECT_EQ(pico, kStyleKeyword);
+  EXPECT_NE(StyleOf(s, "PIO"), kStyleKeyword) << "ATTiny has no PIO";
+  EXPECT_EQ(StyleOf(s, "GOSUB"), kStyleKeyword);
+}
+
+TEST(SyntaxApply, AnEmptySyntaxListStillGivesAWorkingEditor) {
+  DriverOptions o;
+  o.prepare = [](const QString& data) {
+    for (const char* n : {"picomite.tkn", "ARMmite.tkn", "ATTiny.tkn"}) {
+      QFile f(data + n);  // placed before seeding: empty, so no dialect loads
+      f.open(QIODevice::WriteOnly);
+    }
+  };
+  AppDriver d(o);
+  d.menu(Item::New);
+  Sci s = CurrentSci(d);
+  const char* typed = "PRINT 1";
+  s.sendText(S::SCI_ADDTEXT, std::strlen(typed), typed);
+  EXPECT_GT(s.length(), 6);
+  d.menu(Item::SyntaxFirst);  // a menu item without a dialect does nothing harmful
+}
+
+struct ChangeMarkFixture {
+  AppDriver d;
+  QString path;
+  explicit ChangeMarkFixture(int style) {
+    d.app().settings().styleForChanges = style;
+    path = Write(d, "m.bas", "a = 1\r\nb = 2\r\nc = 3\r\n");
+    OpenDocument(d.app(), path, false);
+  }
+  Sci s() { return CurrentSci(d); }
+  bool marked(int line) { return s().send(S::SCI_MARKERGET, line) & (1 << kChangeMarker); }
+  bool indicated(Sci::Pos pos) { return s().send(S::SCI_INDICATORVALUEAT, kChangeIndicator, pos) != 0; }
+  int markedLines() {
+    int n = 0;
+    for (int l = 0; l < s().lineCount(); ++l) n += marked(l);
+    return n;
+  }
+  void typeAtLine(int line, const char* text) {
+    s().send(S::SCI_GOTOPOS, s().positionFromLine(line));
+    s().sendText(S::SCI_ADDTEXT, std::strlen(text), text);
+  }
+};
+
+TEST(ChangeMarks, TypingMarksTheLineSavingAndUndoClearThem) {
+  ChangeMarkFixture f(1);
+  EXPECT_EQ(f.markedLines(), 0) << "a loaded file shows no marks";
+  f.typeAtLine(1, "x");
+  EXPECT_TRUE(f.marked(1));
+  EXPECT_EQ(f.markedLines(), 1);
+  f.s().send(S::SCI_UNDO);
+  EXPECT_EQ(f.markedLines(), 0) << "undo back to the save point clears them";
+  f.typeAtLine(2, "y");
+  f.typeAtLine(0, "new line\r\n");
+  EXPECT_EQ(f.markedLines(), 2);
+  EXPECT_TRUE(f.marked(0));
+  EXPECT_FALSE(f.marked(1)) << "the line pushed down by an inserted line is not changed";
+  f.d.menu(Item::Save);
+  EXPECT_EQ(f.markedLines(), 0) << "only unsaved changes are marked";
+}
+
+TEST(ChangeMarks, EachStyleShowsItsKind) {
+  struct Case {
+    int style;
+    bool margin;
+    bool text;
+  };
+  for (const Case& c : {Case{1, true, false}, Case{2, false, true}, Case{3, true, true}, Case{0, false, false}}) {
+    ChangeMarkFixture f(c.style);
+    f.typeAtLine(1, "zz");
+    const Sci::Pos at = f.s().positionFromLine(1);
+    EXPECT_EQ(f.marked(1), c.margin) << "style " << c.style;
+    EXPECT_EQ(f.indicated(at), c.text) << "style " << c.style;
+  }
+}
+
+TEST(ChangeMarks, HighlightChangesOffMarksNothing) {
+  AppDriver d;
+  d.app().settings().highlightChanges = 0;
+  OpenDocument(d.app(), Write(d, "h.bas", "a\r\n"), false);
+  Sci s = CurrentSci(d);
+  s.sendText(S::SCI_ADDTEXT, 1, "q");
+  EXPECT_EQ(s.send(S::SCI_MARKERNEXT, 0, 1 << kChangeMarker), -1);
+}
+
+}  // namespace
+}  // namespace vendle::test

@@ -31,15 +31,12 @@ QString TrimBlanks(QStringView text) {
   return text.mid(start, end - start).toString();
 }
 
-QString CommentLine(QStringView line) {
-  const qsizetype n = LeadingBlanks(line);
-  return line.left(n).toString() + u'\'' + line.mid(n).toString();
-}
+qsizetype CommentColumn(QStringView line) { return LeadingBlanks(line); }
 
-std::optional<QString> UncommentLine(QStringView line) {
+std::optional<qsizetype> UncommentColumn(QStringView line) {
   const qsizetype n = LeadingBlanks(line);
   if (n >= line.size() || line[n] != u'\'') return std::nullopt;
-  return line.left(n).toString() + line.mid(n + 1).toString();
+  return n;
 }
 
 bool FillSkipsLine(FillMode mode, QStringView line, QStringView fill) {

@@ -15,12 +15,12 @@ namespace vendle {
 // `text` without the blanks at both ends (tabs, CR and LF stay).
 QString TrimBlanks(QStringView text);
 
-// The line as a comment: its leading blanks, "'", then the rest (a tab in
-// front of the text stays behind the "'"). Empty lines get "'".
-QString CommentLine(QStringView line);
-// The line without the "'" that follows its leading blanks; none when the
-// line has no such "'".
-std::optional<QString> UncommentLine(QStringView line);
+// Where commenting puts the "'" into the line: behind its leading blanks
+// (a tab is no indentation here, so "'" goes in front of it).
+qsizetype CommentColumn(QStringView line);
+// Where uncommenting removes a "'": the one behind the leading blanks; none
+// when the line has no "'" there.
+std::optional<qsizetype> UncommentColumn(QStringView line);
 
 enum class FillMode { Off = 0, Prefill = 1, Postfill = 2 };
 

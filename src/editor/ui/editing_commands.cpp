@@ -218,10 +218,16 @@ void CommentLines(App& app, bool comment) {
   const LineRange lines = SelectedLines(s);
   ProgrammaticEdit quiet(*ed);
   UndoStep step(s);
+  // Only the apostrophe is inserted or removed (leading blanks are one byte
+  // each), so the caret and the selection keep their places in the text.
   for (Sci::Pos line = lines.first; line <= lines.last; ++line) {
     const QString text = GetEditorLine(ed, line);
-    const std::optional<QString> changed = comment ? CommentLine(text) : UncommentLine(text);
-    if (changed && *changed != text) ReplaceLineText(ed, line, *changed, false);
+    const Sci::Pos start = s.positionFromLine(line);
+    if (comment) {
+      InsertAt(s, start + CommentColumn(text), QByteArrayLiteral("'"));
+    } else if (const auto column = UncommentColumn(text)) {
+      s.send(S::SCI_DELETERANGE, start + *column, 1);
+    }
   }
 }
 

@@ -30,6 +30,20 @@ QString TextOf(EditorView& ed) {
   return QString::fromUtf8(s.range(0, s.length()));
 }
 
+// The lines as the editor counts them: CR LF, LF and a lone CR each end one.
+QStringList EditorLines(const QString& text) {
+  QStringList lines;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] != u'\n' && text[i] != u'\r') continue;
+    lines.append(text.mid(start, i - start));
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    start = i + 1;
+  }
+  lines.append(text.mid(start));
+  return lines;
+}
+
 // Fold levels exist only where the lexer has run.
 void EnsureStyled(EditorView& ed) { ed.sci().send(S::SCI_COLOURISE, 0, -1); }
 
@@ -119,11 +133,10 @@ QList<int> CollapsedHeaders(EditorView& ed) {
 
 QString FoldedSubNamesOf(const QString& text, const QList<int>& foldedLines) {
   QString names = QStringLiteral(" ");
-  const QStringList lines = text.split(u'\n');
+  const QStringList lines = EditorLines(text);
   for (int n : foldedLines) {
     if (n < 1 || n > lines.size()) continue;
     QString line = lines[n - 1];
-    line.remove(u'\r');
     line.replace(u'\t', u' ');
     const QString trimmed = line.trimmed();
     if (!IsHeaderKeyword(trimmed.section(u' ', 0, 0))) continue;
@@ -136,10 +149,9 @@ QString FoldedSubNamesOf(const QString& text, const QList<int>& foldedLines) {
 QList<int> RecomputeFoldedLinesOf(const QString& text, const QString& foldedSubNames) {
   QList<int> out;
   const QString padded = u' ' + foldedSubNames + u' ';
-  const QStringList lines = text.split(u'\n');
+  const QStringList lines = EditorLines(text);
   for (int i = 0; i < lines.size(); ++i) {
     QString line = lines[i];
-    line.remove(u'\r');
     line.replace(u'\t', u' ');
     const QString trimmed = line.trimmed();
     const QString word = trimmed.section(u' ', 0, 0);

@@ -15,6 +15,7 @@ namespace vendle::test {
 EditorSandbox::EditorSandbox(const QString& preferences) {
   QDir().mkpath(dataFolder());
   QDir().mkpath(root() + "run");
+  QFile::setPermissions(root() + "run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   const QString exe = programFolder() + "vendle";
   // A hard link is instant; a copy when the folders are on different file systems.
   if (::link(QFile::encodeName(VENDLE_EXECUTABLE).constData(), QFile::encodeName(exe).constData()) != 0)

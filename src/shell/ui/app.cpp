@@ -12,6 +12,7 @@
 #include "links/control_server.h"
 #include "links/handover.h"
 #include "links/ui/link_commands.h"
+#include "platform/clock.h"
 #include "platform/instance_lock.h"
 #include "platform/paths.h"
 #include "platform/signal_pipe.h"
@@ -74,7 +75,9 @@ void App::noteHandler(const char* name) {
 
 App::Start App::startUp() {
   AppState& st = state_;
-  // 1-2. The toolkit exists; names and lists.
+  // 1-2. The toolkit exists; names and lists. The running clock starts now,
+  // so due times count from the start of the program.
+  RunningMilliseconds();
   st.versionText = QString::fromLatin1(kVersionText);
   // 3. Build stamp.
   st.buildStamp = BuildStamp();

@@ -242,5 +242,32 @@ TEST_F(FoldState, ReturnFromSubGoesBackOnce) {
   EXPECT_EQ(CaretLine(), 0);
 }
 
+TEST_F(FoldState, TheItemsWorkOnTheSelectedTabsDocument) {
+  SetEditorText(ed, QString::fromUtf8(kProgram), true);
+  PutCaretOnLine(3);
+  ASSERT_GE(NewDocument(app()), 0);
+  EditorView* second = CurrentEditor(app());
+  ASSERT_NE(second, ed);
+  LexerAddWords(*second, "sub function", 1, WordOpensFold | WordClosesFold);
+  SetEditorText(second, QString::fromUtf8(kProgram), true);
+  second->sci().send(S::SCI_GOTOLINE, 5);
+  // The record list points at the first document; the tab bar's selection decides.
+  const Item items[] = {Item::ToggleBookmark, Item::FoldAll, Item::UnfoldAll, Item::UnfoldAll,
+                        Item::PreviousBookmark, Item::NextBookmark, Item::GotoLine, Item::ClearAllBookmarks};
+  for (Item item : items) {
+    app().state().docs.list.setCurrent(index);
+    if (item == Item::GotoLine) d.requesters().answerText(QStringLiteral("2"));
+    d.post(Event::Menu(item));
+    if (item == Item::ToggleBookmark) EXPECT_EQ(BookmarkedLines(*second), QList<int>{5});
+    if (item == Item::GotoLine) EXPECT_EQ(second->sci().lineFromPosition(second->sci().currentPos()), 1);
+    if (item == Item::UnfoldAll) EXPECT_EQ(app().state().docs.list.currentIndex(), index + 1);
+  }
+  EXPECT_EQ(CollapsedHeaders(*second), (QList<int>{1, 5, 8}));
+  EXPECT_EQ(BookmarkedLines(*second), QList<int>{});
+  EXPECT_EQ(BookmarkedLines(*ed), QList<int>{});
+  EXPECT_EQ(HiddenLines(), QList<int>{}) << "the first document stays unfolded";
+  EXPECT_EQ(CaretLine(), 3) << "and its caret stays";
+}
+
 }  // namespace
 }  // namespace vendle::test

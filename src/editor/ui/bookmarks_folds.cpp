@@ -23,6 +23,12 @@ void JumpToLine(EditorView& ed, Sci::Pos line) {
   ed.setFocus();
 }
 
+// Commands from a menu or a key work on the document of the selected tab.
+EditorView* SelectedEditor(App& app) {
+  MakeSelectedDocumentCurrent(app);
+  return CurrentEditor(app);
+}
+
 Sci::Pos CaretLine(Sci s) { return s.lineFromPosition(s.currentPos()); }
 
 QString TextOf(EditorView& ed) {
@@ -50,7 +56,7 @@ void EnsureStyled(EditorView& ed) { ed.sci().send(S::SCI_COLOURISE, 0, -1); }
 }  // namespace
 
 void ToggleBookmark(App& app) {
-  EditorView* ed = CurrentEditor(app);
+  EditorView* ed = SelectedEditor(app);
   if (!ed) return;
   Sci s = ed->sci();
   const Sci::Pos line = CaretLine(s);
@@ -59,7 +65,7 @@ void ToggleBookmark(App& app) {
 }
 
 void NextBookmark(App& app) {
-  EditorView* ed = CurrentEditor(app);
+  EditorView* ed = SelectedEditor(app);
   if (!ed) return;
   Sci s = ed->sci();
   Sci::Pos found = s.send(S::SCI_MARKERNEXT, CaretLine(s) + 1, kBookmarkMask);
@@ -68,7 +74,7 @@ void NextBookmark(App& app) {
 }
 
 void PreviousBookmark(App& app) {
-  EditorView* ed = CurrentEditor(app);
+  EditorView* ed = SelectedEditor(app);
   if (!ed) return;
   Sci s = ed->sci();
   Sci::Pos found = s.send(S::SCI_MARKERPREVIOUS, CaretLine(s) - 1, kBookmarkMask);
@@ -77,11 +83,11 @@ void PreviousBookmark(App& app) {
 }
 
 void ClearAllBookmarks(App& app) {
-  if (EditorView* ed = CurrentEditor(app)) ed->sci().send(S::SCI_MARKERDELETEALL, 0);
+  if (EditorView* ed = SelectedEditor(app)) ed->sci().send(S::SCI_MARKERDELETEALL, 0);
 }
 
 void GotoLineCommand(App& app) {
-  EditorView* ed = CurrentEditor(app);
+  EditorView* ed = SelectedEditor(app);
   if (!ed) return;
   const auto answer = app.requesters().input(QStringLiteral("Goto"), QStringLiteral("Line Number"), QString());
   const qint64 line = answer ? ParseVal(*answer) - 1 : -1;
@@ -91,7 +97,7 @@ void GotoLineCommand(App& app) {
 
 void ReturnFromSub(App& app) {
   int& line = app.state().returnLine;
-  EditorView* ed = CurrentEditor(app);
+  EditorView* ed = SelectedEditor(app);
   if (line < 0 || !ed) return;
   JumpToLine(*ed, line);
   line = -1;
@@ -205,8 +211,8 @@ int RestoreDocumentView(App& app, int index) {
 }
 
 void FoldAllCommand(App& app) {
+  EditorView* ed = SelectedEditor(app);
   DocumentRecord* d = app.state().docs.list.current();
-  EditorView* ed = CurrentEditor(app);
   if (!d || !ed) return;
   d->foldAllState = 0;
   EnsureStyled(*ed);
@@ -215,8 +221,8 @@ void FoldAllCommand(App& app) {
 }
 
 void UnfoldAllCommand(App& app) {
+  EditorView* ed = SelectedEditor(app);
   DocumentRecord* d = app.state().docs.list.current();
-  EditorView* ed = CurrentEditor(app);
   if (!d || !ed) return;
   d->foldAllState = 1 - d->foldAllState;
   EnsureStyled(*ed);

@@ -214,20 +214,28 @@ void Keystroke(const QString& keywords) {
   UseOwnLexer(*e, keywords);
   SetText(*e, text);
   e->view->show();
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
   Sci s = e->sci();
   s.send(S::SCI_COLOURISE, 0, -1);
   const Sci::Pos middle = s.lineCount() / 2;
   s.send(S::SCI_SETFIRSTVISIBLELINE, middle - 10);
   s.send(S::SCI_GOTOPOS, s.lineEndPosition(middle));
-  e->view->viewport()->repaint();
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
   EditorLexer* lexer = LexerOf(*e->view);
   lexer->resetStats();
   s.sendText(S::SCI_ADDTEXT, 1, "x");
-  e->view->viewport()->repaint();
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();  // the paint that follows the keystroke
   const auto st = lexer->stats();
   std::printf("keystroke at line %lld of %lld (view of %lld lines): restyled %lld bytes in %lld lines, %lld requests\n",
               static_cast<long long>(middle), static_cast<long long>(s.lineCount()),
               static_cast<long long>(s.send(S::SCI_LINESONSCREEN)), st.bytes, st.lines, st.requests);
+  // A keystroke that changes the folds: the line becomes a block header.
+  lexer->resetStats();
+  s.sendText(S::SCI_INSERTTEXT, s.positionFromLine(middle), "sub ");
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  const auto fold = lexer->stats();
+  std::printf("keystroke that opens a block there: restyled %lld bytes in %lld lines, %lld requests\n", fold.bytes,
+              fold.lines, fold.requests);
 }
 
 }  // namespace

@@ -124,8 +124,12 @@ inline LexerPrefix PrefixOfHead(std::uint64_t head, std::size_t n) {
     if (r.flags & WordToLineEnd) {
       // The rest of the line without its line end, and at least the opener.
       std::size_t len = 1;
-      if (!IsLineEnd(c))
-        while (len < n && !IsLineEnd(p[len])) ++len;
+      if (!IsLineEnd(c)) {
+        const void* lf = std::memchr(p + 1, '\n', n - 1);
+        len = lf ? static_cast<std::size_t>(static_cast<const Byte*>(lf) - p) : n;
+        const void* cr = std::memchr(p + 1, '\r', len - 1);
+        if (cr) len = static_cast<std::size_t>(static_cast<const Byte*>(cr) - p);
+      }
       return {len, style, rec};
     }
     return {1, style, rec};
@@ -199,7 +203,8 @@ struct LineRun {
 };
 
 // Styles one line from `p` (`n` bytes to the end of the text) and applies
-// the fold rules. With kOneLine the line ends at its first line end;
+// the fold rules. The styles start out as the default style: only tokens of
+// another style are written. With kOneLine the line ends at its first line end;
 // otherwise every byte up to `n` belongs to it.
 template <bool kOneLine>
 [[gnu::always_inline]] inline LineRun RunLine(const LexerTables& t, const Byte* p, std::size_t n, LexerState start,
@@ -214,18 +219,17 @@ template <bool kOneLine>
     const Byte c = p[i];
     const std::uint8_t cls = t.charClass(c);
     if (cls & LexerTables::kSingle) {
-      styles[i++] = kStyleDefault;
+      ++i;
       if (kOneLine && (cls & LexerTables::kLineEnd) && (c == '\n' || i == n || p[i] != '\n')) break;
       continue;
     }
     if (cls & LexerTables::kBlank) {
-      const std::size_t from = i++;
+      ++i;
       while (i < n && (p[i] == ' ' || p[i] == '\t')) ++i;
-      Fill(styles + from, i - from, kStyleDefault);
       continue;
     }
     const Scanned s = Scan(t, p + i, n - i, prefix);
-    Fill(styles + i, s.length, colour ? s.style : kStyleDefault);
+    if (colour && s.style != kStyleDefault) Fill(styles + i, s.length, s.style);
     i += s.length;
     if (s.record >= 0) {
       const std::uint64_t f = t.words().record(s.record).flags;
@@ -269,6 +273,7 @@ std::size_t LexerLineLength(std::string_view text) {
 }
 
 LexerLine LexLine(const LexerTables& tables, std::string_view line, LexerState start, std::uint8_t* styles) {
+  if (!line.empty()) std::memset(styles, kStyleDefault, line.size());
   const LineRun r = RunLine<false>(tables, reinterpret_cast<const Byte*>(line.data()), line.size(), start, styles);
   return {r.level, r.end};
 }
@@ -276,7 +281,7 @@ LexerLine LexLine(const LexerTables& tables, std::string_view line, LexerState s
 void LexText(const LexerTables& tables, std::string_view text, LexerState start, LexerOutput& out) {
   const auto* p = reinterpret_cast<const Byte*>(text.data());
   const std::size_t n = text.size();
-  out.styles.resize(n);
+  out.styles.assign(n, kStyleDefault);
   out.levels.clear();
   out.ends.clear();
   LexerState state = ValidLexerState(start);

@@ -106,6 +106,21 @@ TEST_F(LexerEditor, ColouriseGivesThePureStylesAndLevels) {
   }
 }
 
+TEST_F(LexerEditor, ALongDocumentLexedInPiecesGivesThePureResult) {
+  for (const bool crlf : {false, true}) {
+    SCOPED_TRACE(crlf);
+    const std::string program = GenerateProgram(9, 1'500'000);
+    SetText(crlf ? ToCrLf(program) : program);
+    sci().send(S::SCI_COLOURISE, 0, -1);
+    ExpectEqualsPure("whole document");
+    // From the middle of a block to the end.
+    const Sci::Pos at = sci().positionFromLine(sci().lineCount() / 3) + 1;
+    sci().sendText(S::SCI_INSERTTEXT, at, "sub x : ");
+    sci().send(S::SCI_COLOURISE, at, -1);
+    ExpectEqualsPure("after an edit");
+  }
+}
+
 TEST_F(LexerEditor, RandomRequestsAndEditsEndEqualToAFreshFullPass) {
   static const char* kInserts[] = {"sub x\n", "end sub\n", "\"", "'", "\r\n", "\n", "x", "end ", " : sub y",
                                    "[", "]", "1.5E3", "\r", "function f\r\nend function\r\n"};

@@ -1,12 +1,14 @@
 // Fuzzes the lexer: the input sets up a word map and gives the text. The
 // lexer must end, give one style per byte and one level per line, keep the
-// levels inside their bits, and give the same result from any line start.
+// levels inside their bits, give the same result line by line as for the
+// whole text, and agree with a plain token-by-token pass.
 //
 // Input: byte 0 = length n of the set-up; bytes 1..n the set-up lines; the
 // rest the text. A set-up line "o<chars>" sets the operator characters;
 // "w<style><flag bits><closer><words>" registers words (flag bits: 1 delimited,
 // 2 to line end, 4 opens fold, 8 closes fold, 16 autocompletion); "r<words>"
 // removes words; "x<options>" sets the option byte.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -89,12 +91,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(l.level == full.levels[line] && l.end == full.ends[line]);
     Check((l.level & ~(kFoldNumberMask | kFoldHeaderFlag)) == 0);
     Check(l.end >= kFoldBase && l.end <= kFoldNumberMask);
+    // The same line token by token, with the fold rules applied here.
     LexerPrefix prefix = LexerPrefix::None;
+    long long delta = 0;
     for (std::size_t off = 0; off < body.size();) {
       const LexerToken tok = LexerScanToken(t, body.substr(off), prefix);
       Check(tok.length >= 1 && tok.length <= body.size() - off);
+      const int style = (t.options() & LexColour) ? tok.style : kStyleDefault;
+      for (std::size_t i = 0; i < tok.length; ++i) Check(full.styles[pos + off + i] == style);
+      if (tok.record) {
+        const std::uint64_t f = tok.record->flags;
+        if ((f & WordClosesFold) && (state > kFoldBase || delta != 0) && prefix == LexerPrefix::End) {
+          --delta;
+          prefix = LexerPrefix::None;
+        } else if ((f & WordOpensFold) && prefix == LexerPrefix::None) {
+          ++delta;
+        }
+      }
       off += tok.length;
     }
+    const int level = (t.options() & LexFold) ? (state | (delta > 0 ? kFoldHeaderFlag : 0)) : 0;
+    Check(l.level == level);
+    Check(l.end == std::clamp<long long>(state + delta, kFoldBase, kFoldNumberMask));
     state = l.end;
     pos += len;
   }

@@ -3,6 +3,9 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
 
 #include "editor/ui/editor_view.h"
 
@@ -21,6 +24,9 @@ std::string Utf8(const QString& s) {
 constexpr int kStylingEvents = S::SC_MOD_CHANGESTYLE | S::SC_MOD_CHANGEFOLD | S::SC_MOD_CHANGELINESTATE;
 // Passes of more lines than this take the quicker margin invalidation.
 constexpr long long kQuickMarginLines = 256;
+// Ranges from this size on are lexed in pieces beside the writing.
+constexpr std::size_t kPipelineBytes = 256 * 1024;
+constexpr std::size_t kPieceBytes = 128 * 1024;
 
 }  // namespace
 
@@ -53,7 +59,8 @@ void EditorLexer::styleLines(long long first, long long last) {
   const Sci::Pos length = s.length();
   const Sci::Pos start = s.positionFromLine(first);
   const Sci::Pos end = last + 1 >= lines ? length : s.positionFromLine(last + 1);
-  const Sci::Pos n = std::max<Sci::Pos>(end - start, 0);
+  const std::size_t n = static_cast<std::size_t>(std::max<Sci::Pos>(end - start, 0));
+  const long long count = last - first + 1;
   const LexerState state = first == 0 ? kLexerStateInitial : stateAfter(first - 1);
 
   // The text in place; a copy when the control cannot give a pointer.
@@ -61,17 +68,8 @@ void EditorLexer::styleLines(long long first, long long last) {
   const char* text = n > 0 ? reinterpret_cast<const char*>(s.send(S::SCI_GETRANGEPOINTER, start, n)) : "";
   if (!text) {
     copy = s.range(start, end);
-    text = copy.constData();
+    text = copy.size() == static_cast<qsizetype>(n) ? copy.constData() : nullptr;
   }
-  if (text && (copy.isNull() || copy.size() == n)) {
-    LexText(tables_, std::string_view(text, static_cast<std::size_t>(n)), state, out_);
-  } else {
-    // Unreadable text is still styled, so the styling position keeps up.
-    out_.styles.assign(static_cast<std::size_t>(n), kStyleDefault);
-    out_.levels.assign(static_cast<std::size_t>(last - first + 1), (tables_.options() & LexFold) ? state : 0);
-    out_.ends.assign(static_cast<std::size_t>(last - first + 1), state);
-  }
-  const long long count = std::min<long long>(last - first + 1, static_cast<long long>(out_.levels.size()));
 
   const Sci::Pos mask = s.send(S::SCI_GETMODEVENTMASK);
   if (mask & kStylingEvents) s.send(S::SCI_SETMODEVENTMASK, mask & ~kStylingEvents);
@@ -83,16 +81,89 @@ void EditorLexer::styleLines(long long first, long long last) {
   const bool quickMargin = count > kQuickMarginLines && !editor_.viewport()->paintingActive();
   if (quickMargin) s.send(S::SCI_MARKERENABLEHIGHLIGHT, 1);
   s.send(S::SCI_STARTSTYLING, start, 0);
-  if (n > 0) s.sendPtr(S::SCI_SETSTYLINGEX, n, out_.styles.data());
-  for (long long i = 0; i < count; ++i) {
-    s.send(S::SCI_SETFOLDLEVEL, first + i, out_.levels[i]);
-    s.send(S::SCI_SETLINESTATE, first + i, storedState(out_.levels[i], out_.ends[i]));
+
+  long long written = 0;
+  auto write = [&](const LexerOutput& out, std::size_t bytes) {
+    if (bytes > 0) s.sendPtr(S::SCI_SETSTYLINGEX, bytes, out.styles.data());
+    const long long k = std::min<long long>(count - written, static_cast<long long>(out.levels.size()));
+    for (long long i = 0; i < k; ++i, ++written) {
+      s.send(S::SCI_SETFOLDLEVEL, first + written, out.levels[i]);
+      s.send(S::SCI_SETLINESTATE, first + written, storedState(out.levels[i], out.ends[i]));
+    }
+  };
+  if (!text) {
+    // Unreadable text is still styled, so the styling position keeps up.
+    out_.styles.assign(n, kStyleDefault);
+    out_.levels.assign(static_cast<std::size_t>(count), (tables_.options() & LexFold) ? state : 0);
+    out_.ends.assign(static_cast<std::size_t>(count), state);
+    write(out_, n);
+  } else if (n < kPipelineBytes) {
+    LexText(tables_, std::string_view(text, n), state, out_);
+    write(out_, n);
+  } else {
+    LexInPieces(std::string_view(text, n), state, write);
   }
+
   if (quickMargin) s.send(S::SCI_MARKERENABLEHIGHLIGHT, 0);
   if (mask & kStylingEvents) s.send(S::SCI_SETMODEVENTMASK, mask);
   ++stats_.passes;
-  stats_.lines += last - first + 1;
-  stats_.bytes += n;
+  stats_.lines += count;
+  stats_.bytes += static_cast<long long>(n);
+}
+
+// A long range is lexed in pieces of whole lines by a second thread while
+// this one hands the pieces done so far to the control; handing styles and
+// levels over costs the control about as much as lexing them. The text and
+// the tables do not change meanwhile: the control only receives styles,
+// levels and line states, which are kept apart from the text.
+template <typename Write>
+void EditorLexer::LexInPieces(std::string_view text, LexerState state, Write& write) {
+  const std::size_t pieces = text.size() / kPieceBytes + 2;
+  std::vector<LexerOutput> outs(pieces);
+  std::vector<std::size_t> bytes(pieces, 0);
+  std::atomic<std::size_t> ready{0};
+  std::atomic<bool> failed{false};
+  std::thread worker([&] {
+    std::size_t pos = 0, k = 0;
+    LexerState st = state;
+    try {
+      while (pos < text.size() && k + 1 < pieces) {
+        std::size_t to = std::min(pos + kPieceBytes, text.size());
+        if (to < text.size()) to += LexerLineLength(text.substr(to));  // end on a line end
+        if (k + 2 == pieces) to = text.size();
+        LexText(tables_, text.substr(pos, to - pos), st, outs[k]);
+        // A piece that ends in a line end also reports the empty line after it.
+        if (to < text.size()) {
+          outs[k].levels.pop_back();
+          outs[k].ends.pop_back();
+        }
+        if (!outs[k].ends.empty()) st = outs[k].ends.back();
+        bytes[k] = to - pos;
+        pos = to;
+        ready.store(++k, std::memory_order_release);
+        ready.notify_one();
+      }
+    } catch (...) {
+      failed.store(true);
+    }
+    ready.store(pieces, std::memory_order_release);  // no more pieces
+    ready.notify_one();
+  });
+  std::size_t done = 0;
+  for (std::size_t k = 0; k < pieces; ++k) {
+    std::size_t r;
+    while ((r = ready.load(std::memory_order_acquire)) <= k) ready.wait(r);
+    if (bytes[k] == 0) break;
+    write(outs[k], bytes[k]);
+    done += bytes[k];
+  }
+  worker.join();
+  if (failed.load() || done < text.size()) {
+    // What could not be lexed is still styled, so the styling position keeps up.
+    LexerOutput rest;
+    rest.styles.assign(text.size() - done, kStyleDefault);
+    write(rest, text.size() - done);
+  }
 }
 
 // The state a line ends in is kept in the line state. With folding on it is

@@ -71,6 +71,8 @@ class EditorLexer : public QObject {
   void onCharAdded();
   void callTipLater();
   long long storedState(int level, LexerState end) const;
+  template <typename Write>
+  void LexInPieces(std::string_view text, LexerState state, Write& write);
   LexerState stateAfter(long long line);
 
   EditorView& editor_;

@@ -156,7 +156,11 @@ inline LexerPrefix PrefixOfHead(std::uint64_t head, std::size_t n) {
     std::uint64_t head = 0;
     if (n >= 8) {
       std::memcpy(&head, p, 8);
-      if (i < 8) head &= (std::uint64_t{1} << (8 * i)) - 1;
+      if (i < 8) {
+        // Keep the word's bytes: the first ones in memory order.
+        if constexpr (std::endian::native == std::endian::little) head &= (std::uint64_t{1} << (8 * i)) - 1;
+        else head &= ~std::uint64_t{0} << (8 * (8 - i));
+      }
     } else {
       std::memcpy(&head, p, i);
     }

@@ -1,5 +1,6 @@
 #include "editor/ui/editor_lexer.h"
 
+#include <QEvent>
 #include <QTimer>
 
 #include <algorithm>
@@ -19,14 +20,76 @@ std::string Utf8(const QString& s) {
   return std::string(b.constData(), static_cast<std::size_t>(b.size()));
 }
 
-// The change notifications our own styling would raise, one per line and
-// per style run; nobody needs them, and they cost more than the styling.
+// The change notifications our own styling would raise, one per changed
+// fold level and line state; nobody needs them, and they cost more than
+// the styling.
 constexpr int kStylingEvents = S::SC_MOD_CHANGESTYLE | S::SC_MOD_CHANGEFOLD | S::SC_MOD_CHANGELINESTATE;
 // Passes of more lines than this take the quicker margin invalidation.
 constexpr long long kQuickMarginLines = 256;
 // Ranges from this size on are lexed in pieces beside the writing.
 constexpr std::size_t kPipelineBytes = 256 * 1024;
 constexpr std::size_t kPieceBytes = 128 * 1024;
+
+// A long range is lexed in pieces of whole lines by a second thread while
+// this one hands the pieces done so far to the control; handing styles and
+// levels over costs the control about as much as lexing them. The text and
+// the tables do not change meanwhile: the control only receives styles,
+// levels and line states, which are kept apart from the text.
+template <typename Write>
+void LexInPieces(const LexerTables& tables, std::string_view text, LexerState state, Write& write) {
+  const std::size_t pieces = text.size() / kPieceBytes + 2;
+  std::vector<LexerOutput> outs(pieces);
+  std::vector<std::size_t> bytes(pieces, 0);
+  std::atomic<std::size_t> ready{0};
+  std::atomic<bool> failed{false};
+  auto lexAll = [&] {
+    std::size_t pos = 0, k = 0;
+    LexerState st = state;
+    try {
+      while (pos < text.size() && k + 1 < pieces) {
+        std::size_t to = std::min(pos + kPieceBytes, text.size());
+        if (to < text.size()) to += LexerLineLength(text.substr(to));  // end on a line end
+        if (k + 2 == pieces) to = text.size();
+        LexText(tables, text.substr(pos, to - pos), st, outs[k]);
+        // A piece that ends in a line end also reports the empty line after it.
+        if (to < text.size()) {
+          outs[k].levels.pop_back();
+          outs[k].ends.pop_back();
+        }
+        if (!outs[k].ends.empty()) st = outs[k].ends.back();
+        bytes[k] = to - pos;
+        pos = to;
+        ready.store(++k, std::memory_order_release);
+        ready.notify_one();
+      }
+    } catch (...) {
+      failed.store(true);
+    }
+    ready.store(pieces, std::memory_order_release);  // no more pieces
+    ready.notify_one();
+  };
+  std::thread worker;
+  try {
+    worker = std::thread(lexAll);
+  } catch (...) {
+    lexAll();  // no second thread: everything here, then the writing
+  }
+  std::size_t done = 0;
+  for (std::size_t k = 0; k < pieces; ++k) {
+    std::size_t r;
+    while ((r = ready.load(std::memory_order_acquire)) <= k) ready.wait(r);
+    if (bytes[k] == 0) break;
+    write(outs[k], bytes[k]);
+    done += bytes[k];
+  }
+  if (worker.joinable()) worker.join();
+  if (failed.load() || done < text.size()) {
+    // What could not be lexed is still styled, so the styling position keeps up.
+    LexerOutput rest;
+    rest.styles.assign(text.size() - done, kStyleDefault);
+    write(rest, text.size() - done);
+  }
+}
 
 }  // namespace
 
@@ -39,6 +102,17 @@ EditorLexer::EditorLexer(EditorView& editor) : QObject(&editor), editor_(editor)
           });
   connect(&editor_, &S::SCN_NEEDSHOWN, this, &EditorLexer::onNeedShown);
   connect(&editor_, &S::SCN_CHARADDED, this, &EditorLexer::onCharAdded);
+  editor_.viewport()->installEventFilter(this);
+}
+
+// Styling asked for by a paint runs inside that paint. A paint event sets
+// the flag; it is cleared once the event loop has moved on.
+bool EditorLexer::eventFilter(QObject*, QEvent* e) {
+  if (e->type() == QEvent::Paint && !maybePainting_) {
+    maybePainting_ = true;
+    QTimer::singleShot(0, this, [this] { maybePainting_ = false; });
+  }
+  return false;
 }
 
 void EditorLexer::onStyleNeeded(int position) {
@@ -78,7 +152,7 @@ void EditorLexer::styleLines(long long first, long long last) {
   // highlight on it invalidates the whole margin instead, which is far
   // cheaper over many lines. Inside a paint it does neither, and turning the
   // highlight on would abandon the paint.
-  const bool quickMargin = count > kQuickMarginLines && !editor_.viewport()->paintingActive();
+  const bool quickMargin = count > kQuickMarginLines && !maybePainting_;
   if (quickMargin) s.send(S::SCI_MARKERENABLEHIGHLIGHT, 1);
   s.send(S::SCI_STARTSTYLING, start, 0);
 
@@ -101,7 +175,7 @@ void EditorLexer::styleLines(long long first, long long last) {
     LexText(tables_, std::string_view(text, n), state, out_);
     write(out_, n);
   } else {
-    LexInPieces(std::string_view(text, n), state, write);
+    LexInPieces(tables_, std::string_view(text, n), state, write);
   }
 
   if (quickMargin) s.send(S::SCI_MARKERENABLEHIGHLIGHT, 0);
@@ -109,61 +183,6 @@ void EditorLexer::styleLines(long long first, long long last) {
   ++stats_.passes;
   stats_.lines += count;
   stats_.bytes += static_cast<long long>(n);
-}
-
-// A long range is lexed in pieces of whole lines by a second thread while
-// this one hands the pieces done so far to the control; handing styles and
-// levels over costs the control about as much as lexing them. The text and
-// the tables do not change meanwhile: the control only receives styles,
-// levels and line states, which are kept apart from the text.
-template <typename Write>
-void EditorLexer::LexInPieces(std::string_view text, LexerState state, Write& write) {
-  const std::size_t pieces = text.size() / kPieceBytes + 2;
-  std::vector<LexerOutput> outs(pieces);
-  std::vector<std::size_t> bytes(pieces, 0);
-  std::atomic<std::size_t> ready{0};
-  std::atomic<bool> failed{false};
-  std::thread worker([&] {
-    std::size_t pos = 0, k = 0;
-    LexerState st = state;
-    try {
-      while (pos < text.size() && k + 1 < pieces) {
-        std::size_t to = std::min(pos + kPieceBytes, text.size());
-        if (to < text.size()) to += LexerLineLength(text.substr(to));  // end on a line end
-        if (k + 2 == pieces) to = text.size();
-        LexText(tables_, text.substr(pos, to - pos), st, outs[k]);
-        // A piece that ends in a line end also reports the empty line after it.
-        if (to < text.size()) {
-          outs[k].levels.pop_back();
-          outs[k].ends.pop_back();
-        }
-        if (!outs[k].ends.empty()) st = outs[k].ends.back();
-        bytes[k] = to - pos;
-        pos = to;
-        ready.store(++k, std::memory_order_release);
-        ready.notify_one();
-      }
-    } catch (...) {
-      failed.store(true);
-    }
-    ready.store(pieces, std::memory_order_release);  // no more pieces
-    ready.notify_one();
-  });
-  std::size_t done = 0;
-  for (std::size_t k = 0; k < pieces; ++k) {
-    std::size_t r;
-    while ((r = ready.load(std::memory_order_acquire)) <= k) ready.wait(r);
-    if (bytes[k] == 0) break;
-    write(outs[k], bytes[k]);
-    done += bytes[k];
-  }
-  worker.join();
-  if (failed.load() || done < text.size()) {
-    // What could not be lexed is still styled, so the styling position keeps up.
-    LexerOutput rest;
-    rest.styles.assign(text.size() - done, kStyleDefault);
-    write(rest, text.size() - done);
-  }
 }
 
 // The state a line ends in is kept in the line state. With folding on it is

@@ -64,6 +64,9 @@ class EditorLexer : public QObject {
   const Stats& stats() const { return stats_; }
   void resetStats() { stats_ = {}; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void onStyleNeeded(int position);
   void onModified(int position, int type, int length);
@@ -71,8 +74,6 @@ class EditorLexer : public QObject {
   void onCharAdded();
   void callTipLater();
   long long storedState(int level, LexerState end) const;
-  template <typename Write>
-  void LexInPieces(std::string_view text, LexerState state, Write& write);
   LexerState stateAfter(long long line);
 
   EditorView& editor_;
@@ -83,6 +84,7 @@ class EditorLexer : public QObject {
   bool pendingRestyle_ = false;
   bool callTipQueued_ = false;
   int programmatic_ = 0;
+  bool maybePainting_ = false;
   Stats stats_;
 };
 

@@ -57,23 +57,46 @@ QString CutAt(const QString& s, QChar c) {
   return at < 0 ? s : s.left(at);
 }
 
-// The name one list item declares ("" when none).
+// The name one list item declares ("" when none): its first word that is no
+// type word, cut before the first of "=(/*+-".
 QString ItemName(const QString& item) {
-  QString s = u' ' + item + u' ';
-  s.replace(u')', u' ');
-  for (const char16_t* w : {u" INTEGER ", u" FLOAT ", u" STRING ", u" AS ", u" LENGTH "})
-    s.replace(QString::fromUtf16(w), QStringLiteral("  "), Qt::CaseInsensitive);
-  for (QChar c : {u'=', u'(', u'/', u'*', u'+', u'-'}) s = CutAt(s, c);
-  // What is left after the name (a LENGTH value, a ":" statement) is not
-  // declared: the name is the first word.
-  const QList<QStringView> words = QStringView(s).split(u' ', Qt::SkipEmptyParts);
-  return words.isEmpty() ? QString() : words.first().toString();
+  const QStringView v(item);
+  qsizetype i = 0;
+  while (i < v.size()) {
+    while (i < v.size() && (v[i] == u' ' || v[i] == u')')) ++i;
+    qsizetype end = i;
+    while (end < v.size() && v[end] != u' ' && v[end] != u')') ++end;
+    if (end == i) break;
+    const QStringView word = v.mid(i, end - i);
+    i = end;
+    if (IsOneOf(word, {u"INTEGER", u"FLOAT", u"STRING", u"AS", u"LENGTH"})) continue;
+    qsizetype cut = 0;
+    while (cut < word.size() && !QStringView(u"=(/*+-").contains(word[cut])) ++cut;
+    return word.left(cut).toString();
+  }
+  return QString();
 }
 
 }  // namespace
 
+// The first word of a line, without copying: most lines declare nothing and
+// are passed over here.
+static bool MayDeclare(QStringView line) {
+  qsizetype i = 0;
+  while (i < line.size() && (line[i] == u' ' || line[i] == u'\t')) ++i;
+  qsizetype end = i;
+  while (end < line.size() && line[end] != u' ' && line[end] != u'\t' && line[end] != u'\r') ++end;
+  const QStringView first = line.mid(i, end - i);
+  if (first.isEmpty()) return false;
+  if (first.endsWith(u':')) return true;
+  for (QStringView k : {u"DIM", u"LOCAL", u"STATIC", u"CONST", u"SUB", u"FUNCTION", u"CSUB", u"CFUNCTION", u"DEFINEFONT"})
+    if (first.compare(k, Qt::CaseInsensitive) == 0) return true;
+  return false;
+}
+
 LineDeclarations ParseDeclarationLine(QStringView line) {
   LineDeclarations out;
+  if (!MayDeclare(line)) return out;
   QString text = line.toString();
   text.replace(u'\t', u' ');
   text = text.trimmed();
@@ -102,14 +125,12 @@ LineDeclarations ParseDeclarationLine(QStringView line) {
     return out;
   }
 
-  QSet<QString> seen;
   const QStringList items = SplitTopLevelCommas(StripStringsAndComment(list));
   for (qsizetype i = 0; i < items.size() && i < kMaxItems; ++i) {
     const QString name = ItemName(items.at(i));
     if (name.isEmpty()) break;
     if (name.at(0).isDigit()) continue;
-    if (seen.contains(name.toLower())) continue;
-    seen.insert(name.toLower());
+    if (out.variables.contains(name, Qt::CaseInsensitive)) continue;
     out.variables.append(name);
   }
   return out;

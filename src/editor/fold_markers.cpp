@@ -72,24 +72,51 @@ QString SubNameOf(const QString& line) {
 StrippedText StripMarkers(const QString& text) {
   StrippedText out;
   out.names = QStringLiteral(" ");
-  QList<Line> lines = SplitLines(text);
-  for (int i = 0; i < lines.size(); ++i) {
-    QString& line = lines[i].text;
-    if (CutMarker(line, QLatin1String("'>>>"))) out.bookmarks.append(i);
-    QString copy = line;
-    copy.replace(u'\t', u' ');
-    const QString trimmed = copy.trimmed();
-    const QString word = FirstWord(trimmed);
-    if (word.endsWith(u':')) {
-      out.names += word.chopped(1) + u' ';
-      continue;
+  QString result;  // built only once a marker is found
+  qsizetype copied = 0;
+  const QStringView all(text);
+  int lineNo = 0;
+  for (qsizetype start = 0; start <= all.size(); ++lineNo) {
+    qsizetype end = start;
+    while (end < all.size() && all[end] != u'\n' && all[end] != u'\r') ++end;
+    const QStringView line = all.mid(start, end - start);
+    qsizetype next = end;
+    if (next < all.size()) next += (all[next] == u'\r' && next + 1 < all.size() && all[next + 1] == u'\n') ? 2 : 1;
+    else next = all.size() + 1;
+
+    // The first word decides; most lines are passed over without a copy.
+    qsizetype w = 0;
+    while (w < line.size() && IsBlank(line[w])) ++w;
+    qsizetype we = w;
+    while (we < line.size() && !IsBlank(line[we])) ++we;
+    const QStringView word = line.mid(w, we - w);
+    const bool label = word.endsWith(u':');
+    const bool header = !label && IsHeaderKeyword(word);
+    const bool maybeBookmark = line.contains(QLatin1String("'>>>"));
+    if (label || header || maybeBookmark) {
+      QString kept = line.toString();
+      if (CutMarker(kept, QLatin1String("'>>>"))) out.bookmarks.append(lineNo);
+      if (label) {
+        out.names += word.chopped(1).toString() + u' ';
+      } else if (header) {
+        if (CutMarker(kept, QLatin1String("'FoldHere"))) out.foldedLines.append(lineNo + 1);
+        const QString name = SubNameOf(kept);
+        if (!name.isEmpty() && !out.names.contains(u' ' + name + u' ', Qt::CaseInsensitive)) out.names += name + u' ';
+      }
+      if (kept.size() != line.size()) {
+        result += all.mid(copied, start - copied);
+        result += kept;
+        copied = end;
+      }
     }
-    if (!IsHeaderKeyword(word)) continue;
-    if (CutMarker(line, QLatin1String("'FoldHere"))) out.foldedLines.append(i + 1);
-    const QString name = SubNameOf(line);
-    if (!name.isEmpty() && !out.names.contains(u' ' + name + u' ', Qt::CaseInsensitive)) out.names += name + u' ';
+    start = next;
   }
-  out.text = Join(lines);
+  if (copied == 0 && result.isEmpty()) {
+    out.text = text;
+  } else {
+    result += all.mid(copied);
+    out.text = result;
+  }
   return out;
 }
 

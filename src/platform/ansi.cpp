@@ -33,21 +33,27 @@ QString DecodeAnsi(QByteArrayView bytes) {
 }
 
 QByteArray EncodeAnsi(QStringView text, QString* unmappable) {
-  QByteArray out;
-  out.reserve(text.size());
+  QByteArray out(text.size(), Qt::Uninitialized);
+  char* d = out.data();
+  qsizetype n = 0;
   for (qsizetype i = 0; i < text.size(); ++i) {
     const char16_t c = text[i].unicode();
+    if (c < 0x80) {  // the common case first
+      d[n++] = static_cast<char>(c);
+      continue;
+    }
     const int b = UnicodeToAnsi(c);
     if (b >= 0) {
-      out.append(static_cast<char>(b));
+      d[n++] = static_cast<char>(b);
       continue;
     }
     // One '?' per character, a surrogate pair included.
     QString ch{QChar(c)};
     if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ch.append(text[++i]);
-    out.append('?');
+    d[n++] = '?';
     if (unmappable && !unmappable->contains(ch)) unmappable->append(ch);
   }
+  out.truncate(n);
   return out;
 }
 

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <algorithm>
+#include <optional>
 
 #include "documents/document_list.h"
 #include "documents/program_file.h"
@@ -50,6 +51,8 @@ QString EditorText(EditorView& ed) {
 
 void PutEditorText(EditorView& ed, const QString& text, bool emptyUndo) {
   Sci s = ed.sci();
+  std::optional<ChangeMarksPaused> paused;
+  if (emptyUndo) paused.emplace(ed);
   const QByteArray utf8 = text.toUtf8();
   s.send(S::SCI_SETREADONLY, 0);
   // SCI_SETTEXT stops at a NUL byte; a length carries every character.
@@ -90,9 +93,7 @@ bool AskOverwrite(App& app) {
 }
 
 // Names the characters 1252 cannot store and asks whether to go on.
-bool AcceptUnstorable(App& app, const QString& text) {
-  QString bad;
-  EncodeAnsi(text, &bad);
+bool AcceptUnstorable(App& app, const QString& bad) {
   if (bad.isEmpty()) return true;
   return app.requesters().ask(QStringLiteral("Warning!"),
                               "These characters cannot be stored in the file and will be written as ?:\n" + bad +
@@ -107,8 +108,10 @@ bool ReportWriteFailure(App& app, const QString& path, const QString& why) {
 
 // Writes a program text in the ANSI code page; false (with a message) when not written.
 bool WriteProgram(App& app, const QString& path, const QString& text) {
-  if (!AcceptUnstorable(app, text)) return false;
-  const WriteResult w = WriteFileSafely(path, EncodeAnsi(text));
+  QString bad;
+  const QByteArray bytes = EncodeAnsi(text, &bad);
+  if (!AcceptUnstorable(app, bad)) return false;
+  const WriteResult w = WriteFileSafely(path, bytes);
   if (!w.ok) return ReportWriteFailure(app, path, w.error);
   // A file the user saved to is never deleted as a temporary copy.
   app.state().tempFiles.removeAll(path);
@@ -483,9 +486,10 @@ void SaveSnapshot(App& app) {
   const DocumentRecord& d = List(app).at(index);
   if (d.path.isEmpty()) return;
   const QString path = SnapshotPath(d.path, QDateTime::currentDateTime());
-  const QString text = EditorText(*ed);
-  if (!AcceptUnstorable(app, text)) return;
-  const WriteResult w = WriteFileSafely(path, EncodeAnsi(text));
+  QString bad;
+  const QByteArray bytes = EncodeAnsi(EditorText(*ed), &bad);
+  if (!AcceptUnstorable(app, bad)) return;
+  const WriteResult w = WriteFileSafely(path, bytes);
   if (!w.ok) ReportWriteFailure(app, path, w.error);
 }
 

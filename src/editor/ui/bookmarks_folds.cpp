@@ -177,7 +177,7 @@ void CollectFoldState(App& app, int index) {
   d.bookmarks = FormatLineList(BookmarkedLines(*ed));
   const QList<int> folded = CollapsedHeaders(*ed);
   d.foldedLines = FormatLineList(folded);
-  d.foldedSubNames = FoldedSubNamesOf(TextOf(*ed), folded);
+  d.foldedSubNames = folded.isEmpty() ? QStringLiteral(" ") : FoldedSubNamesOf(TextOf(*ed), folded);
   SaveDocumentView(app, index);
 }
 
@@ -202,7 +202,8 @@ int RestoreDocumentView(App& app, int index) {
   Sci s = ed->sci();
   const QList<int> folded = ParseLineList(d.foldedLines);
   if (!folded.isEmpty()) EnsureStyled(*ed);
-  s.send(S::SCI_FOLDALL, S::SC_FOLDACTION_EXPAND);
+  // Expanding styles the whole text first: only when something is folded.
+  if (!folded.isEmpty() || !s.send(S::SCI_GETALLLINESVISIBLE)) s.send(S::SCI_FOLDALL, S::SC_FOLDACTION_EXPAND);
   // Folds first: the first visible line is counted in the folded view.
   for (int line1 : folded) s.send(S::SCI_FOLDLINE, line1 - 1, S::SC_FOLDACTION_CONTRACT);
   s.send(S::SCI_GOTOPOS, std::clamp<Sci::Pos>(d.caretPosition, 0, s.length()));

@@ -33,6 +33,8 @@ class ChangeMarker : public QObject {
     clear();
   }
 
+  int paused = 0;
+
   void clear() {
     Sci s = ed_.sci();
     s.send(S::SCI_MARKERDELETEALL, kChangeMarker);
@@ -43,7 +45,7 @@ class ChangeMarker : public QObject {
  private:
   void onModified(int position, int type, int length, int) {
     if (!(type & (S::SC_MOD_INSERTTEXT | S::SC_MOD_DELETETEXT))) return;
-    if (!margin_ && !text_) return;
+    if ((!margin_ && !text_) || paused > 0) return;
     Sci s = ed_.sci();
     // A change that brings the document back to its saved text is cleared
     // by the save-point notification that follows.
@@ -85,6 +87,14 @@ void SetChangeMarking(EditorView& ed, bool highlight, int styleForChanges) {
 
 void ClearChangeMarks(EditorView& ed) {
   if (ChangeMarker* m = MarkerOf(ed)) m->clear();
+}
+
+ChangeMarksPaused::ChangeMarksPaused(EditorView& editor) : editor_(editor) {
+  if (ChangeMarker* m = MarkerOf(editor_)) ++m->paused;
+}
+
+ChangeMarksPaused::~ChangeMarksPaused() {
+  if (ChangeMarker* m = MarkerOf(editor_)) --m->paused;
 }
 
 }  // namespace vendle

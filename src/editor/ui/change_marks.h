@@ -18,4 +18,17 @@ void SetChangeMarking(EditorView& editor, bool highlight, int styleForChanges);
 // Removes every mark (after a save or a load).
 void ClearChangeMarks(EditorView& editor);
 
+// While it lives, the editor's changes are not marked (a whole text put in
+// by a load is no change of the user's).
+class ChangeMarksPaused {
+ public:
+  explicit ChangeMarksPaused(EditorView& editor);
+  ~ChangeMarksPaused();
+  ChangeMarksPaused(const ChangeMarksPaused&) = delete;
+  ChangeMarksPaused& operator=(const ChangeMarksPaused&) = delete;
+
+ private:
+  EditorView& editor_;
+};
+
 }  // namespace vendle

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app_driver.h"
+#include "test_files.h"
 #include "documents/ui/document_commands.h"
 #include "documents/ui/documents.h"
 #include "documents/ui/tab_strip.h"
@@ -16,17 +17,6 @@ namespace vendle::test {
 namespace {
 
 using S = QsciScintillaBase;
-
-QByteArray ReadFile(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
 
 Documents& Docs(AppDriver& d) { return d.app().state().docs; }
 DocumentRecord& Current(AppDriver& d) { return *Docs(d).list.current(); }

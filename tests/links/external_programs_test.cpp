@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "app_driver.h"
+#include "test_files.h"
 #include "documents/ui/document_commands.h"
 #include "editor/ui/bookmarks_folds.h"
 #include "editor/ui/editor_view.h"
@@ -27,17 +28,6 @@ namespace vendle::test {
 namespace {
 
 using S = QsciScintillaBase;
-
-QByteArray ReadFile(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
 
 // Records every start the editor asks for, for the length of a test.
 class StartLog {

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "app_driver.h"
+#include "test_files.h"
 #include "editor/ui/editor_view.h"
 #include "platform/ui/toolkit.h"
 
@@ -15,11 +16,6 @@ namespace {
 
 constexpr int kMain = +WindowId::Main;
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
 
 TEST(EventLoop, AnEventDuringARequesterRunsAfterIt) {
   AppDriver d;

@@ -367,6 +367,30 @@ void CloneDocument(App& app) {
 
 // ----------------------------------------------------------------- saving
 
+namespace {
+
+// Writes the document at `index` to `path` and, when that worked, makes
+// `path` its file: name and tab, save point, recent list, status.
+bool WriteDocument(App& app, int index, EditorView& ed, const QString& path, bool markers, bool emptyUndo) {
+  const QString text = FileTextOf(app, index, ed, markers);
+  if (!WriteProgram(app, path, app.settings().removeSmartQuotes ? ConvertToAscii(text) : text)) return false;
+  DocumentRecord& d = List(app).at(index);
+  d.path = path;
+  d.name = FileNamePart(path);
+  SetStatusField(app, 3, d.path);
+  app.tabStrip().select(index);
+  app.tabStrip().setText(index, d.name);
+  MarkSaved(ed, emptyUndo);
+  d.lastSaveTime = RunningSeconds();
+  d.modified = 0;
+  d.fileKnown = true;
+  AddRecentOf(app, d);
+  UpdateFileStatus(app, d.editor);
+  return true;
+}
+
+}  // namespace
+
 SaveResult SaveDocument(App& app, bool reset, bool markers, SaveFrom from) {
   const int index = MakeSelectedDocumentCurrent(app);
   EditorView* ed = EditorOfDocument(app, index);
@@ -390,21 +414,11 @@ SaveResult SaveDocument(App& app, bool reset, bool markers, SaveFrom from) {
   } else if (!d.fileKnown && ExistsWithContent(path) && !AskOverwrite(app)) {
     return SaveResult::NotSaved;
   }
-  const QString text = FileTextOf(app, index, *ed, markers);
-  if (!WriteProgram(app, d.path, app.settings().removeSmartQuotes ? ConvertToAscii(text) : text)) {
+  if (!WriteDocument(app, index, *ed, d.path, markers, reset)) {
     d.path = oldPath;
     d.name = oldName;
     return SaveResult::NotSaved;
   }
-  SetStatusField(app, 3, d.path);
-  app.tabStrip().select(index);
-  app.tabStrip().setText(index, d.name);
-  MarkSaved(*ed, reset);
-  d.lastSaveTime = RunningSeconds();
-  d.modified = 0;
-  d.fileKnown = true;
-  AddRecentOf(app, d);
-  UpdateFileStatus(app, d.editor);
   return SaveResult::Saved;
 }
 
@@ -423,20 +437,8 @@ void SaveDocumentAs(App& app, bool inStore) {
   if (!answer || answer->isEmpty()) return;
   const QString path = WithBasExtension(*answer);
   if (QFileInfo(path).isFile() && !AskOverwrite(app)) return;
-  const QString text = FileTextOf(app, index, *ed, true);
-  if (!WriteProgram(app, path, app.settings().removeSmartQuotes ? ConvertToAscii(text) : text)) return;
-  d.path = path;
-  d.name = FileNamePart(path);
+  if (!WriteDocument(app, index, *ed, path, true, true)) return;
   app.folders().file = FolderPart(path);
-  SetStatusField(app, 3, d.path);
-  app.tabStrip().select(index);
-  app.tabStrip().setText(index, d.name);
-  MarkSaved(*ed, true);
-  d.lastSaveTime = RunningSeconds();
-  d.modified = 0;
-  d.fileKnown = true;
-  AddRecentOf(app, d);
-  UpdateFileStatus(app, d.editor);
   app.requesters().message(QStringLiteral("File saved"), path);
 }
 

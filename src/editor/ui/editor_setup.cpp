@@ -1,5 +1,6 @@
 #include "editor/ui/editor_setup.h"
 
+#include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_view.h"
 
 namespace vendle {
@@ -43,7 +44,12 @@ void SetUpEditorControl(EditorView& ed, int lineEndingsMode) {
   s.send(S::SCI_SETMARGINMASKN, 4, 0xF00000);
   // A right click shows the program's popup menu 295, not Scintilla's own.
   s.send(S::SCI_USEPOPUP, 0);
+  // Only text changes are needed (the lexer, the change marks): no
+  // notification for every style and marker written.
+  s.send(S::SCI_SETMODEVENTMASK, S::SC_MOD_INSERTTEXT | S::SC_MOD_DELETETEXT);
 }
 
+
+void ResetEditorLexer(EditorView& editor) { LexerReset(editor); }
 
 }  // namespace vendle

@@ -167,3 +167,18 @@ TEST(Dispatch, SizingStoresTheMainWindowRectangle) {
 
 }  // namespace
 }  // namespace vendle::test
+
+namespace vendle::test {
+namespace {
+
+TEST(Dispatch, TheStoredWindowRectangleDoesNotDriftFromRunToRun) {
+  AppDriver d;
+  d.processEvents(50);
+  d.post(Event::OfKind(EventKind::Size));
+  const WindowRect r = d.app().settings().mainWindow;
+  EXPECT_EQ(r.w, 1100);
+  EXPECT_EQ(r.h, 900) << "the inner height comes back as it was stored";
+}
+
+}  // namespace
+}  // namespace vendle::test

@@ -101,9 +101,6 @@ void BuildMainWindow(App& app) {
   app.setMainWindow(w);
   w->setWindowTitle(QString::fromLatin1(kProductTitle) + " " + app.state().versionText);
   w->setAttribute(Qt::WA_DeleteOnClose, false);
-  w->move(s.mainWindow.x, s.mainWindow.y);
-  // The stored size is the inner area's, below the menu bar.
-  w->resize(s.mainWindow.w, s.mainWindow.h + w->menuBarHeight());
   tk.registerWindow(kMain, w);
   tk.registerControl(static_cast<int>(ControlId::Toolbar), w->toolbar());
   BuildToolbar(app, w->toolbar());
@@ -134,6 +131,12 @@ void BuildMainWindow(App& app) {
 
   w->setAcceptDrops(true);
   SetStatusField(app, 2, s.currentSyntaxName);
+  w->placeFixedParts();
+
+  // The stored size is the inner area's, below the menu bar, which has its
+  // height only now that the menus are in it.
+  w->move(s.mainWindow.x, s.mainWindow.y);
+  w->resize(s.mainWindow.w, s.mainWindow.h + w->menuBarHeight());
   w->placeFixedParts();
 
   tk.addTimer(kMain, static_cast<int>(TimerId::FirstLayout), 300);

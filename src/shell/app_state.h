@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "documents/document_list.h"
+#include "documents/tab_bar_style.h"
 #include "editor/syntax_data.h"
 #include "platform/folders.h"
 #include "settings/settings.h"
@@ -23,6 +24,7 @@ struct AppState {
   QString osVersionText;     // "Linux " + kernel release
   QString commandLineFiles;  // the arguments joined by LF
   bool anotherInstance = false;
+  TabBarStyle tabBarStyle;   // the tab bar's drawing defaults, from the system colours
 
   int quitFlag = 0;             // 1 while quitting; the loop ends after the event that set it
   bool backupRunning = false;   // the backup walk does not move the keyboard focus

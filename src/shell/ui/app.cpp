@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "documents/ui/document_commands.h"
+#include "documents/ui/tab_bar_canvas.h"
 #include "documents/ui/tab_strip.h"
 #include "editor/ui/syntax_commands.h"
 #include "links/control_server.h"
@@ -100,6 +101,7 @@ App::Start App::startUp() {
   // 7. OS version.
   st.osVersionText = OsVersionText();
   // 8-11. Tab-bar defaults, print options, preferences, print margins.
+  st.tabBarStyle = SystemTabBarStyle();
   InitPrintOptions(*this);
   LoadSettings(*this);
   SetPrintMargins(*this);

@@ -106,7 +106,7 @@ void BuildMainWindow(App& app) {
   BuildToolbar(app, w->toolbar());
   tk.registerControl(static_cast<int>(ControlId::StatusBar), w->statusBar());
 
-  auto* canvas = new TabBarCanvas(tk, SystemTabBarStyle(), w->inner());
+  auto* canvas = new TabBarCanvas(tk, app.state().tabBarStyle, w->inner());
   w->setTabBarCanvas(canvas);
   tk.registerControl(static_cast<int>(ControlId::TabBar), canvas);
   app.setTabStrip(std::make_unique<CanvasTabStrip>(canvas));

@@ -1,5 +1,5 @@
 // The program's state that is not a widget: folders, settings, the start-up
-// facts and the lists the Parts keep globally. One object, passed explicitly.
+// facts and the program-wide lists. One object, passed explicitly.
 #pragma once
 
 #include <QString>

@@ -4,51 +4,24 @@
 #include <vector>
 
 #include "editor/ascii_convert.h"
+#include "ascii_table.h"
 #include "qt_print.h"
 
 namespace vendle {
 namespace {
 
-struct Row {
-  std::vector<char16_t> codes;
-  const char* ascii;
-};
-
-// Every replacement other than "?", as the Edit menu's conversion promises it.
-const std::vector<Row>& Table() {
-  static const std::vector<Row> rows = {
-      {{132, 147, 8220, 8221, 8222, 8223}, "\""},
-      {{145, 146, 8216, 8217}, "'"},
-      {{160, 8192, 8193, 8194, 8195, 8196, 8197, 8198, 8199, 8200, 8201, 8202, 12288, 65533}, " "},
-      {{163, 65505}, "UKP"},
-      {{174}, "(R)"},
-      {{176, 61616}, "`"},
-      {{177, 61617}, "+-"},
-      {{181, 956, 61549}, "u"},
-      {{937, 8486}, "ohm"},
-      {{8208, 8209, 8210, 8211, 8212, 61485}, "-"},
-      {{8224, 61550}, "*"},
-      {{8226}, ":"},
-      {{8364}, "euro"},
-      {{8451}, "`C"},
-      {{8457}, "`F"},
-      {{8482}, "(TM)"},
-      {{61620}, "x"},
-      {{61667}, "(C)"},
-      {{61669}, "sigma"},
-  };
-  return rows;
-}
+using test::AsciiRow;
+using test::AsciiTable;
 
 TEST(ConvertToAscii, EveryTableEntryGivesItsReplacement) {
-  for (const Row& r : Table())
+  for (const AsciiRow& r : AsciiTable())
     for (char16_t c : r.codes)
       EXPECT_EQ(ConvertToAscii(QString(QChar(c))), QString::fromLatin1(r.ascii)) << "code " << int(c);
 }
 
 TEST(ConvertToAscii, EveryOtherCodeFrom128UpBecomesAQuestionMark) {
   std::set<char16_t> listed;
-  for (const Row& r : Table()) listed.insert(r.codes.begin(), r.codes.end());
+  for (const AsciiRow& r : AsciiTable()) listed.insert(r.codes.begin(), r.codes.end());
   int wrong = 0;
   for (int c = 128; c <= 0xFFFF; ++c) {
     if (listed.count(static_cast<char16_t>(c))) continue;

@@ -14,6 +14,7 @@
 #include "app_driver.h"
 #include "documents/document_list.h"
 #include "documents/ui/document_commands.h"
+#include "ascii_table.h"
 #include "editing_test_support.h"
 #include "editor/ui/editor_commands.h"
 #include "platform/file_io.h"
@@ -28,37 +29,17 @@ using S = QsciScintillaBase;
 
 // Every code of the ASCII conversion with its replacement, and a few that
 // have none.
-struct AsciiRow {
-  std::vector<char16_t> codes;
-  const char* ascii;
-};
-const std::vector<AsciiRow> kAsciiTable = {
-    {{132, 147, 8220, 8221, 8222, 8223}, "\""},
-    {{145, 146, 8216, 8217}, "'"},
-    {{160, 8192, 8193, 8194, 8195, 8196, 8197, 8198, 8199, 8200, 8201, 8202, 12288, 65533}, " "},
-    {{163, 65505}, "UKP"},
-    {{174}, "(R)"},
-    {{176, 61616}, "`"},
-    {{177, 61617}, "+-"},
-    {{181, 956, 61549}, "u"},
-    {{937, 8486}, "ohm"},
-    {{8208, 8209, 8210, 8211, 8212, 61485}, "-"},
-    {{8224, 61550}, "*"},
-    {{8226}, ":"},
-    {{8364}, "euro"},
-    {{8451}, "`C"},
-    {{8457}, "`F"},
-    {{8482}, "(TM)"},
-    {{61620}, "x"},
-    {{61667}, "(C)"},
-    {{61669}, "sigma"},
-    {{128, 215, 233, 8230, 65279}, "?"},
-};
+// The replaced codes and some that have no replacement.
+std::vector<AsciiRow> WholeAsciiTable() {
+  std::vector<AsciiRow> rows = AsciiTable();
+  rows.push_back({{128, 215, 233, 8230, 65279}, "?"});
+  return rows;
+}
 
 // The clipboard text and its conversion: every code, each between brackets.
 std::pair<QString, QString> AsciiTableTexts() {
   QString in, out;
-  for (const AsciiRow& r : kAsciiTable)
+  for (const AsciiRow& r : WholeAsciiTable())
     for (char16_t c : r.codes) {
       in += u'[' + QString(QChar(c)) + u']';
       out += u'[' + QString::fromLatin1(r.ascii) + u']';

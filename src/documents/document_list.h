@@ -90,7 +90,6 @@ struct Documents {
   DocumentList list;
   EditorSlots editorSlots;
   int currentTabIndex = -1;   // the shown document, -1 when none
-  bool removalBusy = false;   // an editor is being reset: its notifications are not the document's
 };
 
 }  // namespace vendle

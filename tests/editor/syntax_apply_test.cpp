@@ -2,6 +2,7 @@
 // of unsaved changes.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <cstring>
 
@@ -113,18 +114,22 @@ TEST(SyntaxApply, TheSyntaxMenuSwitchesDialectsAndRecolours) {
 TEST(SyntaxApply, AnEmptySyntaxListStillGivesAWorkingEditor) {
   DriverOptions o;
   o.prepare = [](const QString& data) {
-    for (const char* n : {"picomite.tkn", "ARMmite.tkn", "ATTiny.tkn"}) {
-      QFile f(data + n);  // placed before seeding: empty, so no dialect loads
-      f.open(QIODevice::WriteOnly);
-    }
+    // Folders in the way of the default syntax files: nothing is seeded
+    // over them, and a folder is no syntax file.
+    for (const char* n : {"picomite.tkn", "ARMmite.tkn", "ATTiny.tkn"}) QDir().mkpath(data + n);
   };
   AppDriver d(o);
-  d.menu(Item::New);
+  ASSERT_TRUE(d.app().state().syntax.list.empty());
+  OpenDocument(d.app(), Write(d, "e.bas", "' still a comment\r\nx = \"text\" : y = 12\r\n"), false);
   Sci s = CurrentSci(d);
-  const char* typed = "PRINT 1";
-  s.sendText(S::SCI_ADDTEXT, std::strlen(typed), typed);
-  EXPECT_GT(s.length(), 6);
-  d.menu(Item::SyntaxFirst);  // a menu item without a dialect does nothing harmful
+  // The words every dialect shares still colour: comments, strings, numbers.
+  EXPECT_EQ(StyleOf(s, "' still"), kStyleComment);
+  EXPECT_EQ(StyleOf(s, "\"text\""), kStyleString);
+  EXPECT_EQ(StyleOf(s, "12"), kStyleNumber);
+  s.sendText(S::SCI_ADDTEXT, 7, "PRINT 1");
+  EXPECT_TRUE(s.modified());
+  d.menu(Item::SyntaxFirst);  // a Syntax item without a dialect changes nothing
+  EXPECT_EQ(s.range(0, 7), "PRINT 1");
 }
 
 struct ChangeMarkFixture {

@@ -195,7 +195,6 @@ void SwitchDocumentTab(App& app, int to, int from) {
 void RemoveDocumentTab(App& app, int index) {
   Documents& docs = Docs(app);
   if (!docs.list.valid(index)) return;
-  docs.removalBusy = true;
   const DocumentRecord& d = docs.list.at(index);
   docs.editorSlots.release(d.editor - +ControlId::FirstEditor);
   if (EditorView* ed = EditorOf(app.toolkit(), d.editor)) {
@@ -219,7 +218,6 @@ void RemoveDocumentTab(App& app, int index) {
   }
   app.tabStrip().remove(index);
   docs.list.remove(index);
-  docs.removalBusy = false;
 }
 
 void CloseDocumentTab(App& app, int index) {
@@ -232,8 +230,7 @@ void CloseDocumentTab(App& app, int index) {
   docs.list.setCurrent(index);
   DocumentRecord& d = docs.list.at(index);
   if (!d.untitled()) {
-    CollectFoldState(app, index);
-    SaveDocumentView(app, index);
+    CollectFoldState(app, index);  // with the live caret and first line
     if (PathFitsEntry(d.path)) AddRecentFile(app, RecentEntryOf(d));
   }
   RemoveDocumentTab(app, index);

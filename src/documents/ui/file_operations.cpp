@@ -6,7 +6,6 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <algorithm>
-#include <optional>
 
 #include "documents/document_list.h"
 #include "documents/program_file.h"
@@ -15,11 +14,13 @@
 #include "documents/ui/documents.h"
 #include "documents/ui/tab_strip.h"
 #include "editor/ascii_convert.h"
+#include "editor/declarations.h"
 #include "editor/fold_markers.h"
 #include "editor/ui/bookmarks_folds.h"
 #include "editor/ui/change_marks.h"
 #include "editor/ui/editor_view.h"
 #include "editor/ui/syntax_commands.h"
+#include "editor/ui/text_access.h"
 #include "editor/ui/view_options.h"
 #include "platform/ansi.h"
 #include "platform/clock.h"
@@ -43,25 +44,14 @@ DocumentList& List(App& app) { return app.state().docs.list; }
 
 int PatternIndex(App& app) { return app.settings().fileSelector ? 2 : 0; }
 
-// The editor's whole text (UTF-16) and putting a text into it.
-QString EditorText(EditorView& ed) {
-  Sci s = ed.sci();
-  return QString::fromUtf8(s.range(0, s.length()));
-}
-
-void PutEditorText(EditorView& ed, const QString& text, bool emptyUndo) {
-  Sci s = ed.sci();
-  std::optional<ChangeMarksPaused> paused;
-  if (emptyUndo) paused.emplace(ed);
-  const QByteArray utf8 = text.toUtf8();
-  s.send(S::SCI_SETREADONLY, 0);
-  // SCI_SETTEXT stops at a NUL byte; a length carries every character.
-  s.send(S::SCI_CLEARALL);
-  s.sendPtr(S::SCI_APPENDTEXT, utf8.size(), utf8.constData());
-  if (emptyUndo) {
-    s.send(S::SCI_EMPTYUNDOBUFFER);
-    ClearChangeMarks(ed);
+// The document's text as read or created, with an empty undo history: no
+// change of the user's, so none is marked.
+void PutEditorText(EditorView& ed, const QString& text) {
+  {
+    ChangeMarksPaused paused(ed);
+    SetEditorText(&ed, text, true);
   }
+  ClearChangeMarks(ed);
 }
 
 struct ReadText {
@@ -126,7 +116,7 @@ QString WithBasExtension(const QString& path) {
 // "Save folding in BAS file" is on. The editor itself never gets them.
 QString FileTextOf(App& app, int index, EditorView& ed, bool markers) {
   CollectFoldState(app, index);
-  const QString text = EditorText(ed);
+  const QString text = GetEditorText(&ed);
   if (!markers || !app.settings().saveFoldingInBasFile) return text;
   const DocumentRecord& d = List(app).at(index);
   return AddMarkers(text, ParseLineList(d.bookmarks), ParseLineList(d.foldedLines));
@@ -172,7 +162,7 @@ void FinishLoading(App& app, int index, const Loaded& loaded, const QString& fal
   if (syntax.isEmpty()) syntax = app.settings().defaultSyntax;
   d.syntax = syntax;
   d.userSubNames = loaded.markers.names;
-  d.userVariableNames = CollectDeclaredVariables(app, loaded.text);
+  d.userVariableNames = DeclaredVariablesText(loaded.text);
   if (app.settings().saveFoldingInBasFile) {
     if (!loaded.markers.bookmarks.isEmpty()) d.bookmarks = FormatLineList(loaded.markers.bookmarks);
     if (!loaded.markers.foldedLines.isEmpty()) d.foldedLines = FormatLineList(loaded.markers.foldedLines);
@@ -197,7 +187,7 @@ bool FirstTabIsUnused(App& app) {
   if (app.tabStrip().selected() != 0) return false;
   EditorView* ed = EditorOfDocument(app, 0);
   if (!ed) return false;
-  return ed->sci().length() < 3 || EditorText(*ed) == app.settings().newFileText;
+  return ed->sci().length() < 3 || GetEditorText(ed) == app.settings().newFileText;
 }
 
 void TakeEntryFields(DocumentRecord& d, const RecentFileEntry& e) {
@@ -233,7 +223,7 @@ void OpenDocument(App& app, const QString& requested, bool fromStore) {
   if (!replace) SaveDocumentView(app, app.tabStrip().selected());
   const int index = CreateDocumentTab(app, path);
   if (index < 0) return;
-  if (EditorView* ed = EditorOfDocument(app, index)) PutEditorText(*ed, loaded.text, true);
+  if (EditorView* ed = EditorOfDocument(app, index)) PutEditorText(*ed, loaded.text);
   FinishLoading(app, index, loaded, QString());
   List(app).at(index).fileKnown = r.exists;
   List(app).at(index).lastSaveTime = RunningSeconds();
@@ -262,7 +252,7 @@ void OpenRecent(App& app, int index) {
   }
   const int created = CreateDocumentTab(app, entry.path);
   if (created < 0) return;
-  if (EditorView* ed = EditorOfDocument(app, created)) PutEditorText(*ed, loaded.text, true);
+  if (EditorView* ed = EditorOfDocument(app, created)) PutEditorText(*ed, loaded.text);
   TakeEntryFields(List(app).at(created), entry);
   FinishLoading(app, created, loaded, entry.syntax);
   List(app).at(created).lastSaveTime = RunningSeconds();
@@ -309,7 +299,7 @@ void OpenDocumentList(App& app, const QString& lfList) {
       break;
     }
     ++opened;
-    if (EditorView* ed = EditorOfDocument(app, index)) PutEditorText(*ed, loaded.text, true);
+    if (EditorView* ed = EditorOfDocument(app, index)) PutEditorText(*ed, loaded.text);
     TakeEntryFields(List(app).at(index), entry);
     QString fallback = entry.syntax;
     if (ParseTargetComment(FirstLine(loaded.text)).isEmpty() && app.settings().removeOldTknFiles &&
@@ -327,7 +317,7 @@ int NewDocument(App& app) {
   const int index = CreateDocumentTab(app, app.folders().file + kUntitledName);
   if (index < 0) return -1;
   if (EditorView* ed = EditorOfDocument(app, index)) {
-    PutEditorText(*ed, app.settings().newFileText, true);
+    PutEditorText(*ed, app.settings().newFileText);
     SetEditorTabs(app, *ed);
   }
   List(app).at(index).syntax = app.settings().defaultSyntax;
@@ -339,7 +329,7 @@ void CloneDocument(App& app) {
   EditorView* from = EditorOfDocument(app, source);
   if (!from) return;
   const DocumentRecord original = List(app).at(source);
-  const QString text = EditorText(*from);
+  const QString text = GetEditorText(from);
   SaveDocumentView(app, source);
   DeactivateDocumentEditor(app, source);
   const int index = CreateDocumentTab(app, InsertBeforeExtension(original.path, QStringLiteral("_Copy")));
@@ -349,7 +339,7 @@ void CloneDocument(App& app) {
   }
   EditorView* ed = EditorOfDocument(app, index);
   if (!ed) return;
-  PutEditorText(*ed, text, true);
+  PutEditorText(*ed, text);
   DocumentRecord& d = List(app).at(index);
   d.syntax = original.syntax;
   d.foldedLines = original.foldedLines;
@@ -357,7 +347,7 @@ void CloneDocument(App& app) {
   d.firstVisibleLine = original.firstVisibleLine;
   const StrippedText names = StripMarkers(text);
   d.userSubNames = names.names;
-  d.userVariableNames = CollectDeclaredVariables(app, text);
+  d.userVariableNames = DeclaredVariablesText(text);
   ApplySyntax(app, FindSyntaxIndexFor(app, d.syntax), d.userSubNames, d.userVariableNames, false);
   RememberFoldedSubNames(app, index);
   RestoreDocumentView(app, index);
@@ -470,9 +460,9 @@ void RevertToSaved(App& app) {
   const Loaded loaded = PrepareText(r.text);
   if (ed->sci().send(S::SCI_GETREADONLY)) return;
   SaveDocumentView(app, index);
-  PutEditorText(*ed, loaded.text, true);
+  PutEditorText(*ed, loaded.text);
   d.userSubNames = loaded.markers.names;
-  d.userVariableNames = CollectDeclaredVariables(app, loaded.text);
+  d.userVariableNames = DeclaredVariablesText(loaded.text);
   ApplySyntax(app, FindSyntaxIndexFor(app, d.syntax), d.userSubNames, d.userVariableNames, false);
   RememberFoldedSubNames(app, index);
   RestoreDocumentView(app, index);
@@ -489,7 +479,7 @@ void SaveSnapshot(App& app) {
   if (d.path.isEmpty()) return;
   const QString path = SnapshotPath(d.path, QDateTime::currentDateTime());
   QString bad;
-  const QByteArray bytes = EncodeAnsi(EditorText(*ed), &bad);
+  const QByteArray bytes = EncodeAnsi(GetEditorText(ed), &bad);
   if (!AcceptUnstorable(app, bad)) return;
   const WriteResult w = WriteFileSafely(path, bytes);
   if (!w.ok) ReportWriteFailure(app, path, w.error);
@@ -521,7 +511,7 @@ void SaveNewFileIntro(App& app) {
   const int index = MakeSelectedDocumentCurrent(app);
   EditorView* ed = EditorOfDocument(app, index);
   if (!ed) return;
-  QString text = EditorText(*ed);
+  QString text = GetEditorText(ed);
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   text.replace(u'\r', u'\n');
   app.settings().newFileText = text;
@@ -534,26 +524,21 @@ void SaveNewFileIntro(App& app) {
 void RecordOpenFiles(App& app) {
   QString open;
   DocumentList& list = List(app);
+  const int shown = app.state().docs.currentTabIndex;
   for (int i = 0; i < list.size(); ++i) {
     DocumentRecord& d = list.at(i);
     if (d.untitled() || !PathFitsEntry(d.path)) continue;
     EditorView* ed = EditorOfDocument(app, i);
     if (!ed) continue;
     const bool wasModified = ed->sci().modified();
-    if (i == app.state().docs.currentTabIndex) SaveDocumentView(app, i);
-    const int caret = d.caretPosition, first = d.firstVisibleLine;
+    // A parked editor keeps the caret and first line of its last activation.
     CollectFoldState(app, i);
-    // The stored view is the one of the last activation.
-    if (i != app.state().docs.currentTabIndex) {
-      d.caretPosition = caret;
-      d.firstVisibleLine = first;
-    }
     if (!wasModified) MarkSaved(*ed, true);
     const QString entry = RecentEntryOf(d);
     open += entry + u'\n';
     AddRecentFile(app, entry);
   }
-  list.setCurrent(app.state().docs.currentTabIndex);
+  list.setCurrent(shown);
   app.settings().openFilesString = open;
   app.settings().fileCount = static_cast<int>(open.count(u'\n'));
 }
@@ -567,7 +552,7 @@ void PasteIntoNewDocument(App& app) {
   MakeSelectedDocumentCurrent(app);
   EditorView* ed = CurrentEditor(app);
   if (!ed) return;
-  PutEditorText(*ed, text, true);
+  PutEditorText(*ed, text);
   SetEditorTabs(app, *ed);
   DocumentRecord& d = List(app).at(index);
   d.syntax = app.settings().defaultSyntax;

@@ -7,6 +7,7 @@
 #include "documents/ui/documents.h"
 #include "editor/fold_markers.h"
 #include "editor/ui/editor_view.h"
+#include "editor/ui/text_access.h"
 #include "platform/text_values.h"
 #include "shell/ui/app.h"
 
@@ -30,11 +31,6 @@ EditorView* SelectedEditor(App& app) {
 }
 
 Sci::Pos CaretLine(Sci s) { return s.lineFromPosition(s.currentPos()); }
-
-QString TextOf(EditorView& ed) {
-  Sci s = ed.sci();
-  return QString::fromUtf8(s.range(0, s.length()));
-}
 
 // The lines as the editor counts them: CR LF, LF and a lone CR each end one.
 QStringList EditorLines(const QString& text) {
@@ -177,7 +173,7 @@ void CollectFoldState(App& app, int index) {
   d.bookmarks = FormatLineList(BookmarkedLines(*ed));
   const QList<int> folded = CollapsedHeaders(*ed);
   d.foldedLines = FormatLineList(folded);
-  d.foldedSubNames = folded.isEmpty() ? QStringLiteral(" ") : FoldedSubNamesOf(TextOf(*ed), folded);
+  d.foldedSubNames = folded.isEmpty() ? QStringLiteral(" ") : FoldedSubNamesOf(GetEditorText(ed), folded);
   SaveDocumentView(app, index);
 }
 
@@ -190,7 +186,7 @@ void RememberFoldedSubNames(App& app, int index) {
   d.foldedSubNames = QStringLiteral(" ");
   if (d.foldedLines.trimmed().isEmpty()) return;
   ed->sci().send(S::SCI_FOLDALL, S::SC_FOLDACTION_EXPAND);
-  d.foldedSubNames = FoldedSubNamesOf(TextOf(*ed), ParseLineList(d.foldedLines));
+  d.foldedSubNames = FoldedSubNamesOf(GetEditorText(ed), ParseLineList(d.foldedLines));
 }
 
 int RestoreDocumentView(App& app, int index) {
@@ -237,7 +233,7 @@ void RecomputeFoldedLines(App& app) {
   EditorView* ed = EditorOfDocument(app, index);
   if (!ed) return;
   DocumentRecord& d = app.state().docs.list.at(index);
-  d.foldedLines = FormatLineList(RecomputeFoldedLinesOf(TextOf(*ed), d.foldedSubNames));
+  d.foldedLines = FormatLineList(RecomputeFoldedLinesOf(GetEditorText(ed), d.foldedSubNames));
   SaveDocumentView(app, index);
   RestoreDocumentView(app, index);
 }

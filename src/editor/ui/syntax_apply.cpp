@@ -61,8 +61,6 @@ void TickSyntaxMenu(App& app, const QString& name) {
 
 int FindSyntaxIndexFor(App& app, const QString& name) { return FindSyntaxIndex(app.state().syntax.list, name); }
 
-QString CollectDeclaredVariables(App&, const QString& text) { return DeclaredVariablesText(text); }
-
 void ConfigureEditorGadget(App& app, EditorView& ed) {
   const Settings& st = app.settings();
   Sci s = ed.sci();

@@ -27,9 +27,3 @@ void ApplySyntax(App& app, int index, const QString& userSubs, const QString& us
 // The index of a syntax by name; the last one when the name is not found.
 int FindSyntaxIndexFor(App& app, const QString& name);
 }  // namespace vendle
-
-namespace vendle {
-// The variable names declared in a program text, each followed by a blank,
-// the whole beginning with a blank.
-QString CollectDeclaredVariables(App& app, const QString& text);
-}  // namespace vendle

@@ -227,7 +227,6 @@ void ApplyEditorSettings(App& app, EditorView& ed) {
   Check(app, Item::MarkSpaces, st.whiteSpaceMarkers != 0);
   Check(app, Item::AutoIndent, st.autoIndent != 0);
   Check(app, Item::ShowColumn, st.showColumnMarker != 0);
-  ApplyLineEndingMode(app, ed);
 }
 
 void PrepareShownEditor(App& app, EditorView& ed) {

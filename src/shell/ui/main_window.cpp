@@ -131,7 +131,6 @@ void BuildMainWindow(App& app) {
 
   w->setAcceptDrops(true);
   SetStatusField(app, 2, s.currentSyntaxName);
-  w->placeFixedParts();
 
   // The stored size is the inner area's, below the menu bar, which has its
   // height only now that the menus are in it.

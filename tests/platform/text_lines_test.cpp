@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include "platform/text_lines.h"
+
+namespace vendle {
+namespace {
+
+// Lines written as "text|end" with the end spelled as \r, \n or nothing.
+QStringList Describe(const QString& text) {
+  QStringList out;
+  for (const TextLine& line : SplitLines(text)) {
+    QString end = text.mid(line.start + line.length, line.endLength);
+    end.replace(QStringLiteral("\r"), QStringLiteral("\\r")).replace(QStringLiteral("\n"), QStringLiteral("\\n"));
+    out << text.mid(line.start, line.length) + u'|' + end;
+  }
+  return out;
+}
+
+TEST(TextLines, EveryLineEndKind) {
+  struct Case {
+    const char* text;
+    QStringList lines;
+  };
+  const Case cases[] = {
+      {"", {}},
+      {"a", {"a|"}},
+      {"a\n", {"a|\\n"}},
+      {"a\r\nb", {"a|\\r\\n", "b|"}},
+      {"a\rb\r", {"a|\\r", "b|\\r"}},
+      {"\n\n", {"|\\n", "|\\n"}},
+      {"\r\r\n\n", {"|\\r", "|\\r\\n", "|\\n"}},
+      {"x\n\ry", {"x|\\n", "|\\r", "y|"}},
+      {"\r", {"|\\r"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Describe(QString::fromLatin1(c.text)), c.lines) << c.text;
+}
+
+TEST(TextLines, BytesAndCharactersAgree) {
+  const QByteArray bytes = "10 PRINT \"\xc3\xa9\"\r\n20 GOTO 10\rREM end\n\n";
+  const QString text = QString::fromLatin1(bytes);  // one character per byte
+  EXPECT_EQ(SplitLines(QByteArrayView(bytes)), SplitLines(QStringView(text)));
+  EXPECT_TRUE(EndsWithLineEnd(QByteArrayView(bytes)));
+  EXPECT_FALSE(EndsWithLineEnd(QStringView(u"a\nb")));
+  EXPECT_EQ(LineTexts(u"a\r\nbc\rd"), (QList<QStringView>{u"a", u"bc", u"d"}));
+}
+
+}  // namespace
+}  // namespace vendle

@@ -89,6 +89,8 @@ struct Row {
   QString key;  // as first written
   QString mark;
   QList<int> lines;
+  int lastLine = 0;  // each pass adds its lines in ascending order
+  int earlier = 0;   // how many of `lines` an earlier pass added (ascending)
 };
 
 enum class Scope { Global, Main, Routine };
@@ -110,25 +112,45 @@ class Report {
   bool isWordChar(QChar c) const {
     return c.unicode() < 128 ? asciiWord_[c.unicode()] : otherWord_.contains(c);
   }
-  int find(const QString& key) const { return slots_.value(key.toLower(), -1); }
-  int addRow(const QString& key, const QString& mark, int line) {
+  // `lowerKey` is the key lower-cased.
+  int find(const QString& lowerKey) const { return slots_.value(lowerKey, -1); }
+  int addRow(const QString& key, const QString& lowerKey, const QString& mark, int line) {
     const int row = static_cast<int>(rows_.size());
-    rows_.push_back({key, mark, {line}});
-    slots_.insert(key.toLower(), row);
-    rowLines_.insert(Pair(row, line));
+    Row r{key, mark, {line}};
+    r.lastLine = line;
+    rows_.push_back(std::move(r));
+    slots_.insert(lowerKey, row);
     longestKey_ = std::max(longestKey_, static_cast<int>(key.size()));
     return row;
   }
+  // A line is in a row's list once (as a whole number).
   void addLine(int row, int line) {
-    if (rowLines_.contains(Pair(row, line))) return;
-    rowLines_.insert(Pair(row, line));
-    rows_[row].lines.append(line);
+    Row& r = rows_[row];
+    if (r.lastLine == line) return;
+    const auto first = r.lines.cbegin(), last = first + r.earlier;
+    if (std::binary_search(first, last, line)) return;
+    r.lines.append(line);
+    r.lastLine = line;
   }
-  static qint64 Pair(int row, int line) { return (qint64(row) << 32) | quint32(line); }
+  // A new pass starts: its lines may come again below the earlier ones.
+  void startPass() {
+    for (Row& r : rows_) {
+      r.earlier = static_cast<int>(r.lines.size());
+      r.lastLine = 0;
+    }
+  }
   QString prefix(QStringView scope) const { return Pad(scope, scopeWidth_) + QStringLiteral("\\ "); }
 
-  void scanLine(QStringView line, Scope scope, const QString& scopePrefix, int number, bool header);
-  void completeWord(const QString& word, QChar by, QStringView line, Scope scope, const QString& scopePrefix,
+  struct Prefix {
+    QString text, lower;
+  };
+  Prefix prefixOf(QStringView scope) const {
+    Prefix p{prefix(scope), QString()};
+    p.lower = p.text.toLower();
+    return p;
+  }
+  void scanLine(QStringView line, Scope scope, const Prefix& scopePrefix, int number, bool header);
+  void completeWord(const QString& word, QChar by, QStringView line, Scope scope, const Prefix& scopePrefix,
                     int number, bool header);
 
   bool asciiWord_[128] = {};
@@ -136,10 +158,9 @@ class Report {
   QSet<QString> keywords_;
 
   int scopeWidth_ = 7;
-  QString globalPrefix_;
+  Prefix globalPrefix_;
   std::vector<Row> rows_;
   QHash<QString, int> slots_;  // lower-cased full key -> row
-  QSet<qint64> rowLines_;      // (row, line) already listed
   QSet<QString> routines_;     // lower-cased routine names
   int longestKey_ = 8;
 
@@ -150,7 +171,7 @@ class Report {
   bool skipNext_ = false, align_ = false;
 };
 
-void Report::completeWord(const QString& word, QChar by, QStringView line, Scope scope, const QString& scopePrefix,
+void Report::completeWord(const QString& word, QChar by, QStringView line, Scope scope, const Prefix& scopePrefix,
                           int number, bool header) {
   const QString lw = word.toLower();
   if (OneOf(lw, {u"dim", u"local", u"const", u"static"})) {
@@ -169,16 +190,16 @@ void Report::completeWord(const QString& word, QChar by, QStringView line, Scope
       number_ = rest == u"0" || IsNumberWord(rest);
     }
     if (!keyword && !number_) {
-      const QString own = scopePrefix + word;
-      int row = find(own);
+      const QString ownLower = scopePrefix.lower + lw;
+      int row = find(ownLower);
       if (mark_ == u"**" || header) {
-        if (row < 0 && scope != Scope::Main) row = addRow(own, mark_, number);
+        if (row < 0 && scope != Scope::Main) row = addRow(scopePrefix.text + word, ownLower, mark_, number);
         else if (row >= 0) addLine(row, number);
         if (row >= 0 && rows_[row].mark.isEmpty()) rows_[row].mark = mark_;
       } else {
-        if (row < 0) row = find(globalPrefix_ + word);
+        if (row < 0) row = find(globalPrefix_.lower + lw);
         if (row < 0) {
-          row = addRow(own, mark_, number);
+          row = addRow(scopePrefix.text + word, ownLower, mark_, number);
         } else {
           addLine(row, number);
           if (rows_[row].mark.isEmpty()) rows_[row].mark = mark_;
@@ -192,7 +213,7 @@ void Report::completeWord(const QString& word, QChar by, QStringView line, Scope
   if (mark_ == u"Fn") mark_ = startMark_;
 }
 
-void Report::scanLine(QStringView line, Scope scope, const QString& scopePrefix, int number, bool header) {
+void Report::scanLine(QStringView line, Scope scope, const Prefix& scopePrefix, int number, bool header) {
   enum class Esc { None, Seen, Hex, Dec } esc = Esc::None;
   int escCount = 0, depth = 0;
   bool inString = false, escapeSeen = false, badEscape = false;
@@ -279,7 +300,7 @@ QString Report::build(QStringView text, const ReportOptions& o) {
   // Pass 1: the scope width.
   for (QStringView line : lines)
     if (IsSubOrFunctionStart(line)) scopeWidth_ = std::max(scopeWidth_, static_cast<int>(RoutineNameOf(line).size()));
-  globalPrefix_ = prefix(u" Global");
+  globalPrefix_ = prefixOf(u" Global");
 
   // Pass 2: the routine entries and the globals.
   bool inside = false;
@@ -288,14 +309,14 @@ QString Report::build(QStringView text, const ReportOptions& o) {
     if (IsSubOrFunctionStart(line)) {
       const QString name = RoutineNameOf(line);
       const QString key = Pad(name, scopeWidth_) + u'\\';
-      const int row = find(key);
+      const int row = find(key.toLower());
       if (row >= 0) {
         addLine(row, i + 1);  // the same routine again: one row
       } else {
-        const int r = static_cast<int>(rows_.size());
-        rows_.push_back({key, QStringLiteral("Fn"), {i + 1}});
-        slots_.insert(key.toLower(), r);
-        rowLines_.insert(Pair(r, i + 1));
+        Row r{key, QStringLiteral("Fn"), {i + 1}};
+        r.lastLine = i + 1;
+        slots_.insert(key.toLower(), static_cast<int>(rows_.size()));
+        rows_.push_back(std::move(r));
       }
       routines_.insert(name.toLower());
       inside = true;
@@ -312,8 +333,9 @@ QString Report::build(QStringView text, const ReportOptions& o) {
   // Pass 3: every line in its scope.
   QString longLines;
   int functions = 0, cfunctions = 0, csubs = 0, subs = 0, fonts = 0;
-  const QString mainPrefix = prefix(u"!");
-  QString scopePrefix = mainPrefix;
+  startPass();
+  const Prefix mainPrefix = prefixOf(u"!");
+  Prefix scopePrefix = mainPrefix;
   Scope scope = Scope::Main;
   bool skipBody = false, csub = false, font = false;
   for (int i = 0; i < count; ++i) {
@@ -339,7 +361,7 @@ QString Report::build(QStringView text, const ReportOptions& o) {
     }
     bool header = false;
     if (IsSubOrFunctionStart(line)) {
-      scopePrefix = prefix(RoutineNameOf(line));
+      scopePrefix = prefixOf(RoutineNameOf(line));
       scope = Scope::Routine;
       header = true;
     }

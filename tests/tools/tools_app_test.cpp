@@ -131,6 +131,15 @@ TEST_F(ToolsApp, FormatWithHighlightUserVarsKeepsTheUndoHistory) {
   EXPECT_EQ(GetEditorText(ed), original) << "the earlier edit is still in the history";
 }
 
+TEST_F(ToolsApp, AnAtTinyDocumentIsNotIndented) {
+  const QString text = "10 FOR I = 1 TO 3\r\n20 PRINT I\r\n30 NEXT I\r\n";
+  Put(text);
+  app().state().docs.list.current()->syntax = "ATTiny";
+  Menu(Item::FormatIndentation);
+  EXPECT_EQ(GetEditorText(ed), text) << "the numbering toggle takes it instead";
+  EXPECT_FALSE(s().modified());
+}
+
 TEST_F(ToolsApp, VariableReportOpensInTheInformationWindow) {
   const QString text = "DIM total\r\nSUB Add(n)\r\nLOCAL i\r\ntotal = total + n + j\r\nEND SUB\r\nPRINT \"a\\q\"\r\n";
   Put(text);

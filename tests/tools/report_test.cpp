@@ -56,6 +56,15 @@ TEST(VariableReport, LineEndsOfEveryKindCountLines) {
   }
 }
 
+TEST(VariableReport, LineNumbersAreWholeAndTheSortFoldsToLowerCase) {
+  QString text = "x = 1\nPRINT late\n";
+  for (int i = 3; i < 12; ++i) text += "PRINT 1\n";
+  text += "DIM late, a_b, aB\n";  // line 12, entered before line 2 is read
+  const QString r = Report(text);
+  EXPECT_TRUE(r.contains("\n Global\\ late         12 2\n")) << r.toStdString();
+  EXPECT_LT(r.indexOf("\\ a_b"), r.indexOf("\\ aB")) << "'_' sorts before the letters";
+}
+
 TEST(VariableReport, HeadersAndEnds) {
   EXPECT_TRUE(IsSubOrFunctionStart(u"Sub Foo"));
   EXPECT_TRUE(IsSubOrFunctionStart(u"CFUNCTION x"));

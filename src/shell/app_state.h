@@ -10,6 +10,7 @@
 #include "editor/syntax_data.h"
 #include "platform/folders.h"
 #include "settings/settings.h"
+#include "tools/print_layout.h"
 
 namespace vendle {
 
@@ -25,6 +26,7 @@ struct AppState {
   QString commandLineFiles;  // the arguments joined by LF
   bool anotherInstance = false;
   TabBarStyle tabBarStyle;   // the tab bar's drawing defaults, from the system colours
+  PrintOptions printOptions; // fixed at start-up; the margins come from the settings
 
   int quitFlag = 0;             // 1 while quitting; the loop ends after the event that set it
   bool backupRunning = false;   // the backup walk does not move the keyboard focus

@@ -4,11 +4,7 @@
 namespace vendle {
 
 void RunSourceTool(App&, int) {}
-void RunExport(App&, int) {}
-void PrintCurrentDocument(App&) {}
 void FindSubFunction(App&) {}
 void SubListWindowEvent(App&, const Event&) {}
-void InitPrintOptions(App&) {}
-void SetPrintMargins(App&) {}
 
 }  // namespace vendle

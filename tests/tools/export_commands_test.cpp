@@ -89,7 +89,7 @@ TEST(ExportCommands, ClipboardExportsStyleTheWholeProgramFirst) {
   EXPECT_TRUE(forum.contains(u"[/COLOR][COLOR=GREEN]\"caf\u00e9&nbsp;4999:&nbsp;\""));
 
   o.driver->menu(Item::FormatAsColourHtml);
-  EXPECT_TRUE(Clipboard().endsWith("<font color=\"#0000FF\">LOOP<BR>\r</font></font></P>\r\n"));
+  EXPECT_TRUE(Clipboard().endsWith("<font color=\"#0000FF\">LOOP<BR>\r<BR>\r</font></font></P>\r\n"));
   EXPECT_FALSE(s.modified()) << "an export never changes the document";
 }
 

@@ -27,6 +27,12 @@ enum class ControlId : int {
   StatusBar = 60,
   WebControl = 63,
   InfoEditor = 64,
+  // The help viewer's browser and its four buttons.
+  HelpBrowser = 455,
+  HelpVendle = 456,
+  HelpMmBasic = 457,
+  HelpBack = 458,
+  HelpForward = 459,
 };
 
 // Menus.

@@ -30,6 +30,7 @@ struct AppState {
 
   int quitFlag = 0;             // 1 while quitting; the loop ends after the event that set it
   bool backupRunning = false;   // the backup walk does not move the keyboard focus
+  int syntaxHelpLine = -1;     // the editor line whose syntax line the status bar shows
   int returnLine = -1;          // where "Return from Sub/Function" goes back to; -1 when none
   int prefillMode = 0;          // 0 off, 1 prefill, 2 postfill (items 128..130); not saved
 

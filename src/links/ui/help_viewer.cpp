@@ -22,6 +22,7 @@
 #include "shell/ui/app.h"
 #include "shell/ui/info_window.h"
 #include "shell/ui/main_window.h"
+#include "tools/ui/export_support.h"
 
 namespace vendle {
 namespace {
@@ -117,7 +118,11 @@ class HelpViewer : public QWidget {
 
   HelpBrowser* browser() const { return browser_; }
 
-  void showUrl(const QUrl& url) { browser_->setSource(url); }
+  // A page shown again is read again: generated pages change under one address.
+  void showUrl(const QUrl& url) {
+    if (browser_->source() == url) browser_->reload();
+    else browser_->setSource(url);
+  }
 
  protected:
   void resizeEvent(QResizeEvent* e) override {
@@ -202,6 +207,8 @@ QString PickHelpWord(EditorView& editor) {
   QString word = GetSelectedText(&editor);
   if (!word.isEmpty()) return word.toUpper();
   const Sci::Pos caret = s.currentPos();
+  // The keyword test below reads a style: the line must be styled.
+  StyleUpTo(editor, s.lineEndPosition(s.lineFromPosition(caret)));
   Sci::Pos start = s.send(S::SCI_WORDSTARTPOSITION, caret, 0);
   const Sci::Pos lineStart = s.positionFromLine(s.lineFromPosition(caret));
   // The word before a keyword joins it: LINE INPUT, with the caret in INPUT.

@@ -3,7 +3,7 @@
 # Idempotent: when everything is there it only asks dpkg and returns.
 set -eu
 PACKAGES="build-essential cmake ninja-build ccache qt6-base-dev libqscintilla2-qt6-dev libpng-dev zlib1g-dev
-libgtest-dev libxkbcommon-dev fonts-dejavu-core tango-icon-theme clang libclang-rt-14-dev xvfb x11-apps imagemagick xdotool"
+libgtest-dev libxkbcommon-dev fonts-dejavu-core tango-icon-theme clang libclang-rt-14-dev xvfb x11-apps imagemagick xdotool unrtf poppler-utils"
 missing=""
 for p in $PACKAGES; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -28,6 +28,12 @@ enum class ControlId : int {
   WebControl = 63,
   InfoEditor = 64,
   SubListBox = 451,  // in window 450
+  // The help viewer's browser and its four buttons.
+  HelpBrowser = 455,
+  HelpVendle = 456,
+  HelpMmBasic = 457,
+  HelpBack = 458,
+  HelpForward = 459,
 };
 
 // Menus.

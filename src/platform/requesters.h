@@ -36,6 +36,7 @@ struct PrintChoice {
   int fromPage = 0;  // 0: all pages
   int toPage = 0;
   QString outputFile;  // a PDF file instead of a printer, when set
+  QString printerName;  // the chosen printer; empty: the default one
 };
 
 class Requesters {

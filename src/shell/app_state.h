@@ -10,6 +10,7 @@
 #include "editor/syntax_data.h"
 #include "platform/folders.h"
 #include "settings/settings.h"
+#include "tools/print_layout.h"
 
 namespace vendle {
 
@@ -25,9 +26,11 @@ struct AppState {
   QString commandLineFiles;  // the arguments joined by LF
   bool anotherInstance = false;
   TabBarStyle tabBarStyle;   // the tab bar's drawing defaults, from the system colours
+  PrintOptions printOptions; // fixed at start-up; the margins come from the settings
 
   int quitFlag = 0;             // 1 while quitting; the loop ends after the event that set it
   bool backupRunning = false;   // the backup walk does not move the keyboard focus
+  int syntaxHelpLine = -1;     // the editor line whose syntax line the status bar shows
   int returnLine = -1;          // where "Return from Sub/Function" goes back to; -1 when none
   int prefillMode = 0;          // 0 off, 1 prefill, 2 postfill (items 128..130); not saved
 

@@ -26,9 +26,6 @@ std::string Utf8(const QString& s) {
 constexpr int kStylingEvents = S::SC_MOD_CHANGESTYLE | S::SC_MOD_CHANGEFOLD | S::SC_MOD_CHANGELINESTATE;
 // Passes of more lines than this take the quicker margin invalidation.
 constexpr long long kQuickMarginLines = 256;
-// Ranges from this size on are lexed in pieces beside the writing.
-constexpr std::size_t kPipelineBytes = 256 * 1024;
-constexpr std::size_t kPieceBytes = 128 * 1024;
 
 // A long range is lexed in pieces of whole lines by a second thread while
 // this one hands the pieces done so far to the control; handing styles and
@@ -37,7 +34,7 @@ constexpr std::size_t kPieceBytes = 128 * 1024;
 // levels and line states, which are kept apart from the text.
 template <typename Write>
 void LexInPieces(const LexerTables& tables, std::string_view text, LexerState state, Write& write) {
-  const std::size_t pieces = text.size() / kPieceBytes + 2;
+  const std::size_t pieces = text.size() / kLexerPieceBytes + 2;
   std::vector<LexerOutput> outs(pieces);
   std::vector<std::size_t> bytes(pieces, 0);
   std::atomic<std::size_t> ready{0};
@@ -47,7 +44,7 @@ void LexInPieces(const LexerTables& tables, std::string_view text, LexerState st
     LexerState st = state;
     try {
       while (pos < text.size() && k + 1 < pieces) {
-        std::size_t to = std::min(pos + kPieceBytes, text.size());
+        std::size_t to = std::min(pos + kLexerPieceBytes, text.size());
         if (to < text.size()) to += LexerLineLength(text.substr(to));  // end on a line end
         if (k + 2 == pieces) to = text.size();
         LexText(tables, text.substr(pos, to - pos), st, outs[k]);
@@ -117,6 +114,12 @@ bool EditorLexer::eventFilter(QObject*, QEvent* e) {
 
 void EditorLexer::onStyleNeeded(int position) {
   ++stats_.requests;
+  if (styling_) {
+    // Asked from inside a pass (a new fold header makes the control look for
+    // its last child): served once the pass is done, never nested in it.
+    wantedPosition_ = std::max(wantedPosition_, static_cast<long long>(position));
+    return;
+  }
   Sci s = editor_.sci();
   const long long first = s.lineFromPosition(s.send(S::SCI_GETENDSTYLED));
   // The line of the notified position, a document line: the display line
@@ -126,6 +129,39 @@ void EditorLexer::onStyleNeeded(int position) {
 }
 
 void EditorLexer::styleLines(long long first, long long last) {
+  if (styling_) {
+    // One pass at a time: a nested one would move the styling position
+    // under this one. The lines asked for are styled after it.
+    pendingFirst_ = pendingFirst_ < 0 ? first : std::min(pendingFirst_, first);
+    pendingLast_ = last < 0 || pendingLast_ < 0 ? -1 : std::max(pendingLast_, last);
+    pendingLines_ = true;
+    return;
+  }
+  styling_ = true;
+  stylePass(first, last);
+  // What was asked for meanwhile; each round styles past what it asked for.
+  for (int round = 0; round < 8 && (pendingLines_ || wantedPosition_ >= 0); ++round) {
+    if (pendingLines_) {
+      const long long f = pendingFirst_, l = pendingLast_;
+      pendingLines_ = false;
+      pendingFirst_ = pendingLast_ = -1;
+      stylePass(f, l);
+    }
+    if (wantedPosition_ >= 0) {
+      Sci s = editor_.sci();
+      const long long wanted = std::min<long long>(wantedPosition_, s.length());
+      wantedPosition_ = -1;
+      const Sci::Pos endStyled = s.send(S::SCI_GETENDSTYLED);
+      if (wanted > endStyled) {
+        const long long from = s.lineFromPosition(endStyled);
+        stylePass(from, std::max(from, static_cast<long long>(s.lineFromPosition(wanted))));
+      }
+    }
+  }
+  styling_ = false;
+}
+
+void EditorLexer::stylePass(long long first, long long last) {
   Sci s = editor_.sci();
   const long long lines = s.lineCount();
   if (last < 0 || last >= lines) last = lines - 1;
@@ -161,8 +197,10 @@ void EditorLexer::styleLines(long long first, long long last) {
     if (bytes > 0) s.sendPtr(S::SCI_SETSTYLINGEX, bytes, out.styles.data());
     const long long k = std::min<long long>(count - written, static_cast<long long>(out.levels.size()));
     for (long long i = 0; i < k; ++i, ++written) {
-      s.send(S::SCI_SETFOLDLEVEL, first + written, out.levels[i]);
+      // The state first: a new fold level may make the control read the
+      // line's state back (a request from inside this pass, served after it).
       s.send(S::SCI_SETLINESTATE, first + written, storedState(out.levels[i], out.ends[i]));
+      s.send(S::SCI_SETFOLDLEVEL, first + written, out.levels[i]);
     }
   };
   if (!text) {
@@ -171,7 +209,7 @@ void EditorLexer::styleLines(long long first, long long last) {
     out_.levels.assign(static_cast<std::size_t>(count), (tables_.options() & LexFold) ? state : 0);
     out_.ends.assign(static_cast<std::size_t>(count), state);
     write(out_, n);
-  } else if (n < kPipelineBytes) {
+  } else if (n < kLexerPipelineBytes) {
     LexText(tables_, std::string_view(text, n), state, out_);
     write(out_, n);
   } else {

@@ -20,6 +20,12 @@ namespace vendle {
 
 class EditorView;
 
+// Ranges from this size on are lexed in pieces of whole lines beside the
+// writing, each piece ending at the end of the line its first
+// kLexerPieceBytes reach into.
+inline constexpr std::size_t kLexerPipelineBytes = 256 * 1024;
+inline constexpr std::size_t kLexerPieceBytes = 128 * 1024;
+
 class EditorLexer : public QObject {
   Q_OBJECT
 
@@ -68,6 +74,7 @@ class EditorLexer : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void stylePass(long long first, long long last);
   void onStyleNeeded(int position);
   void onModified(int position, int type, int length);
   void onNeedShown(int position, int length);
@@ -85,6 +92,12 @@ class EditorLexer : public QObject {
   bool callTipQueued_ = false;
   int programmatic_ = 0;
   bool maybePainting_ = false;
+  // A pass is running; what is asked for meanwhile waits for its end.
+  bool styling_ = false;
+  bool pendingLines_ = false;
+  long long pendingFirst_ = -1;
+  long long pendingLast_ = -1;
+  long long wantedPosition_ = -1;
   Stats stats_;
 };
 

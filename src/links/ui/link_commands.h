@@ -23,6 +23,9 @@ void OpenExternalReference(App& app, int slot);   // items 284..289
 void SyntaxHelpLineTick(App& app);              // timer 74
 void HelpWindowEvent(App& app, const Event& e);  // window 454
 void WebWindowEvent(App& app, const Event& e);   // window 4
+// The help viewer's address and its text as shown; "" when it is closed.
+QString HelpViewerSource(App& app);
+QString HelpViewerText(App& app);
 
 }  // namespace vendle
 

@@ -98,6 +98,7 @@ std::optional<PrintChoice> QtRequesters::doPrint(const PrintChoice& initial) {
     c.toPage = printer.toPage();
   }
   c.outputFile = printer.outputFileName();
+  c.printerName = printer.printerName();
   return c;
 }
 

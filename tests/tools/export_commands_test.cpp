@@ -1,0 +1,281 @@
+// The exports and printing through the running program: programs opened as a
+// user opens them, the menu items, the scripted requesters, and the files
+// read back by real readers (unrtf, pdfinfo, pdftotext).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTextDocument>
+#include <QUrl>
+
+#include "app_driver.h"
+#include "documents/ui/document_commands.h"
+#include "documents/ui/documents.h"
+#include "editor/ui/editor_view.h"
+#include "platform/ansi.h"
+#include "platform/file_io.h"
+#include "platform/ids.h"
+#include "platform/ui/desktop_open.h"
+#include "test_files.h"
+
+namespace vendle::test {
+namespace {
+
+using S = QsciScintillaBase;
+
+// A real-shaped program of `subs` routines, CR LF, with a non-ASCII letter in
+// a string and a comment. Every line is distinct, so a reader's text can be
+// matched line by line.
+QByteArray Program(int subs) {
+  QByteArray p = "' Weather station logger\r\nOPTION EXPLICIT\r\nDIM INTEGER count = 0\r\n";
+  for (int i = 0; i < subs; ++i) {
+    const QByteArray n = QByteArray::number(i);
+    p += "SUB Sample" + n + "(pin%)\r\n";
+    p += "  LOCAL v! = PIN(pin%) * 3.3 / 4095 ' reading " + n + "\r\n";
+    p += "  IF v! > 1.5 THEN PRINT \"caf\xe9 " + n + ": \"; v! ELSE count = count + " + n + "\r\n";
+    p += "END SUB\r\n";
+  }
+  p += "DO : Sample0 1 : PAUSE 1000 : LOOP\r\n";
+  return p;
+}
+
+struct Opened {
+  std::unique_ptr<AppDriver> driver;
+  QString path;
+  EditorView* editor = nullptr;
+};
+
+Opened OpenProgram(const QByteArray& bytes, const QString& prefs = {}) {
+  Opened o;
+  DriverOptions options;
+  options.start = false;
+  options.preferences = prefs;
+  o.driver = std::make_unique<AppDriver>(options);
+  o.path = o.driver->root() + "station.bas";
+  WriteFile(o.path, bytes);
+  o.driver->start();
+  OpenDocument(o.driver->app(), o.path, false);
+  o.editor = CurrentEditor(o.driver->app());
+  return o;
+}
+
+QString Clipboard() { return QApplication::clipboard()->text(); }
+
+QStringList ProgramLines(const QByteArray& bytes) {
+  QStringList lines = DecodeAnsi(bytes).split(QStringLiteral("\r\n"));
+  if (lines.last().isEmpty()) lines.removeLast();
+  return lines;
+}
+
+QString Simplified(const QString& s) { return s.simplified(); }
+
+// The clipboard exports read the styles of text never shown: a keyword on the
+// last line of a 20 000-line program still comes out as a keyword.
+TEST(ExportCommands, ClipboardExportsStyleTheWholeProgramFirst) {
+  Opened o = OpenProgram(Program(5000));
+  ASSERT_NE(o.editor, nullptr);
+  Sci s = o.editor->sci();
+  ASSERT_GT(s.lineCount(), 20000);
+  ASSERT_LT(s.send(S::SCI_GETENDSTYLED), s.length() / 2) << "the test needs text that was never styled";
+
+  o.driver->menu(Item::ForumInColour);
+  const QString forum = Clipboard();
+  EXPECT_TRUE(forum.startsWith("[QUOTE][FONT=Courier][COLOR=BLACK][/COLOR][COLOR=BROWN]'&nbsp;Weather"));
+  EXPECT_TRUE(forum.endsWith("[/COLOR][COLOR=BLUE]LOOP\r\r[/COLOR][/FONT][/QUOTE]\r\n")) << forum.right(80).toStdString();
+  EXPECT_TRUE(forum.contains(u"[/COLOR][COLOR=GREEN]\"caf\u00e9&nbsp;4999:&nbsp;\""));
+
+  o.driver->menu(Item::FormatAsColourHtml);
+  EXPECT_TRUE(Clipboard().endsWith("<font color=\"#0000FF\">LOOP<BR>\r<BR>\r</font></font></P>\r\n"));
+  EXPECT_FALSE(s.modified()) << "an export never changes the document";
+}
+
+TEST(ExportCommands, ASelectionExportsItsLines) {
+  Opened o = OpenProgram("a = 1\r\nPRINT a\r\nb = 2\r\n", "[Options]\nUpper_Case=3\n");
+  Sci s = o.editor->sci();
+  // From inside line 1 to the start of line 2: both lines, the second whole.
+  s.send(S::SCI_SETSEL, s.positionFromLine(1) + 2, s.positionFromLine(2));
+  o.driver->menu(Item::FormatForForum);
+  EXPECT_EQ(Clipboard(), "[CODE]Print a\rb = 2[/CODE]\r\n");
+  o.driver->menu(Item::FormatAsHtml);
+  EXPECT_EQ(Clipboard(), "<P><font face=\"Courier New\" size=\"2\">\rPRINT a<BR>\rb = 2</font></P>\r\n");
+}
+
+// What the desktop was asked to open.
+struct DesktopRecorder {
+  QList<QUrl> opened;
+  DesktopRecorder() {
+    SetDesktopOpenObserver([this](const QUrl& u) {
+      opened.append(u);
+      return true;
+    });
+  }
+  ~DesktopRecorder() { SetDesktopOpenObserver(nullptr); }
+};
+
+// unrtf's HTML, as the plain lines a reader shows.
+QStringList ReadRtf(const QString& path) {
+  QProcess unrtf;
+  unrtf.start(QStringLiteral("unrtf"), {QStringLiteral("--html"), path});
+  if (!unrtf.waitForFinished(60000)) return {QStringLiteral("<unrtf did not finish>")};
+  QTextDocument doc;
+  doc.setHtml(QString::fromUtf8(unrtf.readAllStandardOutput()));
+  QStringList out;
+  for (const QString& l : doc.toPlainText().split(QRegularExpression(QStringLiteral("[\\n\\x{2028}]")))) out << l;
+  while (!out.isEmpty() && out.last().trimmed().isEmpty()) out.removeLast();
+  while (!out.isEmpty() && out.first().trimmed().isEmpty()) out.removeFirst();
+  return out;
+}
+
+TEST(ExportCommands, TheRtfFileReadsBackAsTheProgram) {
+  if (QStandardPaths::findExecutable(QStringLiteral("unrtf")).isEmpty()) GTEST_SKIP() << "unrtf is not installed";
+  const QByteArray program = Program(75);  // 303 lines
+  const QStringList lines = ProgramLines(program);
+  for (bool numbers : {false, true}) {
+    Opened o = OpenProgram(program);
+    DesktopRecorder desktop;
+    o.driver->requesters().answer(numbers ? Answer::Yes : Answer::No);
+    o.driver->requesters().answerText(o.driver->root() + "listing");  // no extension: ".rtf" is added
+    o.driver->menu(Item::SaveAsRtf);
+    const QString rtf = o.driver->root() + "listing.rtf";
+    ASSERT_TRUE(QFile::exists(rtf)) << numbers;
+    ASSERT_EQ(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(rtf)});
+    const QStringList read = ReadRtf(rtf);
+    // unrtf folds runs of blanks, so lines are compared with theirs folded too.
+    // With numbers the line past the end keeps its number.
+    ASSERT_EQ(read.size(), lines.size() + (numbers ? 1 : 0));
+    for (int i = 0; i < lines.size(); ++i) {
+      const QString expected = numbers ? QString::number(i + 1) + u' ' + lines[i] : lines[i];
+      ASSERT_EQ(Simplified(read[i]), Simplified(expected)) << "line " << i + 1 << " numbers " << numbers;
+    }
+    EXPECT_TRUE(read[5].contains(u"caf\u00e9")) << "a non-ASCII letter comes back as itself";
+  }
+}
+
+TEST(ExportCommands, AnRtfFileThatCannotBeWrittenIsReportedAndNotOpened) {
+  Opened o = OpenProgram(Program(2));
+  DesktopRecorder desktop;
+  const QString rtf = o.driver->root() + "listing.rtf";
+  WriteFile(rtf, "old");
+  o.driver->requesters().answer(Answer::No);
+  o.driver->requesters().answerText(rtf);
+  o.driver->requesters().answer(Answer::Yes);  // overwrite it
+  {
+    ScopedFileFault fault({FileFault::Step::Write, rtf, 10});
+    o.driver->menu(Item::SaveAsRtf);
+  }
+  EXPECT_EQ(ReadFile(rtf), "old");
+  EXPECT_TRUE(desktop.opened.isEmpty());
+  const auto& asked = o.driver->requesters().asked();
+  ASSERT_FALSE(asked.empty());
+  EXPECT_EQ(asked.back().title, "Oops!");
+  EXPECT_TRUE(asked.back().text.contains(rtf));
+
+  // "No" to the overwrite question writes nothing.
+  o.driver->requesters().answer(Answer::No);
+  o.driver->requesters().answerText(rtf);
+  o.driver->requesters().answer(Answer::No);
+  o.driver->menu(Item::SaveAsRtf);
+  EXPECT_EQ(ReadFile(rtf), "old");
+  EXPECT_TRUE(desktop.opened.isEmpty());
+}
+
+QString Run(const QString& program, const QStringList& args) {
+  QProcess p;
+  p.start(program, args);
+  if (!p.waitForFinished(60000)) return {};
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+int PdfPages(const QString& pdf) {
+  const QRegularExpressionMatch m =
+      QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(Run(QStringLiteral("pdfinfo"), {pdf}));
+  return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+QString PdfPageText(const QString& pdf, int page) {
+  return Run(QStringLiteral("pdftotext"),
+             {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+              QString::number(page), pdf, QStringLiteral("-")});
+}
+
+int PrintToPdf(const QByteArray& program, qint64 scale, const QString& name, QString* pdfPath) {
+  Opened o = OpenProgram(program, QStringLiteral("[Printer]\nPrinter scale=%1\n").arg(scale));
+  PrintChoice choice;
+  choice.outputFile = o.driver->root() + name;
+  o.driver->requesters().answerPrint(choice);
+  o.driver->menu(Item::Print);
+  if (pdfPath) {
+    *pdfPath = QDir::tempPath() + u'/' + name;
+    QFile::remove(*pdfPath);
+    QFile::copy(choice.outputFile, *pdfPath);
+  }
+  return PdfPages(choice.outputFile);
+}
+
+TEST(ExportCommands, PrintingToPdfGivesEveryLineOnceUnderAHeaderPerPage) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) GTEST_SKIP() << "poppler is not installed";
+  const QByteArray program = Program(75);
+  QString pdf;
+  const int pages = PrintToPdf(program, 0, "print0.pdf", &pdf);
+  ASSERT_GT(pages, 1);
+  QString all;
+  for (int page = 1; page <= pages; ++page) {
+    const QString text = Simplified(PdfPageText(pdf, page));
+    EXPECT_TRUE(text.contains(QStringLiteral("station.bas Page: ") + QString::number(page) + u' ') ||
+                text.endsWith(QStringLiteral("station.bas Page: ") + QString::number(page)))
+        << "page " << page;
+    all += text + u' ';
+  }
+  // Every program line as often as the program has it (headers aside).
+  const QStringList lines = ProgramLines(program);
+  for (const QString& line : lines) {
+    const QString folded = Simplified(line) + u' ';
+    EXPECT_EQ(all.count(folded), lines.count(line)) << line.toStdString();
+  }
+
+  // Smaller print takes fewer pages, bigger print more.
+  const int smaller = PrintToPdf(program, -3, "print-3.pdf", nullptr);
+  const int bigger = PrintToPdf(program, 3, "print3.pdf", nullptr);
+  EXPECT_LE(smaller, pages);
+  EXPECT_GT(bigger, pages);
+}
+
+TEST(ExportCommands, PageTwelveHasItsNumber) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) GTEST_SKIP() << "poppler is not installed";
+  QString pdf;
+  const int pages = PrintToPdf(Program(400), 0, "long.pdf", &pdf);
+  ASSERT_GE(pages, 12);
+  EXPECT_TRUE(PdfPageText(pdf, 12).contains("Page: 12"));
+}
+
+TEST(ExportCommands, NothingIsPrintedWhenThereIsNothingToPrint) {
+  // An empty document asks nothing; a cancelled requester writes nothing;
+  // margins that leave no room end the job instead of printing for ever.
+  {
+    Opened o = OpenProgram("x = 1\r\n");
+    o.editor->sci().send(S::SCI_CLEARALL);
+    o.driver->menu(Item::Print);
+    EXPECT_TRUE(o.driver->requesters().asked().empty()) << o.driver->requesters().asked()[0].text.toStdString();
+  }
+  {
+    Opened o = OpenProgram(Program(1));
+    o.driver->requesters().answerPrint(std::nullopt);
+    o.driver->menu(Item::Print);
+    EXPECT_EQ(o.driver->requesters().asked().size(), 1u);
+  }
+  {
+    Opened o = OpenProgram(Program(3), "[Printer]\nPrinter top margin=100000\n");
+    PrintChoice choice;
+    choice.outputFile = o.driver->root() + "none.pdf";
+    o.driver->requesters().answerPrint(choice);
+    o.driver->menu(Item::Print);
+    EXPECT_FALSE(o.driver->app().loopEnded());
+  }
+}
+
+}  // namespace
+}  // namespace vendle::test

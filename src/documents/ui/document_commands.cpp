@@ -11,10 +11,15 @@
 
 namespace vendle {
 
-EditorView* CurrentEditor(App& app) {
-  const DocumentRecord* d = app.state().docs.list.current();
-  return d ? EditorOf(app.toolkit(), d->editor) : nullptr;
+CurrentDocument GetCurrentDocument(App& app) {
+  DocumentList& list = app.state().docs.list;
+  DocumentRecord* d = list.current();
+  EditorView* ed = d ? EditorOf(app.toolkit(), d->editor) : nullptr;
+  if (!ed) return {};
+  return {list.currentIndex(), d, ed};
 }
+
+EditorView* CurrentEditor(App& app) { return GetCurrentDocument(app).editor; }
 
 void CloseCurrentDocument(App& app) { CloseCurrentTab(app); }
 void CloseAllDocuments(App& app) { CloseAllTabs(app); }

@@ -158,9 +158,9 @@ int ActivateDocumentTab(App& app, int index) {
       SetKeywordCase(app, *ed);
       ShowDocumentEditor(app, *ed);
     }
-    SetStatusField(app, 3, d.path);
+    SetStatusField(app, StatusField::Path, d.path);
     app.tabStrip().select(index);
-    SetStatusField(app, 2, d.syntax);
+    SetStatusField(app, StatusField::Syntax, d.syntax);
     TickSyntaxItems(app, d.syntax);
   }
   FocusUnlessBackingUp(app);

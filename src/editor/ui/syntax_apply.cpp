@@ -90,7 +90,7 @@ void ConfigureEditorGadget(App& app, EditorView& ed) {
 }
 
 void ApplySyntax(App& app, int index, const QString& userSubs, const QString& userVariables, bool byMenu) {
-  MarkTime(app, 0);
+  const TimedCommand timed(app);
   SyntaxData& syntax = app.state().syntax;
   Settings& st = app.settings();
   if (byMenu) index = FindSyntaxIndex(syntax.list, ItemText(app, +Item::SyntaxFirst + index));
@@ -118,10 +118,9 @@ void ApplySyntax(App& app, int index, const QString& userSubs, const QString& us
     RestyleFrom(ed, 0);
   }
   if (app.mainWindow()) {
-    SetStatusField(app, 2, st.currentSyntaxName);
+    SetStatusField(app, StatusField::Syntax, st.currentSyntaxName);
     TickSyntaxMenu(app, st.currentSyntaxName);
     if (doc) doc->syntax = st.currentSyntaxName;
-    MarkTime(app, 1);
   }
 }
 
@@ -214,7 +213,7 @@ void CleanupLabelsCommand(App& app) {
   EditorView* ed = EditorOfDocument(app, index);
   if (!ed) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  MarkTime(app, 0);
+  const TimedCommand timed(app);
   const QList<int> folded = CollapsedHeaders(*ed);
   Sci s = ed->sci();
   const Sci::Pos firstLine = s.send(S::SCI_DOCLINEFROMVISIBLE, s.send(S::SCI_GETFIRSTVISIBLELINE));
@@ -225,7 +224,6 @@ void CleanupLabelsCommand(App& app) {
   s.send(S::SCI_COLOURISE, 0, -1);
   s.send(S::SCI_FOLDALL, S::SC_FOLDACTION_EXPAND);
   for (int line1 : folded) s.send(S::SCI_FOLDLINE, line1 - 1, S::SC_FOLDACTION_CONTRACT);
-  MarkTime(app, 1);
 }
 
 }  // namespace vendle

@@ -5,9 +5,9 @@
 #include "documents/ui/documents.h"
 #include "documents/ui/tab_bar_canvas.h"
 #include "documents/ui/tab_strip.h"
-#include "editor/ui/editor_view.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 

@@ -4,7 +4,6 @@
 #include <QApplication>
 
 #include "documents/ui/document_commands.h"
-#include "documents/ui/documents.h"
 #include "editor/declarations.h"
 #include "editor/fold_markers.h"
 #include "editor/lexer.h"
@@ -19,9 +18,8 @@
 #include "editor/ui/view_options.h"
 #include "editor/word_map.h"
 #include "shell/ui/app.h"
-#include "shell/ui/main_menu.h"
-#include "shell/ui/main_window.h"
 #include "shell/ui/main_window_commands.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 namespace {
@@ -39,7 +37,7 @@ constexpr StyleLook kStyleLooks[] = {
     {kStyleSpare, 0x00FF00},
 };
 
-std::uint64_t AutoCompleteFlag(const Settings& s) { return s.autoComplete ? WordAutoComplete : 0; }
+std::uint64_t AutoCompleteFlag(const Settings& s) { return s.autoComplete ? std::uint64_t{WordAutoComplete} : 0; }
 
 // The words every dialect shares: comments, strings and the fold words.
 void RegisterBaseWords(App& app, EditorView& ed, bool restyle) {

@@ -12,8 +12,8 @@
 #include "platform/ids.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
-#include "shell/ui/main_menu.h"
 #include "shell/ui/main_window_commands.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 namespace {

@@ -168,6 +168,10 @@ void ShowEditorPopup(App& app, int globalX, int globalY) {
   if (auto* m = qobject_cast<QMenu*>(menu)) m->popup(QPoint(globalX, globalY));
 }
 
+MainLayout CurrentMainLayout(App& app) {
+  return app.mainWindow() ? app.mainWindow()->layout() : MainLayout{};
+}
+
 void SetStatusField(App& app, int field, const QString& text) {
   if (app.mainWindow()) app.mainWindow()->statusBar()->setField(field, text);
 }

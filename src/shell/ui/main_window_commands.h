@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include "shell/layout.h"
 #include "shell/ui/services.h"
 
 namespace vendle {
@@ -15,5 +16,8 @@ void UpdateFileStatus(App& app, int control);
 // Timer 75: the status of the current document.
 void StatusRefreshTick(App& app);
 void ShowAboutBox(App& app);  // item 276
+// The layout of the main window's inner area now; all zero before the
+// window is built.
+MainLayout CurrentMainLayout(App& app);
 
 }  // namespace vendle

@@ -28,6 +28,12 @@ struct CurrentDocument {
 CurrentDocument GetCurrentDocument(App& app);
 // The current document's editor, or null when there is none.
 EditorView* CurrentEditor(App& app);
+// Makes the document of the tab bar's selected item current; its index or -1.
+int MakeSelectedDocumentCurrent(App& app);
+// The editor of the document at `index`, or null.
+EditorView* EditorOfDocument(App& app, int index);
+// Saves caret, modified state and first visible line of the document at `index`.
+void SaveDocumentView(App& app, int index);
 
 // The four fields of the main window's status bar.
 enum class StatusField : int {

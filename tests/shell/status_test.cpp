@@ -61,10 +61,10 @@ TEST(FileStatus, ModifiedThreeLineCrLfDocument) {
   ASSERT_NE(ed, nullptr);
   ed->sci().sendText(QsciScintillaBase::SCI_SETTEXT, QByteArray("ab\r\nab\r\nab"));
   UpdateFileStatus(app, ed->control());
-  EXPECT_EQ(StatusField(app, 1), "3 lines/ 10 chars  * Not saved");
+  EXPECT_EQ(StatusFieldText(app, StatusField::FileState), "3 lines/ 10 chars  * Not saved");
   ed->sci().send(QsciScintillaBase::SCI_SETSAVEPOINT);
   UpdateFileStatus(app, ed->control());
-  EXPECT_EQ(StatusField(app, 1), "3 lines/ 10 chars  - Saved");
+  EXPECT_EQ(StatusFieldText(app, StatusField::FileState), "3 lines/ 10 chars  - Saved");
 }
 
 TEST(FileStatus, CountsTheUtf8BytesOfTheEditor) {
@@ -74,33 +74,56 @@ TEST(FileStatus, CountsTheUtf8BytesOfTheEditor) {
   ASSERT_NE(ed, nullptr);
   ed->sci().sendText(QsciScintillaBase::SCI_SETTEXT, QString::fromUtf8("€\n").toUtf8());
   UpdateFileStatus(app, ed->control());
-  EXPECT_EQ(StatusField(app, 1), "2 lines/ 4 chars  * Not saved");
+  EXPECT_EQ(StatusFieldText(app, StatusField::FileState), "2 lines/ 4 chars  * Not saved");
 }
 
 TEST(FileStatus, AControlThatIsNoEditorWritesNothing) {
   AppDriver d;
   App& app = d.app();
-  SetStatusField(app, 1, "unchanged");
+  SetStatusField(app, StatusField::FileState, "unchanged");
   for (int control : {+ControlId::TabBar, +ControlId::StatusBar, 9999}) {
     UpdateFileStatus(app, control);
-    EXPECT_EQ(StatusField(app, 1), "unchanged") << control;
+    EXPECT_EQ(StatusFieldText(app, StatusField::FileState), "unchanged") << control;
   }
 }
 
 TEST(MarkTime, WritesTheElapsedMillisecondsIntoFieldZero) {
   AppDriver d;
   App& app = d.app();
-  SetStatusField(app, 0, "");
+  SetStatusField(app, StatusField::Elapsed, "");
   const qint64 start = MarkTime(app, 0);
-  EXPECT_EQ(StatusField(app, 0), "") << "starting the stopwatch writes nothing";
+  EXPECT_EQ(StatusFieldText(app, StatusField::Elapsed), "") << "starting the stopwatch writes nothing";
   const qint64 end = MarkTime(app, 1);
   EXPECT_GE(end, start);
-  const QString text = StatusField(app, 0);
+  const QString text = StatusFieldText(app, StatusField::Elapsed);
   ASSERT_TRUE(text.endsWith("mS")) << text.toStdString();
   bool ok = false;
   const qint64 ms = text.chopped(2).toLongLong(&ok);
   EXPECT_TRUE(ok) << text.toStdString();
   EXPECT_EQ(ms, end - start);
+}
+
+TEST(TimedCommand, WritesTheElapsedTimeWhenItsScopeEnds) {
+  AppDriver d;
+  App& app = d.app();
+  SetStatusField(app, StatusField::Elapsed, "");
+  {
+    const TimedCommand timed(app);
+    EXPECT_EQ(StatusFieldText(app, StatusField::Elapsed), "") << "nothing is written while the command runs";
+  }
+  EXPECT_TRUE(StatusFieldText(app, StatusField::Elapsed).endsWith("mS"))
+      << StatusFieldText(app, StatusField::Elapsed).toStdString();
+}
+
+TEST(CurrentDocument, HoldsIndexRecordAndEditorOfTheShownDocument) {
+  AppDriver d;
+  App& app = d.app();
+  const CurrentDocument cur = GetCurrentDocument(app);
+  ASSERT_TRUE(cur);
+  EXPECT_EQ(cur.index, app.state().docs.list.currentIndex());
+  EXPECT_EQ(cur.record, app.state().docs.list.current());
+  EXPECT_EQ(cur.editor->control(), cur.record->editor);
+  EXPECT_EQ(cur.editor, CurrentEditor(app));
 }
 
 TEST(AboutBox, NamesTheVersionBuildAndFolders) {
@@ -184,9 +207,9 @@ TEST(StatusRefresh, TimerPeriodFollowsTheSettingAndAZeroOrLessGives100) {
 TEST(StatusRefresh, TickWritesTheCurrentDocumentsState) {
   AppDriver d;
   App& app = d.app();
-  SetStatusField(app, 1, "");
+  SetStatusField(app, StatusField::FileState, "");
   d.post(Event::Timer(TimerId::StatusRefresh));
-  EXPECT_TRUE(StatusField(app, 1).contains(" lines/ ")) << StatusField(app, 1).toStdString();
+  EXPECT_TRUE(StatusFieldText(app, StatusField::FileState).contains(" lines/ ")) << StatusFieldText(app, StatusField::FileState).toStdString();
 }
 
 }  // namespace

@@ -5,16 +5,21 @@
 #include "documents/ui/documents.h"
 #include "documents/ui/tab_bar_canvas.h"
 #include "documents/ui/tab_strip.h"
-#include "editor/ui/editor_view.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 
-EditorView* CurrentEditor(App& app) {
-  const DocumentRecord* d = app.state().docs.list.current();
-  return d ? EditorOf(app.toolkit(), d->editor) : nullptr;
+CurrentDocument GetCurrentDocument(App& app) {
+  DocumentList& list = app.state().docs.list;
+  DocumentRecord* d = list.current();
+  EditorView* ed = d ? EditorOf(app.toolkit(), d->editor) : nullptr;
+  if (!ed) return {};
+  return {list.currentIndex(), d, ed};
 }
+
+EditorView* CurrentEditor(App& app) { return GetCurrentDocument(app).editor; }
 
 void CloseCurrentDocument(App& app) { CloseCurrentTab(app); }
 void CloseAllDocuments(App& app) { CloseAllTabs(app); }

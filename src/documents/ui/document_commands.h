@@ -4,14 +4,13 @@
 
 #include <QString>
 
+#include "shell/ui/services.h"
+
 namespace vendle {
 
 class App;
 class EditorView;
 struct Event;
-
-// The current document's editor, or null when there is none.
-EditorView* CurrentEditor(App& app);
 
 // What a save did. A close, a close-all and the exit go on only after
 // Saved or NothingToSave.

@@ -11,15 +11,13 @@
 #include "editor/ui/editor_config.h"
 #include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_setup.h"
-#include "editor/ui/editor_view.h"
 #include "editor/ui/syntax_commands.h"
 #include "editor/ui/view_options.h"
 #include "platform/paths.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
-#include "shell/ui/main_menu.h"
-#include "shell/ui/main_window.h"
 #include "shell/ui/main_window_commands.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 namespace {
@@ -54,7 +52,7 @@ void ParkOthers(App& app, const EditorView& shown);
 void ShowDocumentEditor(App& app, EditorView& ed) {
   // Exactly one editor is shown at a time.
   ParkOthers(app, ed);
-  const Rect r = app.mainWindow() ? app.mainWindow()->layout().editor : Rect{5, 0, 10, 10};
+  const Rect r = app.mainWindow() ? CurrentMainLayout(app).editor : Rect{5, 0, 10, 10};
   ed.setGeometry(r.x, r.y, std::max(10, r.w), std::max(10, r.h));
   ed.setEnabled(true);
   PrepareShownEditor(app, ed);
@@ -82,7 +80,7 @@ int MakeSelectedDocumentCurrent(App& app) {
 }
 
 void ParkEditor(App& app, EditorView& ed) {
-  const int top = app.mainWindow() ? app.mainWindow()->layout().editorTop : 0;
+  const int top = CurrentMainLayout(app).editorTop;
   ed.setPopupBound(false);
   ed.hide();
   ed.setEnabled(false);
@@ -158,9 +156,9 @@ int ActivateDocumentTab(App& app, int index) {
       SetKeywordCase(app, *ed);
       ShowDocumentEditor(app, *ed);
     }
-    SetStatusField(app, 3, d.path);
+    SetStatusField(app, StatusField::Path, d.path);
     app.tabStrip().select(index);
-    SetStatusField(app, 2, d.syntax);
+    SetStatusField(app, StatusField::Syntax, d.syntax);
     TickSyntaxItems(app, d.syntax);
   }
   FocusUnlessBackingUp(app);

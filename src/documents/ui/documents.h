@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "shell/ui/services.h"
+
 namespace vendle {
 
 class App;
@@ -31,12 +33,6 @@ void CloseCurrentTab(App& app);
 // then nothing was closed.
 bool CloseAllTabs(App& app);
 
-// The editor of the document at `index`, or null.
-EditorView* EditorOfDocument(App& app, int index);
-// Makes the document of the tab bar's selected item current; its index or -1.
-int MakeSelectedDocumentCurrent(App& app);
-// Saves caret, modified state and first visible line of the document at `index`.
-void SaveDocumentView(App& app, int index);
 // The RecentFileEntry line of a document.
 QString RecentEntryOf(const DocumentRecord& doc);
 

@@ -18,7 +18,6 @@
 #include "editor/fold_markers.h"
 #include "editor/ui/bookmarks_folds.h"
 #include "editor/ui/change_marks.h"
-#include "editor/ui/editor_view.h"
 #include "editor/ui/syntax_commands.h"
 #include "editor/ui/text_access.h"
 #include "editor/ui/view_options.h"
@@ -27,9 +26,8 @@
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "shell/ui/app.h"
-#include "shell/ui/info_window.h"
-#include "shell/ui/main_window.h"
 #include "shell/ui/main_window_commands.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 namespace {

@@ -20,7 +20,7 @@
 #include "platform/ids.h"
 #include "platform/paths.h"
 #include "shell/ui/app.h"
-#include "shell/ui/main_menu.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 namespace {

@@ -4,10 +4,10 @@
 #include <QClipboard>
 
 #include "documents/ui/document_commands.h"
-#include "documents/ui/documents.h"
 #include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_view.h"
 #include "editor/ui/text_access.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 

@@ -4,7 +4,6 @@
 #include <QApplication>
 
 #include "documents/ui/document_commands.h"
-#include "documents/ui/documents.h"
 #include "editor/declarations.h"
 #include "editor/fold_markers.h"
 #include "editor/lexer.h"
@@ -19,9 +18,8 @@
 #include "editor/ui/view_options.h"
 #include "editor/word_map.h"
 #include "shell/ui/app.h"
-#include "shell/ui/main_menu.h"
-#include "shell/ui/main_window.h"
 #include "shell/ui/main_window_commands.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 namespace {
@@ -39,7 +37,7 @@ constexpr StyleLook kStyleLooks[] = {
     {kStyleSpare, 0x00FF00},
 };
 
-std::uint64_t AutoCompleteFlag(const Settings& s) { return s.autoComplete ? WordAutoComplete : 0; }
+std::uint64_t AutoCompleteFlag(const Settings& s) { return s.autoComplete ? std::uint64_t{WordAutoComplete} : 0; }
 
 // The words every dialect shares: comments, strings and the fold words.
 void RegisterBaseWords(App& app, EditorView& ed, bool restyle) {
@@ -90,7 +88,7 @@ void ConfigureEditorGadget(App& app, EditorView& ed) {
 }
 
 void ApplySyntax(App& app, int index, const QString& userSubs, const QString& userVariables, bool byMenu) {
-  MarkTime(app, 0);
+  const TimedCommand timed(app);
   SyntaxData& syntax = app.state().syntax;
   Settings& st = app.settings();
   if (byMenu) index = FindSyntaxIndex(syntax.list, ItemText(app, +Item::SyntaxFirst + index));
@@ -118,10 +116,9 @@ void ApplySyntax(App& app, int index, const QString& userSubs, const QString& us
     RestyleFrom(ed, 0);
   }
   if (app.mainWindow()) {
-    SetStatusField(app, 2, st.currentSyntaxName);
+    SetStatusField(app, StatusField::Syntax, st.currentSyntaxName);
     TickSyntaxMenu(app, st.currentSyntaxName);
     if (doc) doc->syntax = st.currentSyntaxName;
-    MarkTime(app, 1);
   }
 }
 
@@ -214,7 +211,7 @@ void CleanupLabelsCommand(App& app) {
   EditorView* ed = EditorOfDocument(app, index);
   if (!ed) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  MarkTime(app, 0);
+  const TimedCommand timed(app);
   const QList<int> folded = CollapsedHeaders(*ed);
   Sci s = ed->sci();
   const Sci::Pos firstLine = s.send(S::SCI_DOCLINEFROMVISIBLE, s.send(S::SCI_GETFIRSTVISIBLELINE));
@@ -225,7 +222,6 @@ void CleanupLabelsCommand(App& app) {
   s.send(S::SCI_COLOURISE, 0, -1);
   s.send(S::SCI_FOLDALL, S::SC_FOLDACTION_EXPAND);
   for (int line1 : folded) s.send(S::SCI_FOLDLINE, line1 - 1, S::SC_FOLDACTION_CONTRACT);
-  MarkTime(app, 1);
 }
 
 }  // namespace vendle

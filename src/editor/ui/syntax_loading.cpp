@@ -2,7 +2,7 @@
 #include "editor/syntax_load.h"
 #include "editor/ui/syntax_commands.h"
 #include "shell/ui/app.h"
-#include "shell/ui/info_window.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 

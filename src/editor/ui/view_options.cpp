@@ -12,8 +12,8 @@
 #include "platform/ids.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
-#include "shell/ui/main_menu.h"
 #include "shell/ui/main_window_commands.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 namespace {
@@ -271,9 +271,8 @@ void SetLineEndingMode(App& app, int mode) {
 }
 
 void SetLineEndMode(App& app, int mode) {
-  MarkTime(app, 0);
+  const TimedCommand timed(app);
   SetLineEndingMode(app, mode);
-  MarkTime(app, 1);
 }
 
 void ViewToggle(App& app, int item) {
@@ -285,13 +284,13 @@ void ViewToggle(App& app, int item) {
       ForEachEditor(app, [&](EditorView& ed) { ApplyEditorColours(app, ed); });
       Check(app, Item::SyntaxColouring, st.colour != 0);
       break;
-    case Item::CapitalizeKeywords:
+    case Item::CapitalizeKeywords: {
       // The display changes; the text does not.
-      MarkTime(app, 0);
+      const TimedCommand timed(app);
       st.upperCase = (KeywordCaseMode(st.upperCase) + 1) % 4;
       ApplyKeywordCase(app);
-      MarkTime(app, 1);
       break;
+    }
     case Item::MarkSpaces:
       flip(st.whiteSpaceMarkers);
       ForEachEditor(app, [&](EditorView& ed) { ApplyViewWhiteSpace(st, ed.sci()); });
@@ -360,9 +359,8 @@ bool WriteKeywordCase(EditorView& ed, int mode) {
 void SaveKeywordCase(App& app) {
   EditorView* ed = CurrentEditor(app);
   if (!ed) return;
-  MarkTime(app, 0);
+  const TimedCommand timed(app);
   WriteKeywordCase(*ed, app.settings().upperCase);
-  MarkTime(app, 1);
 }
 
 }  // namespace vendle

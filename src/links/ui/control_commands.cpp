@@ -4,12 +4,11 @@
 #include <algorithm>
 
 #include "documents/ui/document_commands.h"
-#include "editor/ui/editor_view.h"
 #include "links/control_link.h"
 #include "links/control_server.h"
 #include "links/ui/link_commands.h"
 #include "shell/ui/app.h"
-#include "shell/ui/info_window.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 

@@ -18,8 +18,7 @@
 #include "platform/ui/shift_state.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
-#include "shell/ui/info_window.h"
-#include "shell/ui/main_menu.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 namespace {

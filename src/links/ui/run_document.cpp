@@ -2,11 +2,10 @@
 
 #include "documents/document_list.h"
 #include "documents/ui/document_commands.h"
-#include "documents/ui/documents.h"
 #include "editor/ascii_convert.h"
-#include "editor/ui/editor_view.h"
 #include "editor/ui/text_access.h"
 #include "shell/ui/app.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 

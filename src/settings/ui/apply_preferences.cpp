@@ -1,11 +1,11 @@
 #include "settings/ui/apply_preferences.h"
 
-#include "editor/ui/editor_view.h"
 #include "editor/ui/view_options.h"
 #include "platform/ids.h"
 #include "platform/requesters.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 

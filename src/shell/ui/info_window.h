@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "shell/ui/services.h"
+
 namespace vendle {
 
 class App;
@@ -16,11 +18,6 @@ void ShowInfoText(App& app, const QString& text);
 // Shows a text file (up to its first zero byte) in the information window.
 // An empty path or a file that cannot be read shows nothing.
 void ShowFileInInfoWindow(App& app, const QString& path);
-// With "Debug mode" set, adds a line to the information window: appended
-// when it is open (without raising it), else it opens with this line alone.
-// Callable from any thread: lines of other threads reach the window on the
-// GUI thread, in the order they were logged.
-void DebugLog(App& app, const QString& line);
 // Window 5's moves, sizes and close request.
 void InfoWindowEvent(App& app, const Event& e);
 

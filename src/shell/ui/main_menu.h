@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include "shell/ui/services.h"
+
 namespace vendle {
 
 class App;
@@ -20,15 +22,6 @@ void BuildEditorPopup(App& app);
 // The number of syntax items of the Syntax menu (items 234 onwards).
 int SyntaxMenuCount(App& app);
 
-// Sets the text of every menu action of `item` (menu 76 and popup 295; the
-// toolbar keeps its own words).
-void SetItemText(App& app, int item, const QString& text);
-QString ItemText(App& app, int item);
-void SetItemChecked(App& app, int item, bool checked);
-bool ItemChecked(App& app, int item);
-// The tooltip of toolbar button `item` (button 221: the default program).
-void SetItemToolTip(App& app, int item, const QString& text);
-QString ItemToolTip(App& app, int item);
 
 // Start-up: the Recent items (" ... " form) and the external references.
 void LabelRecentItemsAtStartup(App& app);

@@ -130,7 +130,7 @@ void BuildMainWindow(App& app) {
   }
 
   w->setAcceptDrops(true);
-  SetStatusField(app, 2, s.currentSyntaxName);
+  SetStatusField(app, StatusField::Syntax, s.currentSyntaxName);
 
   // The stored size is the inner area's, below the menu bar, which has its
   // height only now that the menus are in it.
@@ -168,12 +168,20 @@ void ShowEditorPopup(App& app, int globalX, int globalY) {
   if (auto* m = qobject_cast<QMenu*>(menu)) m->popup(QPoint(globalX, globalY));
 }
 
+MainLayout CurrentMainLayout(App& app) {
+  return app.mainWindow() ? app.mainWindow()->layout() : MainLayout{};
+}
+
 void SetStatusField(App& app, int field, const QString& text) {
   if (app.mainWindow()) app.mainWindow()->statusBar()->setField(field, text);
 }
 
-QString StatusField(App& app, int field) {
-  return app.mainWindow() ? app.mainWindow()->statusBar()->field(field) : QString();
+void SetStatusField(App& app, StatusField field, const QString& text) {
+  SetStatusField(app, static_cast<int>(field), text);
+}
+
+QString StatusFieldText(App& app, StatusField field) {
+  return app.mainWindow() ? app.mainWindow()->statusBar()->field(static_cast<int>(field)) : QString();
 }
 
 }  // namespace vendle

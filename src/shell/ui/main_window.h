@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "shell/layout.h"
+#include "shell/ui/services.h"
 
 class QLabel;
 class QMenuBar;
@@ -62,8 +63,5 @@ void LayoutEditors(App& app);
 // Stores "MainX", "MainY" (outer) and "MainW", "MainH" (inner).
 void StoreMainWindowRect(App& app);
 void ShowEditorPopup(App& app, int globalX, int globalY);
-
-void SetStatusField(App& app, int field, const QString& text);
-QString StatusField(App& app, int field);
 
 }  // namespace vendle

@@ -1,9 +1,9 @@
 #include "shell/ui/main_window_commands.h"
 
-#include <QElapsedTimer>
 #include <QStringList>
 
 #include "documents/ui/document_commands.h"
+#include "platform/clock.h"
 #include "editor/ui/editor_view.h"
 #include "platform/ui/toolkit.h"
 #include "shell/menu_model.h"
@@ -15,19 +15,9 @@
 namespace vendle {
 namespace {
 
-// The program's running clock: milliseconds since its first use. Like the
-// clock, the two stopwatch slots are the process's.
-qint64 RunningClock() {
-  static QElapsedTimer clock = [] {
-    QElapsedTimer t;
-    t.start();
-    return t;
-  }();
-  return clock.elapsed();
-}
-
+// Like the running clock, the two stopwatch slots are the process's.
 Stopwatch& TheStopwatch() {
-  static Stopwatch watch(RunningClock);
+  static Stopwatch watch(RunningMilliseconds);
   return watch;
 }
 
@@ -51,7 +41,7 @@ void UpdateFileStatus(App& app, int control) {
   const bool modified = s.modified();
   const qint64 length = s.send(QsciScintillaBase::SCI_GETTEXTLENGTH);
   const qint64 lines = s.lineCount();
-  SetStatusField(app, 1, FormatFileStatus(lines, length, modified));
+  SetStatusField(app, StatusField::FileState, FormatFileStatus(lines, length, modified));
 }
 
 void StatusRefreshTick(App& app) {
@@ -60,9 +50,12 @@ void StatusRefreshTick(App& app) {
 
 qint64 MarkTime(App& app, int selector) {
   const Stopwatch::Mark m = TheStopwatch().mark(selector);
-  if (m.elapsedText && app.toolkit().windowExists(+WindowId::Main)) SetStatusField(app, 0, *m.elapsedText);
+  if (m.elapsedText && app.toolkit().windowExists(+WindowId::Main)) SetStatusField(app, StatusField::Elapsed, *m.elapsedText);
   return m.now;
 }
+
+TimedCommand::TimedCommand(App& app) : app_(app) { MarkTime(app_, 0); }
+TimedCommand::~TimedCommand() { MarkTime(app_, 1); }
 
 void AddRecentFile(App& app, const QString& entry) {
   QStringList& recent = app.settings().recentFiles;

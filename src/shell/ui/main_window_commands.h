@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include "shell/layout.h"
+#include "shell/ui/services.h"
+
 namespace vendle {
 
 class App;
@@ -12,11 +15,9 @@ class App;
 void UpdateFileStatus(App& app, int control);
 // Timer 75: the status of the current document.
 void StatusRefreshTick(App& app);
-// The stopwatch: 0 or -1 start slot 1, -2 start slot 2; 1 or 2 write the
-// milliseconds since that slot + "mS" into status field 0. Returns the clock.
-qint64 MarkTime(App& app, int selector);
-// Puts a RecentFileEntry line at the top of the recent list and relabels items 82..91.
-void AddRecentFile(App& app, const QString& entry);
 void ShowAboutBox(App& app);  // item 276
+// The layout of the main window's inner area now; all zero before the
+// window is built.
+MainLayout CurrentMainLayout(App& app);
 
 }  // namespace vendle

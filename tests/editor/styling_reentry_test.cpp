@@ -5,6 +5,7 @@
 // them. Nothing aborts, and every fold level is the pure lexer's.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
@@ -110,22 +111,23 @@ class StylingReentry : public ::testing::Test {
 
   Sci s() { return ed->sci(); }
 
+  // The levels of lines [0, lines) against one pure pass over the text.
+  // The text goes in, and its levels from one pure pass are kept.
   void Put(const std::string& text) {
     SetEditorBytes(ed, QByteArray(text.data(), static_cast<qsizetype>(text.size())), true);
     ASSERT_EQ(s().length(), static_cast<Sci::Pos>(text.size()));
+    LexText(LexerOf(*ed)->tables(), text, kLexerStateInitial, pure);
+    ASSERT_EQ(static_cast<long long>(pure.levels.size()), s().lineCount());
   }
 
-  // The levels of lines [0, lines) against one pure pass over the text.
+  // The levels of lines [0, lines) against the pure pass.
   void ExpectPureLevels(long long lines, const std::string& what) {
     SCOPED_TRACE(what);
-    const QByteArray bytes = s().range(0, s().length());
-    LexerOutput pure;
-    LexText(LexerOf(*ed)->tables(), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-            kLexerStateInitial, pure);
-    ASSERT_EQ(static_cast<long long>(pure.levels.size()), s().lineCount());
     for (long long line = 0; line < lines; ++line) {
       const int got = static_cast<int>(s().send(S::SCI_GETFOLDLEVEL, line));
-      ASSERT_EQ(got, pure.levels[static_cast<std::size_t>(line)]) << "line " << line << " of " << s().lineCount();
+      if (got != pure.levels[static_cast<std::size_t>(line)])
+        FAIL() << "line " << line << " of " << s().lineCount() << ": level " << got << ", pure "
+               << pure.levels[static_cast<std::size_t>(line)];
     }
   }
   void ExpectAllPure(const std::string& what) {
@@ -135,6 +137,7 @@ class StylingReentry : public ::testing::Test {
 
   std::unique_ptr<AppDriver> d;
   EditorView* ed = nullptr;
+  LexerOutput pure;
 };
 
 TEST_F(StylingReentry, FoldAllAndUnfoldAllWithAHeaderAtEveryLineAroundThePieceEdges) {
@@ -159,6 +162,53 @@ TEST_F(StylingReentry, FoldAllAndUnfoldAllWithAHeaderAtEveryLineAroundThePieceEd
     d.reset();
   }
 }
+
+
+// Thirty programs from 300 KB to 10 MB in ten groups, each styled by requests
+// of random size from random places (as painting and scrolling make them),
+// with Fold all and Unfold all between; after every step the lines styled so
+// far carry the pure lexer's levels.
+class StylingStress : public StylingReentry, public ::testing::WithParamInterface<int> {};
+
+TEST_P(StylingStress, RandomRequestsAndFoldAllGiveThePureLevels) {
+  Start(false);
+  const int group = GetParam();
+  for (int k = 0; k < 3; ++k) {
+    const int n = group * 3 + k;  // 0..29
+    const unsigned seed = 100 + static_cast<unsigned>(n);
+    std::mt19937 rng(seed);
+    // Sizes spread evenly on a log scale.
+    const double size = 300.0 * 1024 * std::pow(10.0 * 1024 * 1024 / (300.0 * 1024), n / 29.0);
+    const std::string eol = n % 3 == 0 ? "\n" : n % 3 == 1 ? "\r\n" : "\r";
+    const int shift = static_cast<int>(rng() % 7) - 3;
+    const std::string what = "program " + std::to_string(n) + " of " + std::to_string(static_cast<long>(size)) + " bytes";
+    SCOPED_TRACE(what);
+    Put(EdgeProgram(seed, static_cast<std::size_t>(size), shift, eol));
+    for (int step = 0; step < 12; ++step) {
+      const Sci::Pos length = s().length();
+      switch (rng() % 4) {
+        case 0:
+          d->menu(Item::FoldAll);
+          break;
+        case 1:
+          d->menu(Item::UnfoldAll);
+          break;
+        default: {
+          // From somewhere before the styled end, up to 1 byte .. 4 MB further.
+          const Sci::Pos endStyled = s().send(S::SCI_GETENDSTYLED);
+          const Sci::Pos from = rng() % 2 ? endStyled : static_cast<Sci::Pos>(rng() % (endStyled + 1));
+          const Sci::Pos reach = static_cast<Sci::Pos>(std::pow(2.0, static_cast<double>(rng() % 23)));
+          s().send(S::SCI_COLOURISE, from, std::min<Sci::Pos>(length, from + reach));
+        }
+      }
+      ExpectPureLevels(s().lineFromPosition(s().send(S::SCI_GETENDSTYLED)), "step " + std::to_string(step));
+    }
+    s().send(S::SCI_COLOURISE, s().send(S::SCI_GETENDSTYLED), -1);
+    ExpectAllPure("at the end");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Programs, StylingStress, ::testing::Range(0, 10));
 
 }  // namespace
 }  // namespace vendle::test

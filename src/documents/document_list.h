@@ -6,6 +6,8 @@
 #include <QString>
 #include <vector>
 
+#include "documents/program_file.h"
+
 namespace vendle {
 
 inline constexpr const char* kUntitledName = "untitled.bas";
@@ -32,6 +34,11 @@ struct DocumentRecord {
   // The file at `path` was read or written by this document: saving it needs
   // no overwrite question.
   bool fileKnown = false;
+  // How the file is stored, and its size and time when this document last
+  // read or wrote it (to tell a file changed by another program).
+  FileEncoding encoding = FileEncoding::Windows1252;
+  qint64 diskSize = -1;
+  qint64 diskTime = 0;  // milliseconds since the epoch
 
   bool untitled() const { return name == QLatin1String(kUntitledName); }
 };

@@ -128,6 +128,8 @@ void BuildMainWindow(App& app) {
     ed->hide();
     tk.registerControl(kFirstEditor + slot, ed);
   }
+  // One slot per editor of the pool.
+  app.state().docs.editorSlots.resize(s.maxTabs);
 
   w->setAcceptDrops(true);
   SetStatusField(app, 2, s.currentSyntaxName);

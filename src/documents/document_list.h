@@ -6,6 +6,8 @@
 #include <QString>
 #include <vector>
 
+#include "documents/program_file.h"
+
 namespace vendle {
 
 inline constexpr const char* kUntitledName = "untitled.bas";
@@ -34,6 +36,11 @@ struct DocumentRecord {
   bool fileKnown = false;
   // Tells this document from any later one in the same tab or editor slot.
   quint64 serial = 0;
+  // How the file is stored, and its size and time when this document last
+  // read or wrote it (to tell a file changed by another program).
+  FileEncoding encoding = FileEncoding::Windows1252;
+  qint64 diskSize = -1;
+  qint64 diskTime = 0;  // milliseconds since the epoch
 
   bool untitled() const { return name == QLatin1String(kUntitledName); }
 };

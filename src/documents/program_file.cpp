@@ -1,20 +1,92 @@
 #include "documents/program_file.h"
 
+#include <algorithm>
+
+#include "platform/ansi.h"
 #include "platform/paths.h"
 
 namespace vendle {
 
-QString TrimTrailingBlankLines(const QString& text) {
+bool IsValidUtf8(QByteArrayView bytes) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const qsizetype n = bytes.size();
+  for (qsizetype i = 0; i < n;) {
+    const unsigned char c = p[i];
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    int more = 0;
+    char32_t cp = 0;
+    if (c >= 0xC2 && c <= 0xDF) more = 1, cp = c & 0x1F;
+    else if (c >= 0xE0 && c <= 0xEF) more = 2, cp = c & 0x0F;
+    else if (c >= 0xF0 && c <= 0xF4) more = 3, cp = c & 0x07;
+    else return false;
+    if (i + more >= n) return false;  // cut at the end
+    for (int k = 1; k <= more; ++k) {
+      const unsigned char t = p[i + k];
+      if ((t & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (t & 0x3F);
+    }
+    if ((more == 2 && cp < 0x800) || (more == 3 && (cp < 0x10000 || cp > 0x10FFFF))) return false;
+    if (cp >= 0xD800 && cp <= 0xDFFF) return false;
+    i += more + 1;
+  }
+  return true;
+}
+
+DecodedFile DecodeProgramFile(QByteArrayView bytes) {
+  static constexpr char kBom[] = "\xEF\xBB\xBF";
+  DecodedFile f;
+  if (bytes.startsWith(QByteArrayView(kBom, 3)) && IsValidUtf8(bytes.sliced(3))) {
+    f.encoding = FileEncoding::Utf8WithBom;
+    f.text = QString::fromUtf8(bytes.sliced(3));
+    return f;
+  }
+  const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
+  if (!ascii && IsValidUtf8(bytes)) {
+    f.encoding = FileEncoding::Utf8;
+    f.text = QString::fromUtf8(bytes);
+    return f;
+  }
+  f.text = DecodeAnsi(bytes);
+  return f;
+}
+
+QByteArray EncodeProgramFile(QStringView text, FileEncoding encoding, QString* unstorable) {
+  switch (encoding) {
+    case FileEncoding::Utf8: return text.toUtf8();
+    case FileEncoding::Utf8WithBom: return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    case FileEncoding::Windows1252: break;
+  }
+  return EncodeAnsi(text, unstorable);
+}
+
+LineEnd LastLineEnd(QStringView text, LineEnd otherwise) {
+  for (qsizetype i = text.size() - 1; i >= 0; --i) {
+    if (text[i] == u'\r') return LineEnd::Cr;
+    if (text[i] == u'\n') return i > 0 && text[i - 1] == u'\r' ? LineEnd::CrLf : LineEnd::Lf;
+  }
+  return otherwise;
+}
+
+QString LineEndText(LineEnd end) {
+  switch (end) {
+    case LineEnd::Lf: return QStringLiteral("\n");
+    case LineEnd::Cr: return QStringLiteral("\r");
+    case LineEnd::CrLf: break;
+  }
+  return QStringLiteral("\r\n");
+}
+
+QString TrimTrailingBlankLines(const QString& text, LineEnd otherwise) {
   qsizetype end = text.size();
   while (end > 1) {
     const QChar c = text[end - 1];
     if (c != u'\r' && c != u'\n' && c != QChar(26)) break;
     --end;
   }
-  // The line end the file uses at its end (CR LF when it has none).
-  const qsizetype lf = text.lastIndexOf(u'\n');
-  const bool lfFile = lf >= 0 && (lf == 0 || text[lf - 1] != u'\r');
-  return text.left(end) + (lfFile ? QStringLiteral("\n") : QStringLiteral("\r\n"));
+  return text.left(end) + LineEndText(LastLineEnd(text, otherwise));
 }
 
 QString ParseTargetComment(const QString& firstLine) {

@@ -1,17 +1,49 @@
 // Program-file conventions: reading and trimming, the target comment that
 // names a document's device syntax, and the names of snapshots and clones.
-// Program files are Windows-1252 bytes on disk; texts here are UTF-16.
+// Program files are Windows-1252 bytes on disk, or UTF-8 when they are valid
+// UTF-8 holding non-ASCII text; texts here are UTF-16.
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QString>
+#include <QStringView>
 
 namespace vendle {
 
+// How a program file's text is stored. A document keeps the encoding it was
+// read in, so an unchanged file is written back byte for byte.
+enum class FileEncoding { Windows1252, Utf8, Utf8WithBom };
+
+struct DecodedFile {
+  QString text;
+  FileEncoding encoding = FileEncoding::Windows1252;
+};
+
+// UTF-8 (with or without its byte-order mark, which is not part of the text)
+// when the bytes are valid UTF-8 and hold a non-ASCII character or the mark;
+// Windows-1252 otherwise. Every byte is decoded, NUL included.
+DecodedFile DecodeProgramFile(QByteArrayView bytes);
+
+// The bytes of `text` in `encoding`. For Windows-1252 a character it cannot
+// store becomes '?' and is appended to `unstorable` once; UTF-8 stores all.
+QByteArray EncodeProgramFile(QStringView text, FileEncoding encoding, QString* unstorable = nullptr);
+
+// True for a whole valid UTF-8 sequence: no overlong forms, no surrogates,
+// nothing above U+10FFFF, no cut sequence at the end.
+bool IsValidUtf8(QByteArrayView bytes);
+
+enum class LineEnd { CrLf, Lf, Cr };
+
+// The kind of the text's last line end; `otherwise` when it has none.
+LineEnd LastLineEnd(QStringView text, LineEnd otherwise);
+QString LineEndText(LineEnd end);
+
 // Drops every chr(26), CR and LF at the end (keeping at least the first
-// character) and appends one line end: LF when the file's last line end is a
-// lone LF, CR LF otherwise.
-QString TrimTrailingBlankLines(const QString& text);
+// character) and appends one line end, of the kind of the file's last line
+// end (`otherwise` when it has none), so a file's line ends stay unmixed.
+QString TrimTrailingBlankLines(const QString& text, LineEnd otherwise = LineEnd::CrLf);
 
 // The syntax named by " kw\<name>" in the first 100 characters of the first
 // line, lower-cased; "" when there is none.

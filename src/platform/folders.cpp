@@ -31,7 +31,8 @@ Folders ResolveFolders(const QString& programFolder, const QString& programFileN
   f.programFileName = programFileName;
   f.portable = portable;
   f.data = portable ? f.program + "Data/" : orHome(known.dataHome) + "Vendle5/";
-  f.file = orHome(known.documents);
+  // A desktop may name a documents folder that does not exist.
+  f.file = QFileInfo(known.documents).isDir() ? EnsureTrailingSeparator(known.documents) : home;
   f.changeLog = f.data + "changes.txt";
   return f;
 }

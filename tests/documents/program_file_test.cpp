@@ -73,5 +73,44 @@ TEST(RecentEntry, AddingPutsTheEntryFirstOnce) {
   EXPECT_EQ(list, (QStringList{"/a.bas|9|0||picomite|", "/b.bas|1|0||picomite|", "/A.bas|0|0|||"}));
 }
 
+TEST(ProgramFile, EncodingIsUtf8OnlyForValidUtf8WithNonAsciiText) {
+  struct Case {
+    const char* what;
+    QByteArray bytes;
+    FileEncoding encoding;
+    QString text;
+  };
+  const Case cases[] = {
+      {"ascii", "PRINT 1\r\n", FileEncoding::Windows1252, "PRINT 1\r\n"},
+      {"utf-8", "' caf\xC3\xA9 \xE2\x9C\x93\n", FileEncoding::Utf8, QString::fromUtf8("' café ✓\n")},
+      {"4-byte", "' \xF0\x9F\x98\x80", FileEncoding::Utf8, QString::fromUtf8("' 😀")},
+      {"bom", "\xEF\xBB\xBFPRINT 1", FileEncoding::Utf8WithBom, "PRINT 1"},
+      {"1252 e-acute", "caf\xE9", FileEncoding::Windows1252, QString::fromUtf8("café")},
+      {"cut sequence", "a\xC3", FileEncoding::Windows1252, QString::fromUtf8("aÃ")},
+      {"overlong", "\xC0\xAF", FileEncoding::Windows1252, QString::fromUtf8("À¯")},
+      {"surrogate", "\xED\xA0\x80", FileEncoding::Windows1252, QString::fromUtf8("í\u00A0€")},
+      {"above U+10FFFF", "\xF4\x90\x80\x80", FileEncoding::Windows1252, QString()},
+      {"NUL kept", QByteArray("\xC3\xA9\0x", 4), FileEncoding::Utf8, QString::fromUtf8("é") + QChar(0) + "x"},
+  };
+  for (const Case& c : cases) {
+    const DecodedFile f = DecodeProgramFile(c.bytes);
+    EXPECT_EQ(f.encoding, c.encoding) << c.what;
+    if (!c.text.isNull()) EXPECT_EQ(f.text, c.text) << c.what;
+    EXPECT_EQ(EncodeProgramFile(f.text, f.encoding), c.bytes) << c.what << ": written back byte for byte";
+  }
+}
+
+TEST(ProgramFile, TheLineEndOfATextIsItsLastOne) {
+  struct Case {
+    const char* in;
+    LineEnd end;
+  };
+  const Case cases[] = {{"a\r\nb\r\n", LineEnd::CrLf}, {"a\nb\n", LineEnd::Lf}, {"a\rb\r", LineEnd::Cr},
+                        {"a\r\nb\n", LineEnd::Lf},     {"a\nb", LineEnd::Lf},     {"ab", LineEnd::CrLf}};
+  for (const Case& c : cases) EXPECT_EQ(LastLineEnd(QString::fromLatin1(c.in), LineEnd::CrLf), c.end) << c.in;
+  EXPECT_EQ(TrimTrailingBlankLines("a\rb\r\r\r"), "a\rb\r") << "a CR file stays CR";
+  EXPECT_EQ(TrimTrailingBlankLines("PRINT 1", LineEnd::Lf), "PRINT 1\n") << "none: the settings' kind";
+}
+
 }  // namespace
 }  // namespace vendle

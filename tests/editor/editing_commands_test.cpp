@@ -260,6 +260,9 @@ TEST_F(EditingCommands, EachItemGivesItsTextAndCaretInOneUndoStep) {
     st.insertAtEol = c.insertAtEol;
     st.removeSmartQuotes = c.removeSmartQuotes;
     st.lineEndingsMode = c.lineEnds;
+    // As a document read from a file with such line ends.
+    ed.sci().send(QsciScintillaBase::SCI_SETEOLMODE,
+                  c.lineEnds == 1 ? QsciScintillaBase::SC_EOL_LF : QsciScintillaBase::SC_EOL_CRLF);
     if (c.clipboard) QApplication::clipboard()->setText(QString::fromUtf8(c.clipboard));
     d.requesters().clear();
     if (c.item == Item::InsertFile || c.item == Item::InsertFileFromStore || c.item == Item::InsertInclude)

@@ -108,6 +108,9 @@ TEST(ReturnKey, TypesTheLineEndAndRegistersTheNamesOfTheFinishedLine) {
     st.useSpacesForTabs = c.useSpaces;
     st.tabSize = c.tabSize;
     st.lineEndingsMode = c.lineEnds;
+    // As a document read from a file with such line ends.
+    ed->sci().send(QsciScintillaBase::SCI_SETEOLMODE,
+                   c.lineEnds == 1 ? QsciScintillaBase::SC_EOL_LF : QsciScintillaBase::SC_EOL_CRLF);
     st.lineNumberStep = 10;
     SetEditorTabs(app, *ed);
     app.state().prefillMode = c.prefill;

@@ -195,5 +195,39 @@ TEST(ChangeMarks, HighlightChangesOffMarksNothing) {
   EXPECT_EQ(s.send(S::SCI_MARKERNEXT, 0, 1 << kChangeMarker), -1);
 }
 
+TEST(SyntaxApply, CommandsUseTheCurrentDocumentsDialectNotTheOneAppliedLast) {
+  AppDriver d;
+  App& app = d.app();
+  OpenDocument(app, Write(d, "pico.bas", "'target kw\\picomite\r\nDIM count%\r\nPRINT COUNT%\r\n"), false);
+  OpenDocument(app, Write(d, "tiny.bas", "'target kw\\ATTiny\r\n10 PRINT 1\r\n"), false);
+  ASSERT_EQ(app.state().docs.list.size(), 2);
+  ASSERT_EQ(app.state().docs.list.at(1).syntax, "ATTiny");
+  // Back to the picomite tab: ATTiny was applied last.
+  SwitchDocumentTab(app, 0, 1);
+  d.menu(Item::CleanupLabels);
+  DocumentRecord& doc = *app.state().docs.list.current();
+  EXPECT_EQ(doc.syntax, "picomite");
+  Sci s = CurrentSci(d);
+  EXPECT_EQ(StyleOf(s, "PRINT"), kStyleKeyword);
+  EXPECT_EQ(s.range(0, s.length()), "'target kw\\picomite\r\nDIM count%\r\nPRINT count%\r\n");
+  s.send(QsciScintillaBase::SCI_DOCUMENTEND);
+  d.menu(Item::ReturnKey);
+  EXPECT_TRUE(s.range(0, s.length()).endsWith("count%\r\n\r\n")) << "no ATTiny line number typed";
+  d.requesters().answer(Answer::No);  // save changes?
+  d.menu(Item::Close);
+  ASSERT_FALSE(app.settings().recentFiles.isEmpty());
+  EXPECT_EQ(app.settings().recentFiles[0].section(u'|', 4, 4), "picomite");
+}
+
+TEST(SyntaxApply, SettingTheDefaultSyntaxSaysSo) {
+  AppDriver d;
+  OpenDocument(d.app(), Write(d, "tiny.bas", "'target kw\\ATTiny\r\n10 PRINT 1\r\n"), false);
+  d.menu(Item::SetSyntaxAsDefault);
+  EXPECT_EQ(d.app().settings().defaultSyntax, "ATTiny");
+  ASSERT_EQ(d.requesters().asked().size(), 1u);
+  EXPECT_EQ(d.requesters().asked()[0].title, "Syntax");
+  EXPECT_EQ(d.requesters().asked()[0].text, "Default syntax set to ATTiny");
+}
+
 }  // namespace
 }  // namespace vendle::test

@@ -233,7 +233,8 @@ TEST_F(ViewOptions, AppearanceSettingsReachTheEditor) {
       {"Show column marker", S::SCI_GETEDGEMODE, 0, S::EDGE_LINE},
       {"Column marker at", S::SCI_GETEDGECOLUMN, 0, 72},
       {"Line_numbers", S::SCI_GETMARGINTYPEN, 0, S::SC_MARGIN_NUMBER},
-      {"Line_endings_Mode", S::SCI_GETEOLMODE, 0, S::SC_EOL_LF},
+      // A document with text keeps its own line ends (a new one had CR LF).
+      {"Line_endings_Mode", S::SCI_GETEOLMODE, 0, S::SC_EOL_CRLF},
       {"Show_line_endings", S::SCI_GETVIEWEOL, 0, 1},
       {"WhiteSpace_Markers", S::SCI_GETVIEWWS, 0, S::SCWS_VISIBLEAFTERINDENT},
   };

@@ -23,11 +23,12 @@ TEST(Folders, PortableModeOnlyForAFileNamedPortableInf) {
 }
 
 TEST(Folders, ResolvedFolders) {
-  const KnownFolders known{"/home/u/.local/share", "/home/u/Documents", "/home/u"};
+  QTemporaryDir documents;
+  const KnownFolders known{"/home/u/.local/share", documents.path(), "/home/u"};
   const Folders portable = ResolveFolders("/opt/vendle", "vendle", known, true);
   EXPECT_EQ(portable.program, "/opt/vendle/");
   EXPECT_EQ(portable.data, "/opt/vendle/Data/");
-  EXPECT_EQ(portable.file, "/home/u/Documents/");
+  EXPECT_EQ(portable.file, documents.path() + "/");
   EXPECT_EQ(portable.changeLog, "/opt/vendle/Data/changes.txt");
 
   const Folders installed = ResolveFolders("/opt/vendle/", "vendle", known, false);
@@ -37,6 +38,9 @@ TEST(Folders, ResolvedFolders) {
   const Folders missing = ResolveFolders("/opt/vendle/", "vendle", {"", "", "/home/u"}, false);
   EXPECT_EQ(missing.data, "/home/u/Vendle5/");
   EXPECT_EQ(missing.file, "/home/u/");
+  // So does a documents folder the desktop names but that does not exist.
+  const Folders gone = ResolveFolders("/opt/vendle/", "vendle", {"", "/home/u/no such folder", "/home/u"}, false);
+  EXPECT_EQ(gone.file, "/home/u/");
 }
 
 TEST(Folders, SeedingCopiesMissingDefaultsAndKeepsTheUsersFiles) {

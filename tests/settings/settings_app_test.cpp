@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QTemporaryDir>
+
+#include <QDir>
 #include <QFile>
 #include <QFont>
 
@@ -108,15 +111,18 @@ TEST(SettingsApp, TheSandboxControlPortIsReadAfterTheTestsOwnKeys) {
 TEST(SettingsApp, TheLoadSetsTheFileFolderTheFontsAndTheSiblingList) {
   DriverOptions o;
   o.preferences = QStringLiteral(
-      "[Folders]\r\nUserFolder = \"/home/ann/basic\"\r\n"
+      "[Folders]\r\nUserFolder = \"$ROOT/basic\"\r\n"
       "[General]\r\nMisc Font = DejaVu Sans\r\nMisc Font size = 11\r\nMono Font = DejaVu Sans Mono\r\n"
       "Mono Font size = 13\r\n");
+  QTemporaryDir root;
+  QDir().mkpath(root.path() + "/basic");
+  o.preferences.replace("$ROOT", root.path());
   o.prepare = [](const QString& data) {
     WriteBytes(data + "Ravolt.inf", "[Ravolt startup]\r\nRavolt folder = /opt/rv/\r\nRavolt0 = Flash|||go|1\r\n");
   };
   AppDriver d(o);
   App& app = d.app();
-  EXPECT_EQ(app.folders().file, QStringLiteral("/home/ann/basic/"));
+  EXPECT_EQ(app.folders().file, root.path() + "/basic/");
   const QFont* misc = app.toolkit().font(+FontId::Misc);
   const QFont* mono = app.toolkit().font(+FontId::Mono);
   ASSERT_TRUE(misc && mono);
@@ -133,11 +139,12 @@ TEST(SettingsApp, TheShutdownWritesTheFileWithTheDataAndFileFolders) {
   DriverOptions o;
   o.preferences = QStringLiteral("[Misc Preferences]\r\nRemove old TKN files = 1\r\n");
   AppDriver d(o);
-  d.app().folders().file = QStringLiteral("/home/ann/work/");
+  QDir().mkpath(d.root() + "work");
+  d.app().folders().file = d.root() + "work/";
   d.app().settings().colours[+ColourSlot::Keyword] = 0x00FF00;
   d.shutDown();
   const PreferenceFile f = PreferenceFile::Parse(ReadBytes(d.dataFolder() + "Vendle5.inf"));
-  EXPECT_EQ(f.value(u"Folders", u"UserFolder"), QStringLiteral("/home/ann/work/"));
+  EXPECT_EQ(f.value(u"Folders", u"UserFolder"), d.root() + "work/");
   EXPECT_EQ(f.value(u"Info", u"Data folder"), d.dataFolder());
   EXPECT_EQ(f.value(u"Colours", u"Keyword"), QStringLiteral("$00FF00"));
   EXPECT_EQ(f.value(u"Misc Preferences", u"Remove old TKN files"), QStringLiteral("0"));
@@ -229,6 +236,22 @@ TEST(SettingsApp, ApplyPreferencesTakesTheFieldsAndReportsSaved) {
   EXPECT_EQ(d.requesters().asked()[0].kind, QStringLiteral("message"));
   EXPECT_EQ(d.requesters().asked()[0].title, QStringLiteral("Preferences"));
   EXPECT_EQ(d.requesters().asked()[0].text, QStringLiteral("Settings saved"));
+}
+
+TEST(SettingsApp, AMissingFolderIsNeverTheFileFolderNorStored) {
+  // The desktop names a documents folder that is not there.
+  AppDriver d({.start = false});
+  QDir(d.root() + "home/Documents").removeRecursively();
+  d.start();
+  EXPECT_EQ(d.app().folders().file, d.root() + "home/");
+  d.app().folders().file = d.root() + "deleted since/";
+  d.shutDown();
+  const PreferenceFile f = PreferenceFile::Parse(ReadBytes(d.dataFolder() + "Vendle5.inf"));
+  EXPECT_EQ(f.value(u"Folders", u"UserFolder"), QString());
+
+  // A stored folder that is gone gives the default.
+  AppDriver again({.preferences = "[Folders]\r\nUserFolder = /no/such/folder/\r\n"});
+  EXPECT_EQ(again.app().folders().file, again.root() + "home/Documents/");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "app_driver.h"
+#include <QFileInfo>
 #include "platform/ui/toolkit.h"
 #include "shell/ui/info_window.h"
 
@@ -207,6 +208,17 @@ TEST(DebugLog, LinesLoggedBeforeTheAppEndsAreDropped) {
   d.reset();  // the wake-up is still waiting in the queue
   QCoreApplication::processEvents();
   SUCCEED() << "a late line for an ended App touches nothing";
+}
+
+TEST(InfoWindow, TheShippedChangeLogOpensOnAFreshInstallAndFromTheHelpMenu) {
+  AppDriver d({.preferences = "[Misc Preferences]\r\nFirmware update = 0\r\n"});
+  App& app = d.app();
+  ASSERT_TRUE(QFileInfo(d.dataFolder() + "changes.txt").isFile()) << "seeded like the other data";
+  ASSERT_EQ(app.state().docs.list.size(), 2) << "the new document and the change log";
+  EXPECT_EQ(app.state().docs.list.at(1).name, "changes.txt") << "the start-up rule opened it";
+  EXPECT_GT(app.settings().firmwareUpdate, 0);
+  d.menu(Item::ChangeLog);
+  EXPECT_TRUE(InfoWindowText(app).contains("Vendle")) << InfoWindowText(app).toStdString();
 }
 
 }  // namespace

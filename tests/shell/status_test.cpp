@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "app_driver.h"
+#include "documents/ui/document_commands.h"
 #include "editor/ui/editor_view.h"
 #include "platform/ui/toolkit.h"
 #include "shell/status_text.h"
@@ -210,6 +211,28 @@ TEST(StatusRefresh, TickWritesTheCurrentDocumentsState) {
   SetStatusField(app, StatusField::FileState, "");
   d.post(Event::Timer(TimerId::StatusRefresh));
   EXPECT_TRUE(StatusFieldText(app, StatusField::FileState).contains(" lines/ ")) << StatusFieldText(app, StatusField::FileState).toStdString();
+}
+
+TEST(FileStatus, FollowsEachEditAndShowsItsWholeText) {
+  AppDriver d;
+  App& app = d.app();
+  EditorView* ed = CurrentEditor(app);
+  ASSERT_NE(ed, nullptr);
+  ed->sci().send(QsciScintillaBase::SCI_SETSAVEPOINT);
+  d.processEvents();
+  ASSERT_TRUE(StatusField(app, 1).endsWith("- Saved"));
+  // Far more than the 3-second timer could show: one burst of edits.
+  for (int i = 0; i < 2000; ++i) ed->sci().sendText(QsciScintillaBase::SCI_ADDTEXT, 9, "PRINT 1\r\n");
+  d.processEvents();
+  const QString shown = StatusField(app, 1);
+  EXPECT_TRUE(shown.endsWith("* Not saved")) << shown.toStdString();
+  EXPECT_TRUE(shown.startsWith("2")) << shown.toStdString();
+  // Every field has room for its text.
+  const auto labels = app.mainWindow()->statusBar()->findChildren<QLabel*>();
+  ASSERT_EQ(labels.size(), 4);
+  SetStatusField(app, 2, "a dialect with a long name");
+  for (QLabel* l : labels)
+    EXPECT_GE(l->contentsRect().width(), l->fontMetrics().horizontalAdvance(l->text())) << l->text().toStdString();
 }
 
 }  // namespace

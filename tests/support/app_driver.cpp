@@ -44,7 +44,10 @@ AppDriver::AppDriver(DriverOptions options) : options_(std::move(options)) {
   if (options_.portable) QFile(programFolder() + "portable.inf").open(QIODevice::WriteOnly);
   QDir().mkpath(dataFolder());
   port_ = FreePort();
-  const QString prefs = WithSetting(options_.preferences, "Network", "Control Port", QString::number(port_));
+  QString prefs = WithSetting(options_.preferences, "Network", "Control Port", QString::number(port_));
+  // The shipped change log opens as a tab on a fresh install; a test that
+  // wants it says "Firmware update = 0".
+  prefs = WithSetting(prefs, "Misc Preferences", "Firmware update", "99999999999");
   QFile f(dataFolder() + "Vendle5.inf");
   if (f.open(QIODevice::WriteOnly)) f.write("\xEF\xBB\xBF\r\n" + prefs.toUtf8());
   f.close();

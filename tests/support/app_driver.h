@@ -18,8 +18,9 @@ struct DriverOptions {
   QStringList arguments;
   bool portable = true;
   // Written as "Vendle5.inf" in the data folder before the start (UTF-8 with
-  // BOM is added); the control port of the sandbox is appended unless the
-  // text names one.
+  // BOM is added); the control port of the sandbox and a "Firmware update"
+  // that keeps the shipped change log closed are appended unless the text
+  // names them.
   QString preferences;
   // Runs before the start with the data folder's path (to place files).
   std::function<void(const QString& dataFolder)> prepare;

@@ -26,6 +26,7 @@ EditorSandbox::EditorSandbox(const QString& preferences) {
   inf.open(QIODevice::WriteOnly);
   QString prefs = WithSetting(preferences, "Misc Preferences", "Confirm before Exit", "0");
   prefs = WithSetting(prefs, "Network", "Control Port", QString::number(port_));
+  prefs = WithSetting(prefs, "Misc Preferences", "Firmware update", "99999999999");  // the change log stays closed
   inf.write("\xEF\xBB\xBF\r\n" + prefs.toUtf8());
 }
 

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QString>
+#include <optional>
+
+#include "documents/recent_entry.h"
 
 #include "shell/ui/services.h"
 
@@ -40,9 +43,34 @@ void RevertToSaved(App& app);                         // item 105
 void CloseCurrentDocument(App& app);                  // item 106
 void CloseAllDocuments(App& app);                     // item 107
 
+// Opening a file into a tab: every open (Open, Open Recent, the lists of
+// start-up, drops and "/load") goes through OpenFileInTab, which shows no
+// message; its caller shows the one message the result calls for.
+inline constexpr const char* kTooManyTabs = "Too many tabs open.";
+enum class OpenOutcome { Opened, AlreadyOpen, Refused };
+enum class OpenRefusal { None, TooManyTabs, Missing, Folder, Unreadable };
+struct OpenResult {
+  OpenOutcome outcome = OpenOutcome::Refused;
+  OpenRefusal refusal = OpenRefusal::None;
+  int index = -1;  // the document opened or selected
+  QString reason;  // why it was refused, for the caller's message
+};
+struct OpenRequest {
+  QString path;
+  std::optional<RecentFileEntry> entry;  // caret, view, folds, bookmarks and fallback syntax
+  bool missingAsEmpty = false;           // no file there: an empty document under the path
+  bool replaceUnusedFirstTab = false;    // an unused first tab gives its place
+  bool recordReplacedTab = false;        // ... and is closed with its recent entry
+  bool fromList = false;                 // old "armite" names mended, no save time
+};
+// A path already open selects its tab (and is read again when it changed on
+// disk and the document has no unsaved changes).
+OpenResult OpenFileInTab(App& app, const OpenRequest& request);
+
 // Opens an LF-separated list of files (or recent entries) as documents:
-// the command line, drops, the control link's "/load".
-void OpenDocumentList(App& app, const QString& lfList);
+// the command line, drops, the control link's "/load". With
+// `reportFailures`, one message lists what could not be opened and why.
+void OpenDocumentList(App& app, const QString& lfList, bool reportFailures = false);
 // The documents open at the last exit ("Open Files").
 void OpenPreviousFiles(App& app);
 // Records the open documents for the next start.

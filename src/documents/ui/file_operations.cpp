@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -21,7 +22,6 @@
 #include "editor/ui/syntax_commands.h"
 #include "editor/ui/text_access.h"
 #include "editor/ui/view_options.h"
-#include "platform/ansi.h"
 #include "platform/clock.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
@@ -54,20 +54,64 @@ void PutEditorText(EditorView& ed, const QString& text) {
 
 struct ReadText {
   bool exists = false;
+  bool folder = false;
   bool ok = false;
   QString text;
+  FileEncoding encoding = FileEncoding::Windows1252;
   QString error;
 };
 
 ReadText ReadProgram(const QString& path) {
   ReadText r;
-  r.exists = QFileInfo(path).isFile();
+  const QFileInfo fi(path);
+  r.exists = fi.isFile();
+  r.folder = fi.isDir();
   if (!r.exists) return r;
   const ReadResult f = ReadWholeFile(path);
   r.ok = f.ok;
   r.error = f.error;
-  if (f.ok) r.text = DecodeAnsi(f.bytes);  // whole: NUL bytes are kept
+  if (f.ok) {
+    DecodedFile decoded = DecodeProgramFile(f.bytes);  // whole: NUL bytes are kept
+    r.text = std::move(decoded.text);
+    r.encoding = decoded.encoding;
+  }
   return r;
+}
+
+// Size and time of the file as this document last read or wrote it.
+void NoteDiskState(DocumentRecord& d) {
+  const QFileInfo fi(d.path);
+  d.diskSize = fi.exists() ? fi.size() : -1;
+  d.diskTime = fi.exists() ? fi.lastModified().toMSecsSinceEpoch() : 0;
+}
+
+bool ChangedOnDisk(const DocumentRecord& d) {
+  const QFileInfo fi(d.path);
+  if (!fi.isFile()) return false;
+  return fi.size() != d.diskSize || fi.lastModified().toMSecsSinceEpoch() != d.diskTime;
+}
+
+// The same file, however the path is spelled.
+QString FileIdentity(const QString& path) {
+  const QFileInfo fi(path);
+  const QString canonical = fi.canonicalFilePath();
+  return canonical.isEmpty() ? QDir::cleanPath(fi.absoluteFilePath()) : canonical;
+}
+
+int IndexOfOpenFile(App& app, const QString& path) {
+  const QString id = FileIdentity(path);
+  DocumentList& list = app.state().docs.list;
+  for (int i = 0; i < list.size(); ++i)
+    if (!list.at(i).untitled() && FileIdentity(list.at(i).path) == id) return i;
+  return -1;
+}
+
+// A document takes the line ends of its file: new lines, pastes and inserts
+// get the same kind. A text without any takes the settings' mode.
+void TakeLineEndsOf(App& app, EditorView& ed, const QString& text) {
+  const LineEnd fallback = app.settings().lineEndingsMode == 1 ? LineEnd::Lf : LineEnd::CrLf;
+  static constexpr int kMode[] = {S::SC_EOL_CRLF, S::SC_EOL_LF, S::SC_EOL_CR};
+  ed.sci().send(S::SCI_SETEOLMODE, kMode[static_cast<int>(LastLineEnd(text, fallback))]);
 }
 
 bool ExistsWithContent(const QString& path) {
@@ -94,10 +138,11 @@ bool ReportWriteFailure(App& app, const QString& path, const QString& why) {
   return false;
 }
 
-// Writes a program text in the ANSI code page; false (with a message) when not written.
-bool WriteProgram(App& app, const QString& path, const QString& text) {
+// Writes a program text in the document's encoding; false (with a message)
+// when not written.
+bool WriteProgram(App& app, const QString& path, const QString& text, FileEncoding encoding) {
   QString bad;
-  const QByteArray bytes = EncodeAnsi(text, &bad);
+  const QByteArray bytes = EncodeProgramFile(text, encoding, &bad);
   if (!AcceptUnstorable(app, bad)) return false;
   const WriteResult w = WriteFileSafely(path, bytes);
   if (!w.ok) return ReportWriteFailure(app, path, w.error);
@@ -148,17 +193,15 @@ Loaded PrepareText(const QString& fileText) {
   return l;
 }
 
-// The loading steps shared by every open: syntax, user names, folds and view.
-void FinishLoading(App& app, int index, const Loaded& loaded, const QString& fallbackSyntax) {
+// The state a document takes from its text: user names, the file's own
+// bookmarks and folds (when they are kept in the file), syntax, folds and
+// view, and no changes. Shared by the opens, Revert and a re-read.
+void LoadDocumentState(App& app, int index, const Loaded& loaded) {
   DocumentList& list = List(app);
   EditorView* ed = EditorOfDocument(app, index);
   if (!ed || !list.valid(index)) return;
   list.setCurrent(index);
   DocumentRecord& d = list.at(index);
-  QString syntax = ParseTargetComment(FirstLine(loaded.text));
-  if (syntax.isEmpty()) syntax = fallbackSyntax;
-  if (syntax.isEmpty()) syntax = app.settings().defaultSyntax;
-  d.syntax = syntax;
   d.userSubNames = loaded.markers.names;
   d.userVariableNames = DeclaredVariablesText(loaded.text);
   if (app.settings().saveFoldingInBasFile) {
@@ -176,8 +219,22 @@ void FinishLoading(App& app, int index, const Loaded& loaded, const QString& fal
   s.send(S::SCI_SETSAVEPOINT);
   ClearChangeMarks(*ed);
   d.modified = 0;
-  d.fileKnown = true;
   UpdateFileStatus(app, d.editor);
+}
+
+// The loading steps of every open: the syntax from the target comment, else
+// `fallback`, else the default; then the state of the text.
+void FinishLoading(App& app, int index, const Loaded& loaded, const QString& fallbackSyntax, bool oldArmiteNames) {
+  if (!List(app).valid(index)) return;
+  DocumentRecord& d = List(app).at(index);
+  QString syntax = ParseTargetComment(FirstLine(loaded.text));
+  if (syntax.isEmpty()) syntax = fallbackSyntax;
+  if (oldArmiteNames && app.settings().removeOldTknFiles && syntax.toLower().startsWith(QStringLiteral("armite")))
+    syntax.replace(QStringLiteral("armite"), QStringLiteral("ARMmite"), Qt::CaseInsensitive);
+  if (syntax.isEmpty()) syntax = app.settings().defaultSyntax;
+  d.syntax = syntax;
+  LoadDocumentState(app, index, loaded);
+  d.fileKnown = true;
 }
 
 // An unused first tab gives its place to the next opened file.
@@ -199,6 +256,109 @@ void TakeEntryFields(DocumentRecord& d, const RecentFileEntry& e) {
 
 // ---------------------------------------------------------------- opening
 
+namespace {
+
+// Reads the file of a document with no unsaved changes again, keeping its
+// view and syntax.
+void ReloadDocument(App& app, int index) {
+  EditorView* ed = EditorOfDocument(app, index);
+  if (!ed) return;
+  DocumentRecord& d = List(app).at(index);
+  const ReadText r = ReadProgram(d.path);
+  if (!r.ok) return;
+  const LineEnd mode = app.settings().lineEndingsMode == 1 ? LineEnd::Lf : LineEnd::CrLf;
+  const Loaded loaded = PrepareText(TrimTrailingBlankLines(r.text, mode));
+  SaveDocumentView(app, index);
+  PutEditorText(*ed, loaded.text);
+  TakeLineEndsOf(app, *ed, loaded.text);
+  d.encoding = r.encoding;
+  LoadDocumentState(app, index, loaded);
+  NoteDiskState(d);
+}
+
+QString RefusalText(OpenRefusal why, const ReadText& r) {
+  switch (why) {
+    case OpenRefusal::TooManyTabs: return QString::fromLatin1(kTooManyTabs);
+    case OpenRefusal::Missing: return QStringLiteral("no such file");
+    case OpenRefusal::Folder: return QStringLiteral("it is a folder");
+    case OpenRefusal::Unreadable: return r.error.isEmpty() ? QStringLiteral("it cannot be read") : r.error;
+    case OpenRefusal::None: break;
+  }
+  return QString();
+}
+
+OpenResult Refuse(OpenRefusal why, const ReadText& r = {}) {
+  OpenResult o;
+  o.outcome = OpenOutcome::Refused;
+  o.refusal = why;
+  o.reason = RefusalText(why, r);
+  return o;
+}
+
+void ShowTooManyTabs(App& app) {
+  app.requesters().message(QStringLiteral("Oops!"), QString::fromLatin1(kTooManyTabs));
+}
+
+}  // namespace
+
+OpenResult OpenFileInTab(App& app, const OpenRequest& request) {
+  const QString& path = request.path;
+  if (path.isEmpty()) return Refuse(OpenRefusal::Missing);
+  // A file already open is shown, never opened twice.
+  if (const int open = IndexOfOpenFile(app, path); open >= 0) {
+    const int shown = app.state().docs.currentTabIndex;
+    if (open != shown) SwitchDocumentTab(app, open, shown);
+    else ActivateDocumentTab(app, open);
+    EditorView* ed = EditorOfDocument(app, open);
+    if (ed && !ed->sci().modified() && ChangedOnDisk(List(app).at(open))) ReloadDocument(app, open);
+    OpenResult o;
+    o.outcome = OpenOutcome::AlreadyOpen;
+    o.index = open;
+    return o;
+  }
+  const ReadText r = ReadProgram(path);
+  if (r.folder) return Refuse(OpenRefusal::Folder, r);
+  if (!r.exists && !request.missingAsEmpty) return Refuse(OpenRefusal::Missing, r);
+  if (r.exists && !r.ok) return Refuse(OpenRefusal::Unreadable, r);
+  // Refused before anything is parked: the shown editor stays shown.
+  if (app.state().docs.editorSlots.lowestFree() < 0) return Refuse(OpenRefusal::TooManyTabs);
+
+  const LineEnd mode = app.settings().lineEndingsMode == 1 ? LineEnd::Lf : LineEnd::CrLf;
+  const Loaded loaded = PrepareText(r.exists ? TrimTrailingBlankLines(r.text, mode) : QString());
+  app.folders().file = FolderPart(path);
+  const bool replace = request.replaceUnusedFirstTab && FirstTabIsUnused(app);
+  const int selected = app.tabStrip().selected();
+  SaveDocumentView(app, selected);
+  const int index = CreateDocumentTab(app, path);
+  if (index < 0) return Refuse(OpenRefusal::TooManyTabs);
+  DocumentRecord& d = List(app).at(index);
+  d.encoding = r.encoding;
+  if (EditorView* ed = EditorOfDocument(app, index)) {
+    PutEditorText(*ed, loaded.text);
+    TakeLineEndsOf(app, *ed, loaded.text);
+  }
+  if (request.entry) TakeEntryFields(d, *request.entry);
+  FinishLoading(app, index, loaded, request.entry ? request.entry->syntax : QString(), request.fromList);
+  DocumentRecord& loadedDoc = List(app).at(index);
+  loadedDoc.fileKnown = r.exists;
+  if (r.exists) NoteDiskState(loadedDoc);
+  if (!request.fromList) loadedDoc.lastSaveTime = RunningSeconds();
+  OpenResult o;
+  o.outcome = OpenOutcome::Opened;
+  o.index = index;
+  if (replace) {
+    if (request.recordReplacedTab) {
+      CloseDocumentTab(app, 0);
+    } else {
+      RemoveDocumentTab(app, 0);
+      List(app).setCurrent(index - 1);
+      ActivateDocumentTab(app, index - 1);
+    }
+    o.index = index - 1;
+  }
+  return o;
+}
+
 void OpenDocument(App& app, const QString& requested, bool fromStore) {
   QString path = requested;
   if (path.isEmpty()) {
@@ -210,24 +370,15 @@ void OpenDocument(App& app, const QString& requested, bool fromStore) {
     path = *answer;
   }
   MarkTime(app, 0);
-  const ReadText r = ReadProgram(path);
-  if (r.exists && !r.ok) {
-    app.requesters().message(QStringLiteral("Oops!"), "The file could not be read:\n" + path + "\n" + r.error);
-    return;
-  }
-  const Loaded loaded = PrepareText(r.exists ? TrimTrailingBlankLines(r.text) : QString());
-  app.folders().file = FolderPart(path);
-  const bool replace = FirstTabIsUnused(app);
-  if (!replace) SaveDocumentView(app, app.tabStrip().selected());
-  const int index = CreateDocumentTab(app, path);
-  if (index < 0) return;
-  if (EditorView* ed = EditorOfDocument(app, index)) PutEditorText(*ed, loaded.text);
-  FinishLoading(app, index, loaded, QString());
-  List(app).at(index).fileKnown = r.exists;
-  List(app).at(index).lastSaveTime = RunningSeconds();
-  if (replace) {
-    CloseDocumentTab(app, 0);
-  }
+  OpenRequest request;
+  request.path = path;
+  request.missingAsEmpty = true;
+  request.replaceUnusedFirstTab = true;
+  request.recordReplacedTab = true;
+  const OpenResult o = OpenFileInTab(app, request);
+  if (o.refusal == OpenRefusal::TooManyTabs) ShowTooManyTabs(app);
+  else if (o.outcome == OpenOutcome::Refused)
+    app.requesters().message(QStringLiteral("Oops!"), "The file could not be opened:\n" + path + "\n" + o.reason);
   MarkTime(app, 1);
 }
 
@@ -238,41 +389,24 @@ void OpenRecent(App& app, int index) {
   if (index < 0 || index >= recent.size()) return;
   const RecentFileEntry entry = RecentFileEntry::Parse(recent[index]);
   if (entry.path.isEmpty()) return;
-  const ReadText r = ReadProgram(entry.path);
-  if (!r.ok) return;
-  const Loaded loaded = PrepareText(TrimTrailingBlankLines(r.text));
-  app.folders().file = FolderPart(entry.path);
-  const bool replace = FirstTabIsUnused(app);
-  if (!replace) {
-    const int selected = app.tabStrip().selected();
-    SaveDocumentView(app, selected);
-    DeactivateDocumentEditor(app, selected);
-  }
-  const int created = CreateDocumentTab(app, entry.path);
-  if (created < 0) return;
-  if (EditorView* ed = EditorOfDocument(app, created)) PutEditorText(*ed, loaded.text);
-  TakeEntryFields(List(app).at(created), entry);
-  FinishLoading(app, created, loaded, entry.syntax);
-  List(app).at(created).lastSaveTime = RunningSeconds();
-  if (replace) {
-    // The unused tab goes without a recent entry; the new document stays shown.
-    RemoveDocumentTab(app, 0);
-    const int shown = created - 1;
-    List(app).setCurrent(shown);
-    ActivateDocumentTab(app, shown);
-  }
+  OpenRequest request;
+  request.path = entry.path;
+  request.entry = entry;
+  request.replaceUnusedFirstTab = true;
+  // A file that is gone or unreadable leaves everything as it was.
+  if (OpenFileInTab(app, request).refusal == OpenRefusal::TooManyTabs) ShowTooManyTabs(app);
 }
 
-void OpenDocumentList(App& app, const QString& lfList) {
+void OpenDocumentList(App& app, const QString& lfList, bool reportFailures) {
   const QStringList lines = lfList.split(u'\n');
   // An empty list (no documents at the last exit) opens nothing.
   if (std::all_of(lines.begin(), lines.end(), [](const QString& l) { return l.trimmed().isEmpty(); })) return;
   bool first = true;
   int opened = 0;
   int number = 0;
+  QStringList failures;
   MarkTime(app, 0);
-  for (const QString& raw : lines) {
-    const QString line = raw;
+  for (const QString& line : lines) {
     if (line.trimmed().isEmpty()) continue;
     ++number;
     // A whole line naming an existing file is that path, "|" and all.
@@ -285,26 +419,20 @@ void OpenDocumentList(App& app, const QString& lfList) {
     }
     DebugLog(app, QString::number(number) + " " + entry.path);
     if (entry.path.isEmpty()) continue;
-    const ReadText r = ReadProgram(entry.path);
-    if (!r.ok) continue;
-    const Loaded loaded = PrepareText(TrimTrailingBlankLines(r.text));
-    const int selected = app.tabStrip().selected();
-    SaveDocumentView(app, selected);
-    DeactivateDocumentEditor(app, selected);
-    const int index = CreateDocumentTab(app, entry.path);
-    if (index < 0) {
-      app.requesters().message(QStringLiteral("Oops!"), QStringLiteral("Too many tabs open."));
+    OpenRequest request;
+    request.path = entry.path;
+    request.entry = entry;
+    request.fromList = true;
+    const OpenResult o = OpenFileInTab(app, request);
+    if (o.refusal == OpenRefusal::TooManyTabs) {
+      ShowTooManyTabs(app);
       break;
     }
-    ++opened;
-    if (EditorView* ed = EditorOfDocument(app, index)) PutEditorText(*ed, loaded.text);
-    TakeEntryFields(List(app).at(index), entry);
-    QString fallback = entry.syntax;
-    if (ParseTargetComment(FirstLine(loaded.text)).isEmpty() && app.settings().removeOldTknFiles &&
-        fallback.toLower().startsWith(QStringLiteral("armite")))
-      fallback.replace(QStringLiteral("armite"), QStringLiteral("ARMmite"), Qt::CaseInsensitive);
-    FinishLoading(app, index, loaded, fallback);
+    if (o.outcome == OpenOutcome::Refused) failures.append(entry.path + " (" + o.reason + ")");
+    else ++opened;
   }
+  if (reportFailures && !failures.isEmpty())
+    app.requesters().message(QStringLiteral("Oops!"), "These files could not be opened:\n" + failures.join(u'\n'));
   if (opened == 0 && app.state().docs.list.size() == 0) NewDocument(app);
   MarkTime(app, 1);
 }
@@ -338,7 +466,9 @@ void CloneDocument(App& app) {
   EditorView* ed = EditorOfDocument(app, index);
   if (!ed) return;
   PutEditorText(*ed, text);
+  TakeLineEndsOf(app, *ed, text);
   DocumentRecord& d = List(app).at(index);
+  d.encoding = original.encoding;
   d.syntax = original.syntax;
   d.foldedLines = original.foldedLines;
   d.caretPosition = original.caretPosition;
@@ -361,8 +491,9 @@ namespace {
 // `path` its file: name and tab, save point, recent list, status.
 bool WriteDocument(App& app, int index, EditorView& ed, const QString& path, bool markers, bool emptyUndo) {
   const QString text = FileTextOf(app, index, ed, markers);
-  if (!WriteProgram(app, path, app.settings().removeSmartQuotes ? ConvertToAscii(text) : text)) return false;
   DocumentRecord& d = List(app).at(index);
+  if (!WriteProgram(app, path, app.settings().removeSmartQuotes ? ConvertToAscii(text) : text, d.encoding))
+    return false;
   d.path = path;
   d.name = FileNamePart(path);
   SetStatusField(app, 3, d.path);
@@ -372,6 +503,7 @@ bool WriteDocument(App& app, int index, EditorView& ed, const QString& path, boo
   d.lastSaveTime = RunningSeconds();
   d.modified = 0;
   d.fileKnown = true;
+  NoteDiskState(d);
   AddRecentOf(app, d);
   UpdateFileStatus(app, d.editor);
   return true;
@@ -383,8 +515,10 @@ SaveResult SaveDocument(App& app, bool reset, bool markers, SaveFrom from) {
   const int index = MakeSelectedDocumentCurrent(app);
   EditorView* ed = EditorOfDocument(app, index);
   if (!ed) return SaveResult::NotSaved;
-  if (ed->sci().length() <= 2) return SaveResult::NothingToSave;
   DocumentRecord& d = List(app).at(index);
+  // A named document is always written, emptied or not; an untitled one
+  // needs more than a line end.
+  if (d.untitled() && ed->sci().length() <= 2) return SaveResult::NothingToSave;
   const QString oldPath = d.path, oldName = d.name;
   QString path = d.path;
   if (d.untitled()) {
@@ -459,14 +593,11 @@ void RevertToSaved(App& app) {
   if (ed->sci().send(S::SCI_GETREADONLY)) return;
   SaveDocumentView(app, index);
   PutEditorText(*ed, loaded.text);
-  d.userSubNames = loaded.markers.names;
-  d.userVariableNames = DeclaredVariablesText(loaded.text);
-  ApplySyntax(app, FindSyntaxIndexFor(app, d.syntax), d.userSubNames, d.userVariableNames, false);
-  RememberFoldedSubNames(app, index);
-  RestoreDocumentView(app, index);
-  ed->sci().send(S::SCI_SETSAVEPOINT);
-  d.modified = 0;
-  UpdateFileStatus(app, d.editor);
+  TakeLineEndsOf(app, *ed, loaded.text);
+  d.encoding = r.encoding;
+  // The same state as opening: the file's own bookmarks and folds too.
+  LoadDocumentState(app, index, loaded);
+  NoteDiskState(d);
 }
 
 void SaveSnapshot(App& app) {
@@ -477,7 +608,7 @@ void SaveSnapshot(App& app) {
   if (d.path.isEmpty()) return;
   const QString path = SnapshotPath(d.path, QDateTime::currentDateTime());
   QString bad;
-  const QByteArray bytes = EncodeAnsi(GetEditorText(ed), &bad);
+  const QByteArray bytes = EncodeProgramFile(GetEditorText(ed), d.encoding, &bad);
   if (!AcceptUnstorable(app, bad)) return;
   const WriteResult w = WriteFileSafely(path, bytes);
   if (!w.ok) ReportWriteFailure(app, path, w.error);

@@ -137,8 +137,8 @@ void InsertFileCommand(App& app, bool fromStore, bool shiftHeld) {
     s.send(S::SCI_SETSEL, s.lineEndPosition(line), s.lineEndPosition(line));
   if (s.currentPos() == s.lineEndPosition(line)) text.prepend(u'\n');
   InsertTextAtCaret(ed, text);
-  // The inserted line ends follow the document's mode.
-  SetLineEndingMode(app, st.lineEndingsMode);
+  // The inserted line ends follow the document's own.
+  s.send(S::SCI_CONVERTEOLS, s.send(S::SCI_GETEOLMODE));
 }
 
 void InsertIncludeDirective(App& app) {

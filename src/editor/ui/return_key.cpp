@@ -53,7 +53,7 @@ void ReturnKey(App& app) {
     s.send(S::SCI_AUTOCCANCEL);
     if (s.send(S::SCI_GETSELECTIONSTART) != s.send(S::SCI_GETSELECTIONEND)) ReplaceSelection(ed, u"");
     if (mode == 2) TypeAtCaret(*ed, fill);
-    TypeAtCaret(*ed, st.lineEndingsMode == 1 ? u"\n" : u"\r\n");
+    TypeAtCaret(*ed, EditorLineEnd(ed));
     const Sci::Pos line = s.lineFromPosition(s.currentPos());
     finished = GetEditorLine(ed, line - 1);
     if (doc->syntax == QLatin1String("ATTiny")) {

@@ -140,7 +140,9 @@ void SetCurrentSyntaxAsDefault(App& app) {
   MakeSelectedDocumentCurrent(app);
   const DocumentRecord* doc = app.state().docs.list.current();
   const QString name = doc ? doc->syntax : app.settings().currentSyntaxName;
-  if (!name.isEmpty()) app.settings().defaultSyntax = name;
+  if (name.isEmpty()) return;
+  app.settings().defaultSyntax = name;
+  app.requesters().message(QStringLiteral("Syntax"), "Default syntax set to " + name);
 }
 
 namespace {
@@ -171,7 +173,8 @@ void NormaliseIdentifierCase(App& app) {
   const DeclaredNames names = ScanNames(GetEditorText(ed));
   doc->userSubNames = names.subs;
   doc->userVariableNames = names.variables;
-  ApplySyntax(app, FindSyntaxIndexFor(app, app.settings().currentSyntaxName), names.subs, QString(), false);
+  // The document's own dialect, not the one applied last to any editor.
+  ApplySyntax(app, FindSyntaxIndexFor(app, doc->syntax), names.subs, QString(), false);
 
   Sci s = ed->sci();
   s.send(S::SCI_COLOURISE, 0, -1);  // the comment and string styles decide

@@ -113,6 +113,15 @@ void InsertTextAtCaret(EditorView* editor, QStringView text) {
   ReplaceRange(s, caret, caret, ToUtf8Buffer(text));
 }
 
+QString EditorLineEnd(EditorView* editor) {
+  if (!editor) return QStringLiteral("\r\n");
+  switch (editor->sci().send(S::SCI_GETEOLMODE)) {
+    case S::SC_EOL_LF: return QStringLiteral("\n");
+    case S::SC_EOL_CR: return QStringLiteral("\r");
+    default: return QStringLiteral("\r\n");
+  }
+}
+
 QString GetEditorText(App& app, int control) { return GetEditorText(EditorOf(app.toolkit(), control)); }
 QString GetEditorLine(App& app, int control, Sci::Pos line) {
   return GetEditorLine(EditorOf(app.toolkit(), control), line);

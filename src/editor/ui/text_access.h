@@ -58,6 +58,10 @@ QString MakeIndentToColumn(App& app, int column);
 QByteArray GetEditorBytes(EditorView* editor);
 void SetEditorBytes(EditorView* editor, const QByteArray& utf8, bool resetUndo);
 
+// The line end the editor writes for a new line (its line-end mode): each
+// document has the one of its own file.
+QString EditorLineEnd(EditorView* editor);
+
 // Marks the text from the line of byte position `from` unstyled, so the
 // lexer styles it again when it is shown or read (text before that line keeps
 // its styles). Text changes need no call: they leave their text unstyled.

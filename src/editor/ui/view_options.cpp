@@ -220,7 +220,11 @@ void ApplyEditorSettings(App& app, EditorView& ed) {
   ApplyEdge(st, s);
   ApplyKeywordCase(app);
   ShowLineNumbersIn(app, ed, st.lineNumbers != 0);
-  ApplyLineEndingMode(app, ed);
+  // A document keeps the line ends of its file; only an empty editor (a new
+  // document) takes the mode of the settings.
+  if (s.length() == 0) s.send(S::SCI_SETEOLMODE, EolModeOf(st.lineEndingsMode));
+  Check(app, Item::DosLineEndings, st.lineEndingsMode == 0);
+  Check(app, Item::UnixLineEndings, st.lineEndingsMode == 1);
   ApplyViewEol(st, s);
   Check(app, Item::ShowLineEndings, st.showLineEndings != 0);
   ApplyViewWhiteSpace(st, s);

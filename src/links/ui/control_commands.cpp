@@ -47,7 +47,7 @@ void ExecuteControlCommand(App& app, const QString& text) {
   switch (c.kind) {
     case CommandKind::Load:
       DebugLog(app, QStringLiteral("Gotcha ") + c.rest.mid(1));
-      OpenDocumentList(app, c.rest.trimmed());
+      OpenDocumentList(app, c.rest.trimmed(), true);
       break;
     case CommandKind::Paste:
       PasteIntoNewDocument(app);

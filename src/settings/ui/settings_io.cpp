@@ -61,14 +61,17 @@ void LoadSettings(App& app) {
   Settings& s = app.settings();
   s = LoadSettingsFrom(ReadPreferenceBytes(data + QStringLiteral("Vendle5.inf")),
                        ReadPreferenceBytes(data + QStringLiteral("Ravolt.inf")), CurrentDesktop());
-  if (!s.userFolder.isEmpty()) app.folders().file = EnsureTrailingSeparator(s.userFolder);
+  // A stored folder that is gone leaves the default file folder.
+  if (!s.userFolder.isEmpty() && QFileInfo(s.userFolder).isDir())
+    app.folders().file = EnsureTrailingSeparator(s.userFolder);
   app.toolkit().loadFont(+FontId::Misc, s.miscFont, s.miscFontSize, false);
   app.toolkit().loadFont(+FontId::Mono, s.monoFont, s.monoFontSize, true);
 }
 
 void SaveSettings(App& app) {
   Settings& s = app.settings();
-  s.userFolder = app.folders().file;
+  // A missing folder is never stored.
+  s.userFolder = QFileInfo(app.folders().file).isDir() ? app.folders().file : QString();
   const QString path = app.folders().data + QStringLiteral("Vendle5.inf");
   // Written beside the old file and renamed over it: a failed write keeps
   // the previous settings.

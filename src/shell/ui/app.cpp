@@ -142,7 +142,7 @@ App::Start App::startUp() {
                                            st.settings.openBlankFile, st.settings.fileCount)) {
     switch (step) {
       case StartStep::PreviousFiles: OpenPreviousFiles(*this); break;
-      case StartStep::CommandLineFiles: OpenDocumentList(*this, st.commandLineFiles); break;
+      case StartStep::CommandLineFiles: OpenDocumentList(*this, st.commandLineFiles, true); break;
       case StartStep::NewDocument: NewDocument(*this); break;
     }
   }

@@ -219,7 +219,7 @@ void App::dispatch(const Event& e) {
   if (e.kind == EventKind::Drop) {
     if (!e.text.isEmpty()) {
       noteHandler("OpenDroppedFiles");
-      OpenDocumentList(*this, e.text);
+      OpenDocumentList(*this, e.text, true);
     }
     return;
   }

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QTimer>
 #include <QToolBar>
 
 #include "documents/ui/tab_bar_canvas.h"
@@ -19,6 +20,7 @@
 #include "shell/ui/app.h"
 #include "shell/ui/info_window.h"
 #include "shell/ui/main_menu.h"
+#include "shell/ui/main_window_commands.h"
 #include "shell/ui/toolbar.h"
 
 namespace vendle {
@@ -27,8 +29,12 @@ constexpr int kMain = static_cast<int>(WindowId::Main);
 constexpr int kFirstEditor = static_cast<int>(ControlId::FirstEditor);
 }  // namespace
 
+namespace {
+constexpr int kFieldWidths[3] = {100, 200, 100};
+}
+
 StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
-  static constexpr int kWidths[3] = {100, 200, 100};
+  const auto& kWidths = kFieldWidths;
   // The bar keeps the system's colours, not the black around the editors.
   QPalette own = QApplication::palette();
   own.setResolveMask(~QPalette::ResolveMask(0));
@@ -50,7 +56,14 @@ StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
 }
 
 void StatusBar::setField(int field, const QString& text) {
-  if (field >= 0 && field < 4) fields_[field]->setText(text);
+  if (field < 0 || field >= 4) return;
+  QLabel* label = fields_[field];
+  label->setText(text);
+  // A fixed field grows to show its whole text, frame and margins included.
+  if (field < 3) {
+    const int needed = label->fontMetrics().horizontalAdvance(text) + 2 * label->frameWidth() + 8;
+    label->setFixedWidth(std::max(kFieldWidths[field], needed));
+  }
 }
 
 QString StatusBar::field(int field) const { return field >= 0 && field < 4 ? fields_[field]->text() : QString(); }
@@ -128,6 +141,25 @@ void BuildMainWindow(App& app) {
     ed->hide();
     tk.registerControl(kFirstEditor + slot, ed);
   }
+  // The file status follows each edit, once per burst of changes.
+  auto* statusRefresh = new QTimer(w);
+  statusRefresh->setSingleShot(true);
+  statusRefresh->setInterval(0);
+  QObject::connect(statusRefresh, &QTimer::timeout, w, [&app] { StatusRefreshTick(app); });
+  for (int slot = 0; slot <= s.maxTabs; ++slot) {
+    auto* ed = app.toolkit().control(kFirstEditor + slot);
+    auto* sci = qobject_cast<QsciScintillaBase*>(ed);
+    if (!sci) continue;
+    QObject::connect(sci, &QsciScintillaBase::SCN_MODIFIED, statusRefresh,
+                     [statusRefresh](int, int type) {
+                       if (type & (QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT))
+                         statusRefresh->start();
+                     });
+    QObject::connect(sci, &QsciScintillaBase::SCN_SAVEPOINTREACHED, statusRefresh, qOverload<>(&QTimer::start));
+    QObject::connect(sci, &QsciScintillaBase::SCN_SAVEPOINTLEFT, statusRefresh, qOverload<>(&QTimer::start));
+  }
+  // One slot per editor of the pool.
+  app.state().docs.editorSlots.resize(s.maxTabs);
 
   w->setAcceptDrops(true);
   SetStatusField(app, StatusField::Syntax, s.currentSyntaxName);

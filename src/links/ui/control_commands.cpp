@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include <QWidget>
+
 #include "documents/ui/document_commands.h"
 #include "editor/ui/editor_view.h"
 #include "links/control_link.h"
@@ -40,6 +42,16 @@ void StartControlServer(App& app) {
 
 void StopControlServer(App& app) { app.setControlServer(nullptr); }
 
+// A hand-over brings the editor forward, even with an empty list.
+void RaiseMainWindow(App& app) {
+  QWidget* w = app.mainWidget();
+  if (!w) return;
+  if (w->isMinimized()) w->showNormal();
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+
 void HandleControlCommand(App& app, const QString& rest) {
   const SubCommand sub = ParseSubCommand(rest);
   DebugLog(app, sub.trimmed);
@@ -57,6 +69,7 @@ void ExecuteControlCommand(App& app, const QString& text) {
   switch (c.kind) {
     case CommandKind::Load:
       DebugLog(app, QStringLiteral("Gotcha ") + c.rest.mid(1));
+      RaiseMainWindow(app);
       OpenDocumentList(app, c.rest.trimmed());
       break;
     case CommandKind::Paste:

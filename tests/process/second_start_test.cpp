@@ -20,6 +20,7 @@
 #include <QThread>
 
 #include "editor_process.h"
+#include "links/handover.h"
 #include "platform/instance_lock.h"
 
 namespace vendle::test {
@@ -162,6 +163,31 @@ TEST(SecondStart, AFirstInstanceWithAPortOutOfRangeRecordsNoLinkAndASecondStartS
   EXPECT_EQ(second->exitCode(), 1);
   ::kill(static_cast<pid_t>(first->processId()), SIGTERM);
   ASSERT_TRUE(first->waitForFinished(15000));
+}
+
+TEST(SecondStart, ACloseRequestWhileAMessageOfAHandOverStandsEndsTheEditorCleanly) {
+  EditorSandbox box;
+  auto editor = box.start();
+  ASSERT_TRUE(box.waitUntilListening());
+  const QString work = box.root() + "work/";
+  QDir().mkpath(work);
+  QStringList files;
+  for (int i = 0; i < 40; ++i) {
+    files.append(work + QString("p%1.bas").arg(i));
+    QFile f(files.back());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("' hand-over\r\nPRINT 1\r\n");
+  }
+  const HandOverResult sent = SendFilesToRunningInstance(files, box.port());
+  ASSERT_TRUE(sent.ok) << sent.error.toStdString();
+  // "Too many tabs open." stands now; nothing answers it.
+  QThread::msleep(1500);
+  ::kill(static_cast<pid_t>(editor->processId()), SIGTERM);
+  ASSERT_TRUE(editor->waitForFinished(15000)) << "the editor did not end on SIGTERM";
+  EXPECT_EQ(editor->exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(editor->exitCode(), 0);
+  const QString prefs = box.readPreferences();
+  EXPECT_TRUE(prefs.contains("File1 = " + files[0] + "|")) << prefs.toStdString();
 }
 
 TEST(SecondStart, AnEditorEndsOnItsCloseRequest) {

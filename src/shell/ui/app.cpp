@@ -125,7 +125,11 @@ App::Start App::startUp() {
   LoadLanguage(*this);
   BuildMainWindow(*this);
   if (options_.handleSignals)
-    signals_ = std::make_unique<SignalPipe>([this](int) { post(Event::OfKind(EventKind::Close)); });
+    signals_ = std::make_unique<SignalPipe>([this](int) {
+      // A requester standing would hold the close for ever.
+      requesters_->dismissStanding();
+      post(Event::OfKind(EventKind::Close));
+    });
   // 16-17. Recent files and external references.
   LabelRecentItemsAtStartup(*this);
   LabelExternalReferenceItems(*this);

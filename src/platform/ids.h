@@ -27,6 +27,7 @@ enum class ControlId : int {
   StatusBar = 60,
   WebControl = 63,
   InfoEditor = 64,
+  SubListBox = 451,  // in window 450
 };
 
 // Menus.

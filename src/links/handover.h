@@ -12,9 +12,20 @@ struct HandOverResult {
   QString error;
 };
 
-// Connects to 127.0.0.1:`port` (retrying for up to `retryMs`, because the
-// first instance starts its server late in its start-up), sends
-// "/load " + files + CR and waits until every byte has left.
-HandOverResult SendFilesToRunningInstance(const QStringList& files, quint16 port, int retryMs = 5000);
+// Connects to 127.0.0.1:`port` (retrying for up to `retryMs`), sends
+// "/load " + files + CR, ends its side and waits until the editor has read
+// it all and closed the connection: that is the hand-over taken. A refused
+// connection (reset) or no close within `takeMs` is a failure with the
+// reason; on a time-out the connection is reset, so the files are not
+// opened later behind the user's back.
+HandOverResult SendFilesToRunningInstance(const QStringList& files, quint16 port, int retryMs = 5000,
+                                          int takeMs = 10000);
+
+// The whole hand-over of a second start: `settingPort` is its own "Control
+// Port" (outside 1-65535 it is refused); the files go only to the port the
+// first instance recorded in its lock file at `lockPath`, waiting up to
+// `recordMs` while that instance is still starting.
+HandOverResult HandOverToRunningInstance(const QStringList& files, const QString& lockPath, int settingPort,
+                                         int recordMs = 20000);
 
 }  // namespace vendle

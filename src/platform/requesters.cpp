@@ -12,38 +12,47 @@ std::unique_ptr<Dispatcher::Hold> HoldOf(Dispatcher* d) {
 }  // namespace
 
 void Requesters::message(const QString& title, const QString& text) {
+  if (dismissing_) return;
   auto hold = HoldOf(dispatcher_);
   doMessage(title, text);
 }
 Answer Requesters::ask(const QString& title, const QString& text, Buttons buttons) {
+  if (dismissing_) return buttons == Buttons::YesNo ? Answer::No : buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
   auto hold = HoldOf(dispatcher_);
   return doAsk(title, text, buttons);
 }
 std::optional<QString> Requesters::input(const QString& title, const QString& prompt, const QString& initial) {
+  if (dismissing_) return std::nullopt;
   auto hold = HoldOf(dispatcher_);
   return doInput(title, prompt, initial);
 }
 std::optional<QString> Requesters::openFile(const FileRequest& r) {
+  if (dismissing_) return std::nullopt;
   auto hold = HoldOf(dispatcher_);
   return doOpenFile(r);
 }
 std::optional<QString> Requesters::saveFile(const FileRequest& r) {
+  if (dismissing_) return std::nullopt;
   auto hold = HoldOf(dispatcher_);
   return doSaveFile(r);
 }
 std::optional<QString> Requesters::folder(const QString& title, const QString& initial) {
+  if (dismissing_) return std::nullopt;
   auto hold = HoldOf(dispatcher_);
   return doFolder(title, initial);
 }
 std::optional<std::uint32_t> Requesters::colour(std::uint32_t initialBgr) {
+  if (dismissing_) return std::nullopt;
   auto hold = HoldOf(dispatcher_);
   return doColour(initialBgr);
 }
 std::optional<FontChoice> Requesters::font(const FontChoice& initial) {
+  if (dismissing_) return std::nullopt;
   auto hold = HoldOf(dispatcher_);
   return doFont(initial);
 }
 std::optional<PrintChoice> Requesters::print(const PrintChoice& initial) {
+  if (dismissing_) return std::nullopt;
   auto hold = HoldOf(dispatcher_);
   return doPrint(initial);
 }

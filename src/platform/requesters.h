@@ -45,6 +45,16 @@ class Requesters {
 
   void setDispatcher(Dispatcher* d) { dispatcher_ = d; }
 
+  // A close request from outside (SIGTERM) while requesters stand: they are
+  // closed as cancelled, and every further one is answered at once the
+  // same way until `stopDismissing`, so the close can run.
+  void dismissStanding() {
+    dismissing_ = true;
+    doDismissStanding();
+  }
+  void stopDismissing() { dismissing_ = false; }
+  bool dismissing() const { return dismissing_; }
+
   void message(const QString& title, const QString& text);
   Answer ask(const QString& title, const QString& text, Buttons buttons);
   std::optional<QString> input(const QString& title, const QString& prompt, const QString& initial);
@@ -65,9 +75,11 @@ class Requesters {
   virtual std::optional<std::uint32_t> doColour(std::uint32_t initialBgr) = 0;
   virtual std::optional<FontChoice> doFont(const FontChoice& initial) = 0;
   virtual std::optional<PrintChoice> doPrint(const PrintChoice& initial) = 0;
+  virtual void doDismissStanding() {}
 
  private:
   Dispatcher* dispatcher_ = nullptr;
+  bool dismissing_ = false;
 };
 
 // "Basic (*.bas)|*.bas|All files (*.*)|*.*" -> Qt name filters

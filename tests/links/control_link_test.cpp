@@ -1,7 +1,16 @@
 // The control link over real loopback sockets against the running editor.
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <QWidget>
 #include <QClipboard>
 #include <QFile>
 #include <QTcpServer>
@@ -14,6 +23,7 @@
 #include "editor/ui/editor_view.h"
 #include "links/control_link.h"
 #include "links/control_server.h"
+#include "links/socket_owner.h"
 
 namespace vendle::test {
 namespace {
@@ -28,7 +38,7 @@ struct LinkFixture {
     a = write("a.bas");
     b = write("b.bas");
   }
-  QString write(const char* name) {
+  QString write(const QString& name) {
     const QString path = d.root() + name;
     QFile f(path);
     f.open(QIODevice::WriteOnly);
@@ -171,6 +181,241 @@ TEST(ControlLink, TheHandOverMessageOfASecondStartOpensItsFiles) {
   auto s = f.connect();
   f.send(*s, HandOverMessage({f.a, f.b}));
   ASSERT_TRUE(f.waitForDocuments(3));
+}
+
+}  // namespace
+}  // namespace vendle::test
+
+namespace vendle::test {
+namespace {
+
+// Runs Qt's events for `ms` the way a modal requester's own loop does.
+void NestedLoop(int ms, const std::function<bool()>& done = {}) {
+  QEventLoop loop;
+  QTimer tick;
+  QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+    if (done && done()) loop.quit();
+  });
+  tick.start(5);
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+QString FileList(LinkFixture& f, int n) {
+  QStringList paths;
+  for (int i = 0; i < n; ++i) paths.append(f.write(QString("f%1.bas").arg(i)));
+  return paths.join('\n');
+}
+
+int Executed(App& app) {
+  int n = 0;
+  for (const QString& h : app.handlerTrace()) n += h == "ExecuteControlCommand";
+  return n;
+}
+
+TEST(ControlLinkNesting, AHandOverThatRaisesAMessageGoesOnAfterItsConnectionHasGone) {
+  LinkFixture f;
+  App& app = f.d.app();
+  const QString files = FileList(f, 20);
+  auto s = f.connect();
+  QTcpSocket* client = s.get();
+  f.d.requesters().answer(Answer::Ok);
+  bool shown = false;
+  f.d.requesters().whileShown = [&](const Asked& a) {
+    if (a.text != "Too many tabs open.") return;
+    shown = true;
+    // The sender goes away while the message stands; its connection ends
+    // and is deleted inside the message's own loop.
+    client->disconnectFromHost();
+    NestedLoop(300, [&] { return app.controlServer()->connectionCount() == 0; });
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  };
+  f.send(*s, "/load " + files.toUtf8() + "\r");
+  ASSERT_TRUE(f.d.waitFor([&] { return shown; })) << "no message";
+  f.d.processEvents(50);
+  EXPECT_TRUE(f.d.requesters().asked().front().answered);
+  f.d.requesters().clear();
+  const int open = static_cast<int>(app.state().docs.list.size());
+  EXPECT_EQ(open, app.settings().maxTabs);
+
+  // The editor goes on: a new connection's command runs, and the lists are
+  // written at exit.
+  f.d.requesters().whileShown = nullptr;
+  auto again = f.connect();
+  f.send(*again, "/cmd goto 7\r");
+  Sci sci = CurrentEditor(app)->sci();
+  EXPECT_TRUE(f.d.waitFor([&] { return sci.lineFromPosition(sci.currentPos()) == 6; }));
+  int named = 0;
+  for (const DocumentRecord& r : app.state().docs.list) named += r.name != "untitled.bas";
+  f.d.requesters().answer(Answer::Yes);  // "Are you sure you want to quit Vendle?"
+  f.d.post(Event::OfKind(EventKind::Close));
+  EXPECT_EQ(app.state().quitFlag, 1);
+  f.d.shutDown();
+  QFile prefs(f.d.dataFolder() + "Vendle5.inf");
+  ASSERT_TRUE(prefs.open(QIODevice::ReadOnly));
+  const QByteArray text = prefs.readAll();
+  EXPECT_TRUE(text.contains(QString("File Count = %1").arg(named).toUtf8())) << text.toStdString();
+}
+
+TEST(ControlLinkNesting, CommandsQueuedWhileARequesterStandsAreBoundedAndAllRunAfterIt) {
+  LinkFixture f;
+  App& app = f.d.app();
+  ControlServer* server = app.controlServer();
+  constexpr int kClients = 40;
+  const QByteArray command = "/cmd goto 5 " + QByteArray(256 << 10, 'x') + "\r";
+  std::vector<std::unique_ptr<QTcpSocket>> clients;
+  int mostQueued = 0;
+  qsizetype mostBytes = 0;
+  bool paused = false;
+  f.d.requesters().whileShown = [&](const Asked&) {
+    for (int i = 0; i < kClients; ++i) {
+      auto s = std::make_unique<QTcpSocket>();
+      s->connectToHost(QHostAddress::LocalHost, server->port());
+      s->write(command);
+      clients.push_back(std::move(s));
+    }
+    NestedLoop(3000, [&] {
+      mostQueued = std::max(mostQueued, server->queuedCommands());
+      mostBytes = std::max(mostBytes, server->queuedBytes());
+      paused = paused || server->readingPaused();
+      return false;
+    });
+  };
+  const int before = Executed(app);
+  app.requesters().message("Waiting", "A requester stands");
+  EXPECT_TRUE(paused) << "reading never paused";
+  EXPECT_LE(mostQueued, ControlServer::kMaxQueued);
+  EXPECT_LE(mostBytes, ControlServer::kMaxQueuedBytes + command.size() * 2);
+  EXPECT_EQ(Executed(app), before) << "a command ran inside the requester";
+  // Nothing was dropped: every command runs once the requester is gone.
+  EXPECT_TRUE(f.d.waitFor([&] { return Executed(app) - before == kClients; }, 20000)) << Executed(app) - before;
+}
+
+// The table row of a socket, as the kernel prints it.
+QByteArray Row(quint16 localPort, quint16 remotePort, uint uid, int state = 1, int inode = 4242) {
+  return QString("   1: 0100007F:%1 0100007F:%2 %3 00000000:00000000 00:00000000 00000000 %4 0 %5 1 0 20 4 30 10 -1\n")
+      .arg(localPort, 4, 16, QChar('0'))
+      .arg(remotePort, 4, 16, QChar('0'))
+      .arg(state, 2, 16, QChar('0'))
+      .arg(uid, 5)
+      .arg(inode)
+      .toUpper()
+      .toUtf8();
+}
+const QByteArray kHeader =
+    "  sl  local_address rem_address   st tx_queue rx_queue tr tm->when retrnsmt   uid  timeout inode\n";
+
+TEST(SocketOwner, FindsTheOwnerOfALiveSocketOnly) {
+  const QHostAddress lo(QHostAddress::LocalHost);
+  const SocketEnds ends{lo, 0xD2F4, lo, 0x1AB0};
+  const QByteArray v6 =
+      "   0: 0000000000000000FFFF00000100007F:D2F4 0000000000000000FFFF00000100007F:1AB0 01 00000000:00000000 "
+      "00:00000000 00000000  1001        0 777 1\n";
+  const struct {
+    const char* what;
+    QByteArray table;
+    std::optional<uint> want;
+  } rows[] = {
+      {"the socket itself", kHeader + Row(0x1AB0, 0xD2F4, 0) + Row(0xD2F4, 0x1AB0, 1000), 1000u},
+      {"only the server's end", kHeader + Row(0x1AB0, 0xD2F4, 0), std::nullopt},
+      {"time-wait lists uid 0 for anyone", kHeader + Row(0xD2F4, 0x1AB0, 0, 6), std::nullopt},
+      {"closed by its process", kHeader + Row(0xD2F4, 0x1AB0, 0, 4, 0), std::nullopt},
+      {"an IPv6-mapped socket", kHeader + v6, 1001u},
+      {"the header alone", kHeader, std::nullopt},
+      {"garbage", "\x01\x02 zz:zz yy:yy\n\n::::\n", std::nullopt},
+  };
+  for (const auto& r : rows) EXPECT_EQ(FindSocketOwner(r.table, ends), r.want) << r.what;
+}
+
+TEST(ControlLinkPeers, ConnectionsOfOtherUsersOrUnknownOwnersAreRefused) {
+  LinkFixture f;
+  ControlServer* server = f.d.app().controlServer();
+  const QString table = f.d.root() + "tcp";
+  server->setSocketTables({table});
+  struct Case {
+    const char* what;
+    std::optional<uint> uid;  // none: the client is not in the table
+    bool opened;
+  };
+  const Case cases[] = {{"not listed", std::nullopt, false}, {"another user", 65534u, false}, {"the user", ::getuid(), true}};
+  int docs = 1;
+  for (const Case& c : cases) {
+    QTcpSocket s;
+    s.connectToHost(QHostAddress::LocalHost, server->port());
+    ASSERT_TRUE(s.waitForConnected(3000));
+    QFile t(table);
+    t.open(QIODevice::WriteOnly);
+    t.write(kHeader + Row(server->port(), s.localPort(), 0));
+    if (c.uid) t.write(Row(s.localPort(), server->port(), *c.uid));
+    t.close();
+    f.send(s, "/load " + f.a.toUtf8() + "\r");
+    if (c.opened) {
+      EXPECT_TRUE(f.waitForDocuments(++docs)) << c.what;
+    } else {
+      EXPECT_TRUE(f.d.waitFor([&] { return s.state() == QAbstractSocket::UnconnectedState; }, 3000)) << c.what;
+      f.d.processEvents(50);
+      EXPECT_EQ(f.d.app().state().docs.list.size(), docs) << c.what;
+    }
+  }
+}
+
+TEST(ControlLinkPeers, ARealProcessOfAnotherUserCannotOpenFiles) {
+  if (::getuid() != 0) GTEST_SKIP() << "needs root to run a process as another user";
+  LinkFixture f;
+  const quint16 port = f.d.app().controlServer()->port();
+  const QByteArray message = "/load " + f.a.toUtf8() + "\r";
+  const pid_t child = ::fork();
+  if (child == 0) {
+    // Only async-signal-safe calls here.
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(port);
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) ::_exit(3);
+    if (::write(fd, message.constData(), message.size()) != message.size()) ::_exit(4);
+    char c;
+    const ssize_t r = ::read(fd, &c, 1);  // waits for the editor's answer: close or reset
+    ::_exit(r < 0 ? 0 : 5);
+  }
+  ASSERT_GT(child, 0);
+  int status = -1;
+  ASSERT_TRUE(f.d.waitFor([&] { return ::waitpid(child, &status, WNOHANG) == child; }, 10000));
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the connection was not reset";
+  f.d.processEvents(100);
+  EXPECT_EQ(f.d.app().state().docs.list.size(), 1) << "another user's command opened a file";
+}
+
+TEST(ControlLinkLimits, SilentConnectionsTimeOutAndTheCapMakesRoomForANewOne) {
+  LinkFixture f;
+  ControlServer* server = f.d.app().controlServer();
+  server->setIdleTimeout(200);
+  auto silent = f.connect();
+  EXPECT_TRUE(f.d.waitFor([&] { return server->connectionCount() == 0; }, 5000)) << "a silent connection stayed";
+
+  server->setIdleTimeout(60000);
+  std::vector<std::unique_ptr<QTcpSocket>> idle;
+  for (int i = 0; i < ControlServer::kMaxConnections; ++i) idle.push_back(f.connect());
+  ASSERT_TRUE(f.d.waitFor([&] { return server->connectionCount() == ControlServer::kMaxConnections; }));
+  auto fresh = f.connect();
+  f.send(*fresh, "/load " + f.a.toUtf8() + "\r");
+  EXPECT_TRUE(f.waitForDocuments(2)) << "the newest connection was refused";
+  EXPECT_LE(server->connectionCount(), ControlServer::kMaxConnections);
+  EXPECT_EQ(idle.front()->state(), QAbstractSocket::UnconnectedState) << "the oldest silent one was not closed";
+}
+
+TEST(ControlLink, AHandOverRestoresAndRaisesTheMainWindowEvenWithAnEmptyList) {
+  for (const bool empty : {true, false}) {
+    LinkFixture f;
+    QWidget* w = f.d.app().mainWidget();
+    w->setWindowState(Qt::WindowMinimized);
+    auto s = f.connect();
+    f.send(*s, empty ? QByteArray("/load \r") : "/load " + f.a.toUtf8() + "\r");
+    EXPECT_TRUE(f.d.waitFor([&] { return !w->isMinimized(); })) << (empty ? "empty list" : "one file");
+    EXPECT_TRUE(w->isVisible());
+  }
 }
 
 }  // namespace

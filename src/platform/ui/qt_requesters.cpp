@@ -1,5 +1,6 @@
 #include "platform/ui/qt_requesters.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -100,6 +101,12 @@ std::optional<PrintChoice> QtRequesters::doPrint(const PrintChoice& initial) {
   c.outputFile = printer.outputFileName();
   c.printerName = printer.printerName();
   return c;
+}
+
+void QtRequesters::doDismissStanding() {
+  // Every open dialog returns as cancelled once control is back in its loop.
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible() && d->isModal()) d->reject();
 }
 
 }  // namespace vendle

@@ -24,6 +24,7 @@ class QtRequesters : public Requesters {
   std::optional<std::uint32_t> doColour(std::uint32_t initialBgr) override;
   std::optional<FontChoice> doFont(const FontChoice& initial) override;
   std::optional<PrintChoice> doPrint(const PrintChoice& initial) override;
+  void doDismissStanding() override;
 
  private:
   std::function<QWidget*()> parent_;

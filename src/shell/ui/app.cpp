@@ -109,10 +109,9 @@ App::Start App::startUp() {
   if (st.settings.debugMode) DebugLog(*this, QDateTime::currentDateTime().toString("hh:mm:ss") + " started");
   // 13. A second start hands its files over and ends.
   if (st.anotherInstance) {
-    const int port = st.settings.controlPort;
-    const HandOverResult r = SendFilesToRunningInstance(files, static_cast<quint16>(port));
+    const HandOverResult r = HandOverToRunningInstance(files, lockPath, st.settings.controlPort);
     if (!r.ok) {
-      std::fprintf(stderr, "vendle: could not hand the files to the running Vendle on port %d: %s\n", port,
+      std::fprintf(stderr, "vendle: the files were not handed to the running Vendle: %s\n",
                    r.error.toLocal8Bit().constData());
       return Start::HandOverFailed;
     }
@@ -126,7 +125,11 @@ App::Start App::startUp() {
   LoadLanguage(*this);
   BuildMainWindow(*this);
   if (options_.handleSignals)
-    signals_ = std::make_unique<SignalPipe>([this](int) { post(Event::OfKind(EventKind::Close)); });
+    signals_ = std::make_unique<SignalPipe>([this](int) {
+      // A requester standing would hold the close for ever.
+      requesters_->dismissStanding();
+      post(Event::OfKind(EventKind::Close));
+    });
   // 16-17. Recent files and external references.
   LabelRecentItemsAtStartup(*this);
   LabelExternalReferenceItems(*this);

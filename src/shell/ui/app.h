@@ -75,6 +75,8 @@ class App {
   void setTabStrip(std::unique_ptr<TabStrip> strip);
 
   ControlServer* controlServer() const { return controlServer_.get(); }
+  // Null when this start holds no lock (a second start, or no lock file).
+  InstanceLock* instanceLock() const { return lock_.get(); }
   void setControlServer(std::unique_ptr<ControlServer> s);
 
   // The names of the handlers the dispatch ran, newest last (bounded).

@@ -196,6 +196,7 @@ void DispatchMainWindow(App& app, const Event& e) {
     case EventKind::Timer: DispatchMainTimer(app, e.object); break;
     case EventKind::Close:
       app.noteHandler("ExitRequest");
+      app.requesters().stopDismissing();
       ExitRequest(app);
       break;
     case EventKind::Move:

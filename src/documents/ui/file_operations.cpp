@@ -63,9 +63,11 @@ struct ReadText {
 
 ReadText ReadProgram(const QString& path) {
   ReadText r;
-  r.exists = QFileInfo(path).isFile();
-  if (!r.exists) return r;
+  // A FIFO, device or folder is refused with its reason, never taken for a
+  // new empty document that a save would turn into a file.
   const ReadResult f = ReadWholeFile(path);
+  r.exists = f.exists;
+  if (!r.exists) return r;
   r.ok = f.ok;
   r.error = f.error;
   if (f.ok) r.text = DecodeAnsi(f.bytes);  // whole: NUL bytes are kept

@@ -43,7 +43,8 @@ SyntaxLoadReport LoadTokenFiles(const QString& dataFolder, const SyntaxLoadOptio
   data.atTinyAbbreviations.clear();
 
   const QDir dir(dataFolder);
-  const QStringList names = SelectTknFiles(dir.entryList(QDir::Files | QDir::Hidden, QDir::NoSort));
+  // FIFOs and devices are listed too, so that they are skipped with a note.
+  const QStringList names = SelectTknFiles(dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort));
   for (const QString& fileName : names) {
     const QString path = dir.filePath(fileName);
     const QString name = TknBaseName(fileName);

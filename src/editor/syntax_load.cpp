@@ -12,12 +12,23 @@ namespace vendle {
 
 namespace {
 
-// The lines of an ANSI file; false when it is missing or unreadable.
-bool ReadAnsiLines(const QString& path, QStringList& lines) {
-  if (!QFileInfo(path).isFile()) return false;
+// The file's bytes; a file that is there but refused (a FIFO, a device,
+// too large) is noted in `skipped`, so start-up neither hangs nor fills memory.
+bool ReadDataFile(const QString& path, QByteArray& bytes, QStringList& skipped) {
   const ReadResult r = ReadWholeFile(path);
-  if (!r.ok) return false;
-  lines = SplitTextLines(DecodeAnsi(r.bytes));
+  if (!r.ok) {
+    if (r.exists) skipped.append(path + ": " + r.error);
+    return false;
+  }
+  bytes = r.bytes;
+  return true;
+}
+
+// The lines of an ANSI file; false when it is missing or unreadable.
+bool ReadAnsiLines(const QString& path, QStringList& lines, QStringList& skipped) {
+  QByteArray bytes;
+  if (!ReadDataFile(path, bytes, skipped)) return false;
+  lines = SplitTextLines(DecodeAnsi(bytes));
   return true;
 }
 
@@ -32,13 +43,15 @@ SyntaxLoadReport LoadTokenFiles(const QString& dataFolder, const SyntaxLoadOptio
   data.atTinyAbbreviations.clear();
 
   const QDir dir(dataFolder);
-  const QStringList names = SelectTknFiles(dir.entryList(QDir::Files | QDir::Hidden, QDir::NoSort));
+  // FIFOs and devices are listed too, so that they are skipped with a note.
+  const QStringList names = SelectTknFiles(dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort));
   for (const QString& fileName : names) {
     const QString path = dir.filePath(fileName);
     const QString name = TknBaseName(fileName);
     if (name.toLower() == u"user") {
       const ReadResult r = ReadWholeFile(path);
       if (r.ok) data.userKeywords = ParseUserTkn(r.bytes, options.multiWord);
+      else if (r.refused) report.skipped.append(path + ": " + r.error);
       else report.unreadable.append(path);
       continue;
     }
@@ -49,7 +62,8 @@ SyntaxLoadReport LoadTokenFiles(const QString& dataFolder, const SyntaxLoadOptio
     }
     const ReadResult r = ReadWholeFile(path);
     if (!r.ok) {
-      report.unreadable.append(path);
+      if (r.refused) report.skipped.append(path + ": " + r.error);
+      else report.unreadable.append(path);
       continue;
     }
     data.list.push_back(ParseTknFile(name, r.bytes));
@@ -66,7 +80,8 @@ SyntaxLoadReport LoadTokenFiles(const QString& dataFolder, const SyntaxLoadOptio
   return report;
 }
 
-void LoadKeywordHelpFiles(const QString& dataFolder, SyntaxData& data) {
+QStringList LoadKeywordHelpFiles(const QString& dataFolder, SyntaxData& data) {
+  QStringList skipped;
   const QDir dir(dataFolder);
   data.help = KeywordHelpTable();
   data.quickHints.clear();
@@ -77,32 +92,33 @@ void LoadKeywordHelpFiles(const QString& dataFolder, SyntaxData& data) {
 
   QStringList lines;
   int kwLines = -1;
-  if (ReadAnsiLines(dir.filePath(QStringLiteral("kw_list.txt")), lines)) kwLines = ApplyKwList(data.help, lines);
+  if (ReadAnsiLines(dir.filePath(QStringLiteral("kw_list.txt")), lines, skipped)) kwLines = ApplyKwList(data.help, lines);
   int csvLines = -1;
-  if (ReadAnsiLines(dir.filePath(QStringLiteral("user.csv")), lines)) {
+  if (ReadAnsiLines(dir.filePath(QStringLiteral("user.csv")), lines, skipped)) {
     const bool anyRow = std::any_of(lines.begin(), lines.end(), [](const QString& l) { return !l.trimmed().isEmpty(); });
     const int n = ApplyUserCsv(data.help, lines);
     if (anyRow) csvLines = n;
   }
   data.help.count = KeywordHelpCount(kwLines, csvLines);
 
-  if (ReadAnsiLines(dir.filePath(QStringLiteral("quick_hint.txt")), lines) && !lines.isEmpty()) {
+  if (ReadAnsiLines(dir.filePath(QStringLiteral("quick_hint.txt")), lines, skipped) && !lines.isEmpty()) {
     ApplyHintMasks(data.list, lines.first().trimmed());
     data.quickHints = ParseQuickHints(lines.mid(1));
   }
-  if (ReadAnsiLines(dir.filePath(QStringLiteral("gui_elements.txt")), lines)) data.guiElements = ParseGuiElements(lines);
+  if (ReadAnsiLines(dir.filePath(QStringLiteral("gui_elements.txt")), lines, skipped)) data.guiElements = ParseGuiElements(lines);
 
   const QString templatePath = dir.filePath(QStringLiteral("html2/index.htm"));
-  if (QFileInfo(templatePath).isFile()) {
-    const ReadResult r = ReadWholeFile(templatePath);
-    if (r.ok) {
-      QByteArrayView bytes = r.bytes;
+  {
+    QByteArray read;
+    if (ReadDataFile(templatePath, read, skipped)) {
+      QByteArrayView bytes = read;
       if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
       const HelpTemplate t = SplitHelpTemplate(QString::fromUtf8(bytes));
       data.helpIndexHead = t.head;
       data.helpIndexTail = t.tail;
     }
   }
+  return skipped;
 }
 
 }  // namespace vendle

@@ -23,6 +23,7 @@ struct SyntaxLoadOptions {
 struct SyntaxLoadReport {
   QStringList deleted;     // old syntax files removed
   QStringList unreadable;  // syntax files that could not be read or deleted
+  QStringList skipped;     // "path: reason" of data files not read: not a regular file, too large
 };
 
 // Replaces the dialects, the user keywords and the ATTiny data with those of
@@ -35,7 +36,8 @@ SyntaxLoadReport LoadTokenFiles(const QString& dataFolder, const SyntaxLoadOptio
 
 // Fills the keyword help table, the hints (and the dialects' hint bits),
 // the GUI element lines and the help template halves. Run after
-// LoadTokenFiles, which supplies the dialects the hint bits go to.
-void LoadKeywordHelpFiles(const QString& dataFolder, SyntaxData& data);
+// LoadTokenFiles, which supplies the dialects the hint bits go to. Gives
+// the "path: reason" of the files there that were not read.
+QStringList LoadKeywordHelpFiles(const QString& dataFolder, SyntaxData& data);
 
 }  // namespace vendle

@@ -1,6 +1,9 @@
 #include "editor/syntax_tkn.h"
 
+#include <QHash>
 #include <algorithm>
+#include <iterator>
+#include <set>
 
 namespace vendle {
 
@@ -16,11 +19,18 @@ QStringList Words(QStringView text) {
   return out;
 }
 
-// Length of the common prefix of a and b, letters compared without case.
-qsizetype CommonPrefixIgnoringCase(const QString& a, const QString& b) {
+// Every letter lowered on its own, so that comparing folded words compares
+// letters without case one for one.
+QString FoldedPerLetter(const QString& w) {
+  QString out = w;
+  for (QChar& c : out) c = c.toLower();
+  return out;
+}
+
+qsizetype CommonPrefix(const QString& a, const QString& b) {
   const qsizetype n = std::min(a.size(), b.size());
   qsizetype i = 0;
-  while (i < n && a.at(i).toLower() == b.at(i).toLower()) ++i;
+  while (i < n && a.at(i) == b.at(i)) ++i;
   return i;
 }
 
@@ -133,19 +143,29 @@ std::vector<AtTinyAbbreviation> BuildAtTinyAbbreviations(QStringView keywords) {
   // The first word starting with prefix p is w itself exactly when p is
   // longer than every common prefix w shares with the words before w's first
   // exact occurrence; so the shortest such p is one longer than the longest
-  // of those common prefixes.
+  // of those common prefixes. Among the words seen so far, in case-folded
+  // order, the longest common prefix with w is shared with a neighbour of w's
+  // place, so one ordered set keeps the whole walk n log n.
   const QStringList words = Words(keywords);
   std::vector<AtTinyAbbreviation> out;
+  std::set<QString> seenFolded;
+  QHash<QString, QString> firstResult;  // exact word -> its abbreviation ("" for none)
   for (const QString& w : words) {
-    if (w.size() <= 2) continue;
-    qsizetype longest = 0;
-    for (const QString& u : words) {
-      if (u == w) break;
-      longest = std::max(longest, CommonPrefixIgnoringCase(u, w));
-      if (longest >= w.size()) break;
+    if (const auto known = firstResult.constFind(w); known != firstResult.cend()) {
+      if (!known->isEmpty()) out.push_back({w, *known});
+      continue;
     }
+    const QString folded = FoldedPerLetter(w);
+    qsizetype longest = 0;
+    const auto next = seenFolded.lower_bound(folded);
+    if (next != seenFolded.end()) longest = CommonPrefix(*next, folded);
+    if (next != seenFolded.begin()) longest = std::max(longest, CommonPrefix(*std::prev(next), folded));
+    seenFolded.insert(folded);
     const qsizetype j = longest + 1;
-    if (j <= w.size() && w.size() - j >= 2) out.push_back({w, w.left(j) + u'.'});
+    QString abbreviation;
+    if (w.size() > 2 && j <= w.size() && w.size() - j >= 2) abbreviation = w.left(j) + u'.';
+    firstResult.insert(w, abbreviation);
+    if (!abbreviation.isEmpty()) out.push_back({w, abbreviation});
   }
   return out;
 }

@@ -33,6 +33,8 @@ struct AppState {
   int syntaxHelpLine = -1;     // the editor line whose syntax line the status bar shows
   int returnLine = -1;          // where "Return from Sub/Function" goes back to; -1 when none
   int prefillMode = 0;          // 0 off, 1 prefill, 2 postfill (items 128..130); not saved
+  bool preferencesUnread = false;  // a preference file was there but not read: kept at exit
+  QString backupFailure;          // the last backup write error told to the user, until one works
 
   // Paths of the temporary copies made for never-saved documents that were
   // run or handed over; deleted at exit.

@@ -142,6 +142,46 @@ TEST(SyntaxTkn, AtTinyAbbreviationsAreTheShortestUniquePrefixes) {
   for (const Case& c : cases) EXPECT_EQ(BuildAtTinyAbbreviations(QString(c.keywords)), c.expected) << c.keywords;
 }
 
+// The abbreviations by their definition, searched in the keyword text: for
+// p = the first 1, 2, ... letters of w, the word that starts after the first
+// " " + p (ignoring case) must be w itself.
+std::vector<AtTinyAbbreviation> AbbreviationsByDefinition(const QString& keywords) {
+  const QString k = u' ' + keywords + u' ';
+  std::vector<AtTinyAbbreviation> out;
+  for (const QString& w : keywords.split(u' ', Qt::SkipEmptyParts)) {
+    if (w.size() <= 2) continue;
+    for (qsizetype j = 1; j <= w.size(); ++j) {
+      const QString p = w.left(j);
+      const qsizetype at = k.indexOf(u' ' + p, 0, Qt::CaseInsensitive);
+      const QString found = k.mid(at + 1, k.indexOf(u' ', at + 1) - at - 1);
+      if (found != w) continue;
+      if (w.size() - j >= 2) out.push_back({w, p + u'.'});
+      break;
+    }
+  }
+  return out;
+}
+
+TEST(SyntaxTkn, AtTinyAbbreviationsMatchTheirDefinitionOnLargeMixedLists) {
+  // Words from a small alphabet share long prefixes, differ in case and
+  // repeat; accented capitals fold one letter at a time.
+  const QString letters = QStringLiteral("ABab\u00C9\u00E9");
+  quint32 seed = 12345;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7fff; };
+  for (int round = 0; round < 40; ++round) {
+    QStringList words;
+    const int count = 1 + int(next() % 300);
+    for (int i = 0; i < count; ++i) {
+      QString w;
+      const int len = 1 + int(next() % 7);
+      for (int c = 0; c < len; ++c) w += letters.at(next() % letters.size());
+      words.append(w);
+    }
+    const QString keywords = words.join(u' ');
+    ASSERT_EQ(BuildAtTinyAbbreviations(keywords), AbbreviationsByDefinition(keywords)) << keywords.toStdString();
+  }
+}
+
 TEST(SyntaxTkn, ActiveKeywordsFollowTheFlags) {
   const SyntaxEntry e{.name = "d", .keywords = " PRINT ", .parameters = " DOUT ", .multiWords = " LINE~INPUT "};
   struct Case {

@@ -51,7 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Loading a written file may still apply a one-way rule once (a program
   // entry without a name, a list left empty); after that the file is fixed.
   const QByteArray out2 = vendle::SaveSettingsBytes(vendle::LoadSettingsFrom(out1, {}, desktop), dataFolder);
-  const QByteArray out3 = vendle::SaveSettingsBytes(vendle::LoadSettingsFrom(out2, {}, desktop), dataFolder);
-  Check(out2 == out3);
+  // The save is a function of the file: when out2 == out1, out3 == out2 already.
+  if (out2 != out1) {
+    const QByteArray out3 = vendle::SaveSettingsBytes(vendle::LoadSettingsFrom(out2, {}, desktop), dataFolder);
+    Check(out2 == out3);
+  }
   return 0;
 }

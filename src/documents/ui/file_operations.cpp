@@ -63,11 +63,16 @@ struct ReadText {
 
 ReadText ReadProgram(const QString& path) {
   ReadText r;
-  const QFileInfo fi(path);
-  r.exists = fi.isFile();
-  r.folder = fi.isDir();
-  if (!r.exists) return r;
+  // A FIFO, device or folder is refused with its reason, never taken for a
+  // new empty document that a save would turn into a file.
+  r.folder = QFileInfo(path).isDir();
+  if (r.folder) {
+    r.exists = true;
+    return r;
+  }
   const ReadResult f = ReadWholeFile(path);
+  r.exists = f.exists;
+  if (!r.exists) return r;
   r.ok = f.ok;
   r.error = f.error;
   if (f.ok) {

@@ -17,9 +17,13 @@ void LoadSyntaxFiles(App& app) {
   const SyntaxLoadReport report = LoadTokenFiles(app.folders().data, options, data);
   for (const QString& path : report.deleted) DebugLog(app, "removed old syntax file " + path);
   for (const QString& path : report.unreadable) DebugLog(app, "could not read or remove " + path);
+  for (const QString& why : report.skipped) DebugLog(app, "skipped data file " + why);
   if (const SyntaxEntry* e = data.currentEntry()) app.settings().currentSyntaxName = e->name;
 }
 
-void LoadKeywordFiles(App& app) { LoadKeywordHelpFiles(app.folders().data, app.state().syntax); }
+void LoadKeywordFiles(App& app) {
+  for (const QString& why : LoadKeywordHelpFiles(app.folders().data, app.state().syntax))
+    DebugLog(app, "skipped data file " + why);
+}
 
 }  // namespace vendle

@@ -17,6 +17,7 @@
 #include "platform/ui/toolkit.h"
 #include "settings/ui/settings_commands.h"
 #include "shell/ui/app.h"
+#include "shell/ui/info_window.h"
 
 namespace vendle {
 namespace {
@@ -57,6 +58,7 @@ void BackupTick(App& app) {
   const qint64 now = RunningSeconds();
   const QDateTime when = QDateTime::currentDateTime();
   QSet<QString> taken;
+  QString tell;
   // The walk reads the documents' editors; it never changes the current one.
   app.state().backupRunning = true;
   for (DocumentRecord& d : app.state().docs.list) {
@@ -75,12 +77,23 @@ void BackupTick(App& app) {
     const QString name = BackupFileName(st.backupFolder, when, d.path, &taken);
     // The fingerprint is kept only after a complete write, so a folder that
     // was missing is tried again next time.
-    if (WriteFileSafely(name, EncodeAnsi(QString::fromUtf8(utf8))).ok) {
+    const WriteResult w = WriteFileSafely(name, EncodeAnsi(QString::fromUtf8(utf8)));
+    if (w.ok) {
       d.backupFingerprint = fingerprint;
       d.lastSaveTime = RunningSeconds();
+      app.state().backupFailure.clear();
+    } else {
+      DebugLog(app, "backup " + name + " not written: " + w.error);
+      // Told once, not at every tick while the disk stays full.
+      if (app.state().backupFailure != w.error && tell.isEmpty()) {
+        app.state().backupFailure = w.error;
+        tell = "The backup could not be saved:\n" + name + "\n" + w.error;
+      }
     }
   }
   app.state().backupRunning = false;
+  // After the walk: the message's own event loop may run another tick.
+  if (!tell.isEmpty()) app.requesters().message(QStringLiteral("Oops!"), tell);
 }
 
 }  // namespace vendle

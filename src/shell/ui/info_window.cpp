@@ -1,7 +1,6 @@
 #include "shell/ui/info_window.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QThread>
@@ -13,6 +12,7 @@
 
 #include "platform/ansi.h"
 #include "platform/event.h"
+#include "platform/file_io.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
 
@@ -21,9 +21,6 @@ namespace {
 
 constexpr int kInfo = static_cast<int>(WindowId::InfoText);
 constexpr int kInfoText = static_cast<int>(ControlId::InfoEditor);
-// A file larger than this is not read into the viewer: an empty text is
-// shown, as when its memory cannot be had.
-constexpr qint64 kMaxShownFileBytes = qint64(256) << 20;
 
 class InfoWindow : public QWidget {
  public:
@@ -159,11 +156,12 @@ void ShowInfoText(App& app, const QString& text) {
 
 void ShowFileInInfoWindow(App& app, const QString& path) {
   if (path.isEmpty()) return;
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return;
-  QByteArray bytes;
-  if (f.size() <= kMaxShownFileBytes) bytes = f.readAll();
-  f.close();
+  const ReadResult r = ReadWholeFile(path);
+  if (!r.ok) {
+    if (r.exists) app.requesters().message(QStringLiteral("Oops!"), "The file could not be read:\n" + path + "\n" + r.error);
+    return;
+  }
+  QByteArray bytes = r.bytes;
   const qsizetype nul = bytes.indexOf('\0');
   if (nul >= 0) bytes.truncate(nul);
   ShowInfoText(app, DecodeAnsi(bytes));

@@ -1,0 +1,6 @@
+SUB Show(a%) 'FoldHere
+  PRINT a% '>>>
+END SUB
+
+
+

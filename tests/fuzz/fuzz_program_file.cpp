@@ -1,0 +1,41 @@
+// Fuzzes the program-file loader's pure steps on any bytes: the ANSI
+// decoding, the in-text markers stripped, the trailing blank lines trimmed,
+// the target comment of the first line and the declared variables, and the
+// marks written back.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "documents/program_file.h"
+#include "editor/declarations.h"
+#include "editor/fold_markers.h"
+#include "platform/ansi.h"
+
+using namespace vendle;
+
+namespace {
+
+void Check(bool ok) {
+  if (!ok) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const QByteArrayView bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+  const QString text = DecodeAnsi(bytes);
+  Check(text.size() == bytes.size());  // one character per byte, NUL bytes kept
+  Check(EncodeAnsi(text) == bytes);    // every byte value comes back
+
+  const StrippedText stripped = StripMarkers(TrimTrailingBlankLines(text));
+  Check(stripped.text.size() <= text.size() + 2);  // the trim ends it with a line end
+  ParseTargetComment(FirstLine(stripped.text));
+  DeclaredVariablesText(stripped.text);
+
+  // Every mark names a line of the text; writing them back never fails.
+  const qsizetype lines = stripped.text.count(u'\n') + stripped.text.count(u'\r') + 1;
+  for (int b : stripped.bookmarks) Check(b >= 0 && b < lines);
+  for (int f : stripped.foldedLines) Check(f >= 1 && f <= lines);
+  AddMarkers(stripped.text, stripped.bookmarks, stripped.foldedLines);
+  return 0;
+}

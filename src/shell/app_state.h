@@ -30,6 +30,7 @@ struct AppState {
   bool backupRunning = false;   // the backup walk does not move the keyboard focus
   int returnLine = -1;          // where "Return from Sub/Function" goes back to; -1 when none
   int prefillMode = 0;          // 0 off, 1 prefill, 2 postfill (items 128..130); not saved
+  bool replaceEnabled = false;  // the "Replace with:" check box of the Find window; not saved
 
   // Paths of the temporary copies made for never-saved documents that were
   // run or handed over; deleted at exit.

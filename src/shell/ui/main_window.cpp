@@ -9,6 +9,7 @@
 #include <QToolBar>
 
 #include "documents/ui/tab_bar_canvas.h"
+#include "editor/ui/autocomplete.h"
 #include "editor/ui/editor_config.h"
 #include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_setup.h"
@@ -124,6 +125,7 @@ void BuildMainWindow(App& app) {
     CreateEditorLexer(*ed);
     SetUpEditorControl(*ed, s.lineEndingsMode);
     ConfigureEditorGadget(app, *ed);
+    AttachAutoComplete(app, *ed);
     ed->setGeometry(5, l.editorTop, 10, 10);
     ed->hide();
     tk.registerControl(kFirstEditor + slot, ed);

@@ -55,6 +55,16 @@ class FindReplace : public ::testing::Test {
     OpenDocument(app(), d.root() + name, false);
     return d.root() + name;
   }
+  int indexOf(const QString& name) {
+    const DocumentList& list = app().state().docs.list;
+    for (int i = 0; i < list.size(); ++i)
+      if (list.at(i).name == name) return i;
+    return -1;
+  }
+  void show(int index) {
+    SwitchDocumentTab(app(), index, app().state().docs.currentTabIndex);
+    app().tabStrip().select(index);
+  }
   QStringList messages() const {
     QStringList out;
     for (const Asked& a : d.requesters().asked())
@@ -269,11 +279,11 @@ TEST_F(FindReplace, FindAllListsTheLastTabFirstWithoutSwitchingTabs) {
   open("first.bas", "Print count\r\nx = 1\r\n");
   open("second_file.bas", "x = 2\ncount = count + 1\n' count\n");
   Documents& docs = app().state().docs;
-  ASSERT_EQ(docs.list.size(), 3);  // the start's untitled document, then the two
-  SwitchDocumentTab(app(), 1, docs.currentTabIndex);
-  app().tabStrip().select(1);
-  const int shown = docs.currentTabIndex;
-  EditorLexer* otherLexer = LexerOf(*EditorOfDocument(app(), 2));
+  const int first = indexOf("first.bas"), second = indexOf("second_file.bas");
+  ASSERT_LT(first, second);
+  ASSERT_EQ(second, docs.list.size() - 1);
+  show(first);
+  EditorLexer* otherLexer = LexerOf(*EditorOfDocument(app(), second));
   otherLexer->resetStats();
   openFind("COUNT");
 
@@ -283,8 +293,8 @@ TEST_F(FindReplace, FindAllListsTheLastTabFirstWithoutSwitchingTabs) {
                                           "second_file.bas      3   ' count",
                                           "      first.bas      1   Print count",
                                       }));
-  EXPECT_EQ(docs.currentTabIndex, shown);
-  EXPECT_EQ(app().tabStrip().selected(), shown);
+  EXPECT_EQ(docs.currentTabIndex, first);
+  EXPECT_EQ(app().tabStrip().selected(), first);
   EXPECT_EQ(otherLexer->stats().passes, 0) << "another document is not restyled";
   QWidget* w = app().toolkit().window(kFindAllWin);
   ASSERT_NE(w, nullptr);
@@ -306,33 +316,37 @@ TEST_F(FindReplace, FindAllListsTheLastTabFirstWithoutSwitchingTabs) {
   auto* list = control<QListWidget>(ControlId::FindAllList);
   list->setCurrentRow(1);
   click(ControlId::FindAllList, kFindAllWin);
-  EXPECT_EQ(docs.currentTabIndex, 2);
-  EXPECT_EQ(app().tabStrip().selected(), 2);
+  EXPECT_EQ(docs.currentTabIndex, second);
+  EXPECT_EQ(app().tabStrip().selected(), second);
   EXPECT_EQ(editor().sci().lineFromPosition(editor().sci().currentPos()), 2);
 }
 
 TEST_F(FindReplace, ARowClickAfterItsTabWasClosedDoesNothing) {
+  open("z.bas", "q\r\n");
   open("a.bas", "x = 1\r\n");
   open("b.bas", "y = 1\r\nx = y\r\n");
+  open("c.bas", "z\r\n");
   Documents& docs = app().state().docs;
+  show(indexOf("a.bas"));
   openFind("x");
   click(ControlId::FindAllButton);
-  ASSERT_EQ(FindAllRowsShown(app()).size(), 2);
+  ASSERT_EQ(FindAllRowsShown(app()), (QStringList{"b.bas      2   x = y", "a.bas      1   x = 1"}));
   auto* list = control<QListWidget>(ControlId::FindAllList);
 
-  // b.bas (row 0) closes; a.bas keeps its tab index.
-  CloseDocumentTab(app(), 2);
-  ASSERT_EQ(docs.list.size(), 2);
-  SwitchDocumentTab(app(), 0, docs.currentTabIndex);
-  app().tabStrip().select(0);
+  // b.bas (row 0) closes; a click on its row changes nothing.
+  CloseDocumentTab(app(), indexOf("b.bas"));
+  ASSERT_EQ(indexOf("b.bas"), -1);
+  show(indexOf("c.bas"));
   list->setCurrentRow(0);
   click(ControlId::FindAllList, kFindAllWin);
-  EXPECT_EQ(docs.currentTabIndex, 0) << "the document of the row is gone";
+  EXPECT_EQ(docs.list.at(docs.currentTabIndex).name, "c.bas") << "the document of the row is gone";
 
-  // a.bas moves to index 0 when the first document closes: it is found there.
-  CloseDocumentTab(app(), 0);
-  ASSERT_EQ(docs.list.at(0).name, "a.bas");
-  OpenDocument(app(), open("c.bas", "z\r\n"), false);
+  // a.bas moved when a tab before it closed: it is found where it went.
+  const int a = indexOf("a.bas");
+  ASSERT_GT(a, 0);
+  CloseDocumentTab(app(), indexOf("z.bas"));
+  ASSERT_EQ(indexOf("a.bas"), a - 1);
+  show(indexOf("c.bas"));
   list->setCurrentRow(1);
   click(ControlId::FindAllList, kFindAllWin);
   EXPECT_EQ(docs.list.at(docs.currentTabIndex).name, "a.bas");
@@ -401,7 +415,7 @@ TEST_F(FindReplace, TheExitStoresTheOptionsOfAnOpenFindWindow) {
   openFind("x");
   control<QCheckBox>(ControlId::MatchCaseCheck)->setChecked(true);
   d.shutDown();
-  EXPECT_TRUE(ReadFile(d.dataFolder() + "Vendle5.inf").contains("FindCase=1"));
+  EXPECT_TRUE(ReadFile(d.dataFolder() + "Vendle5.inf").contains("FindCase = 1"));
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "documents/ui/tab_strip.h"
 #include "editor/find_text.h"
 #include "editor/lexer.h"
+#include "editor/ui/change_marks.h"
 #include "editor/ui/editing_support.h"
 #include "editor/ui/editor_view.h"
 #include "editor/ui/find_commands.h"
@@ -42,6 +43,7 @@ class FindWindow : public QWidget {
   FindWindow(App& app, QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), app_(app) {
     setWindowTitle(QStringLiteral("Find"));
     auto* label = new QLabel(QStringLiteral("Search for:"), this);
+    label->setAccessibleName(label->text());
     place(label, ControlId::FindLabel, 30, 10, 110, 25);
     search = new QComboBox(this);
     search->setEditable(true);
@@ -182,6 +184,21 @@ void StyleUpTo(EditorView& ed, Sci::Pos pos) {
   const Sci::Pos styled = s.send(S::SCI_GETENDSTYLED);
   if (styled <= pos) s.send(S::SCI_COLOURISE, styled, pos + 1);
 }
+
+// While it lives, the control sends no change notifications.
+class NotificationsOff {
+ public:
+  explicit NotificationsOff(const Sci& s) : s_(s), mask_(s.send(S::SCI_GETMODEVENTMASK)) {
+    s_.send(S::SCI_SETMODEVENTMASK, 0);
+  }
+  ~NotificationsOff() { s_.send(S::SCI_SETMODEVENTMASK, static_cast<std::uintptr_t>(mask_)); }
+  NotificationsOff(const NotificationsOff&) = delete;
+  NotificationsOff& operator=(const NotificationsOff&) = delete;
+
+ private:
+  Sci s_;
+  Sci::Pos mask_;
+};
 
 struct Match {
   Sci::Pos start = -1;
@@ -405,10 +422,16 @@ void ReplaceAll(App& app) {
   FocusCurrentEditor(app);
   long long count = 0;
   Sci::Pos firstChange = -1;
+  std::vector<Sci::Pos> changes;  // where each replacement went
   {
     // One undo step; the replacements are the program's, not typing.
     ProgrammaticEdit quiet(*ed);
     UndoStep undo(s);
+    // The control's own handling of every change notification counts the
+    // characters from the document's start (for accessibility): per match
+    // that is quadratic. The changes go without notifications and are
+    // marked once afterwards.
+    NotificationsOff off(s);
     Sci::Pos from = 0;
     for (;;) {
       const Match m = Search(*ed, spec, from, s.length());
@@ -417,10 +440,12 @@ void ReplaceAll(App& app) {
       s.send(S::SCI_SETTARGETEND, m.end);
       s.sendText(S::SCI_REPLACETARGET, static_cast<std::uintptr_t>(replacement.size()), replacement.constData());
       if (firstChange < 0) firstChange = m.start;
+      changes.push_back(m.start);
       from = m.start + replacement.size();
       ++count;
     }
   }
+  for (Sci::Pos at : changes) MarkInsertedText(*ed, at, replacement.size());
   if (firstChange >= 0) RestyleFrom(ed, firstChange);
   app.requesters().message(QStringLiteral("Replace"), QStringLiteral("Replaced %1 occurences.").arg(count));
   s.send(S::SCI_GOTOPOS, std::min(caret, s.length()));

@@ -118,7 +118,8 @@ void BuildMainWindow(App& app) {
 
   for (const ShortcutRow& row : kMainShortcuts) tk.addShortcut(kMain, QString::fromLatin1(row.keys), +row.item);
 
-  // The pool of editors, created once and parked.
+  // The pool of editors, created once and parked; one slot per allowed tab.
+  app.state().docs.editorSlots.resize(s.maxTabs);
   const MainLayout l = w->layout();
   for (int slot = 0; slot <= s.maxTabs; ++slot) {
     auto* ed = new EditorView(kFirstEditor + slot, tk.dispatcher(), w->inner());

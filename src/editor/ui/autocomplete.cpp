@@ -16,8 +16,10 @@ using S = QsciScintillaBase;
 
 // Deletions reach the hook later, from the event loop; only those made by a
 // key press count as typing.
+// Found by its name: it has no meta object of its own.
+const QString kTypingStateName = QStringLiteral("vendle-autocomplete");
 struct TypingState : QObject {
-  explicit TypingState(QObject* parent) : QObject(parent) {}
+  explicit TypingState(QObject* parent) : QObject(parent) { setObjectName(kTypingStateName); }
   bool keyDeletion = false;
 };
 
@@ -25,7 +27,7 @@ struct TypingState : QObject {
 
 void AttachAutoComplete(App& app, EditorView& ed) {
   EditorLexer* lexer = LexerOf(ed);
-  if (!lexer || ed.findChild<TypingState*>(QString(), Qt::FindDirectChildrenOnly)) return;
+  if (!lexer || ed.findChild<QObject*>(kTypingStateName, Qt::FindDirectChildrenOnly)) return;
   auto* typing = new TypingState(&ed);
   // The list keeps its registration order; the control still filters it as the user types on.
   ed.sci().send(S::SCI_AUTOCSETORDER, S::SC_ORDER_CUSTOM);

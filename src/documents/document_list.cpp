@@ -3,6 +3,7 @@
 namespace vendle {
 
 int DocumentList::append(DocumentRecord r) {
+  r.serial = ++lastSerial_;
   records_.push_back(std::move(r));
   if (current_ < 0) current_ = 0;
   return size() - 1;
@@ -31,6 +32,12 @@ int EditorSlots::usedCount() const {
   int n = 0;
   for (bool u : used_) n += u ? 1 : 0;
   return n;
+}
+
+int DocumentList::indexOfSerial(quint64 serial) const {
+  for (int i = 0; i < size(); ++i)
+    if (records_[i].serial == serial) return i;
+  return -1;
 }
 
 }  // namespace vendle

@@ -32,6 +32,8 @@ struct DocumentRecord {
   // The file at `path` was read or written by this document: saving it needs
   // no overwrite question.
   bool fileKnown = false;
+  // Tells this document from any later one in the same tab or editor slot.
+  quint64 serial = 0;
 
   bool untitled() const { return name == QLatin1String(kUntitledName); }
 };
@@ -55,6 +57,8 @@ class DocumentList {
   void remove(int index);
   // The document whose editor is `control`, or -1.
   int indexOfEditor(int control) const;
+  // The document with this serial, or -1.
+  int indexOfSerial(quint64 serial) const;
 
   std::vector<DocumentRecord>::iterator begin() { return records_.begin(); }
   std::vector<DocumentRecord>::iterator end() { return records_.end(); }
@@ -62,6 +66,7 @@ class DocumentList {
  private:
   std::vector<DocumentRecord> records_;
   int current_ = -1;
+  quint64 lastSerial_ = 0;
 };
 
 // Which editor slots belong to a document. Sized MaxTabs + 1 (one entry per

@@ -44,6 +44,7 @@ enum class ControlId : int {
   SkipStringsCheck = 440,
   SkipCommentsCheck = 441,
   // Syntax hint window 452.
+  SubListBox = 451,  // in window 450
   HintList = 453,
 };
 

@@ -3,11 +3,8 @@
 
 namespace vendle {
 
-void RunSourceTool(App&, int) {}
 void RunExport(App&, int) {}
 void PrintCurrentDocument(App&) {}
-void FindSubFunction(App&) {}
-void SubListWindowEvent(App&, const Event&) {}
 void InitPrintOptions(App&) {}
 void SetPrintMargins(App&) {}
 

@@ -1,0 +1,120 @@
+#include "tools/sub_outline.h"
+
+#include <QSet>
+
+#include "platform/text_lines.h"
+#include "platform/text_values.h"
+
+namespace vendle {
+namespace {
+
+// Blanks and tabs at both ends: tab-indented headers and labels count.
+QStringView TrimLine(QStringView s) {
+  qsizetype b = 0, e = s.size();
+  while (b < e && (s[b] == u' ' || s[b] == u'\t')) ++b;
+  while (e > b && (s[e - 1] == u' ' || s[e - 1] == u'\t')) --e;
+  return s.sliced(b, e - b);
+}
+
+QStringView TrimBlanks(QStringView s) {
+  qsizetype b = 0, e = s.size();
+  while (b < e && s[b] == u' ') ++b;
+  while (e > b && s[e - 1] == u' ') --e;
+  return s.sliced(b, e - b);
+}
+
+QStringView Field(QStringView s, int index) {
+  qsizetype at = 0;
+  for (int i = 0; i < index; ++i) {
+    const qsizetype blank = s.indexOf(u' ', at);
+    if (blank < 0) return {};
+    at = blank + 1;
+  }
+  const qsizetype blank = s.indexOf(u' ', at);
+  return blank < 0 ? s.sliced(at) : s.sliced(at, blank - at);
+}
+
+QStringView CutBefore(QStringView s, QChar c) {
+  const qsizetype at = s.indexOf(c);
+  return at < 0 ? s : s.first(at);
+}
+
+bool IsOneOf(QStringView w, std::initializer_list<const char*> words) {
+  for (const char* x : words)
+    if (w.compare(QLatin1StringView(x), Qt::CaseInsensitive) == 0) return true;
+  return false;
+}
+
+}  // namespace
+
+SubsOutline BuildSubsOutline(QStringView text) {
+  SubsOutline out;
+  out.entries.append({1, QStringLiteral("First line")});
+  out.names = QStringLiteral(" ");
+  QSet<QString> seen;
+  auto addName = [&](QStringView name) {
+    if (name.isEmpty()) return;
+    const QString lower = name.toString().toLower();
+    if (seen.contains(lower)) return;
+    seen.insert(lower);
+    out.names += name;
+    out.names += u' ';
+  };
+  int count = 0;
+  ForEachLine(text, [&](const TextLine& l) {
+    const int number = ++count;
+    const QStringView line = TrimLine(text.sliced(l.start, l.length));
+    const QStringView first = Field(line, 0);
+    if (first.startsWith(u"'>")) out.entries.append({number, line.toString()});
+    if (!first.endsWith(u':')) {
+      if (IsOneOf(first, {"FUNCTION", "SUB", "CSUB", "CFUNCTION", "DEFINEFONT"})) {
+        out.entries.append({number, line.toString()});
+        addName(CutBefore(Field(line, 1), u'('));
+      }
+    } else {
+      out.entries.append({number, line.toString()});
+      QString name = first.toString();
+      name.remove(u':');
+      addName(name);
+    }
+  });
+  out.entries.append({std::max(count, 1) + 1, QStringLiteral("Last line")});
+  return out;
+}
+
+QString SubsItemText(const SubsEntry& e) { return QString::number(e.line).rightJustified(6, u' ') + u' ' + e.text; }
+
+int SubsItemLine(QStringView item) { return static_cast<int>(ParseVal(Field(TrimBlanks(item), 0))); }
+
+QString JumpWord(QStringView selection) {
+  QString w = selection.toString();
+  w.remove(u'\r');
+  w.remove(u'\n');
+  QStringView v = TrimBlanks(w);
+  if (v.endsWith(u'(') || v.endsWith(u':') || v.endsWith(u'\'')) v.chop(1);
+  return v.toString();
+}
+
+std::optional<int> FindDefinitionLine(QStringView text, QStringView word) {
+  if (word.isEmpty()) return std::nullopt;
+  std::optional<int> found;
+  int number = 0;
+  ForEachLine(text, [&](const TextLine& l) {
+    ++number;
+    if (found) return;
+    const QStringView line = TrimLine(text.sliced(l.start, l.length));
+    const QStringView first = TrimBlanks(Field(line, 0));
+    if (IsOneOf(first, {"function", "sub", "cfunction", "csub"})) {
+      QStringView name = TrimBlanks(Field(line, 1));
+      name = CutBefore(CutBefore(CutBefore(name, u'('), u':'), u'\'');
+      if (name.compare(word, Qt::CaseInsensitive) == 0) {
+        found = number;
+        return;
+      }
+    }
+    if (first.endsWith(u':') && first.chopped(1).compare(word, Qt::CaseInsensitive) == 0) found = number;
+  });
+  return found;
+}
+
+}  // namespace vendle

@@ -1,0 +1,100 @@
+#include "tools/ui/source_tools.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include "documents/ui/document_commands.h"
+#include "documents/ui/documents.h"
+#include "editor/ascii_convert.h"
+#include "editor/declarations.h"
+#include "editor/fold_markers.h"
+#include "editor/ui/bookmarks_folds.h"
+#include "editor/ui/editor_view.h"
+#include "editor/ui/editing_support.h"
+#include "editor/ui/syntax_commands.h"
+#include "editor/ui/text_access.h"
+#include "shell/ui/app.h"
+#include "shell/ui/info_window.h"
+#include "shell/ui/main_window_commands.h"
+#include "tools/formatter.h"
+#include "tools/ui/attiny_entry.h"
+#include "tools/ui/tool_commands.h"
+#include "tools/variable_report.h"
+
+namespace vendle {
+
+using S = QsciScintillaBase;
+
+void RunSourceTool(App& app, int item) {
+  switch (static_cast<Item>(item)) {
+    case Item::FormatIndentation: FormatIndentation(app); break;
+    case Item::VariableReport: ShowVariableReport(app); break;
+    default: break;
+  }
+}
+
+void FormatIndentation(App& app) {
+  const int index = MakeSelectedDocumentCurrent(app);
+  EditorView* ed = EditorOfDocument(app, index);
+  if (!ed) return;
+  const Settings& st = app.settings();
+  if (app.state().docs.list.at(index).syntax == u"ATTiny") {
+    ToggleAtTinyNumbering(app);
+    return;
+  }
+  FormatOptions options;
+  options.indentLabels = st.indentLabels;
+  options.indentComments = st.indentComments;
+  options.tabSize = st.tabSize;
+  options.useSpaces = st.useSpacesForTabs != 0;
+  options.lineEnd = st.lineEndingsMode == 1 ? QStringLiteral("\n") : QStringLiteral("\r\n");
+
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  MarkTime(app, 0);
+  Sci s = ed->sci();
+  const QList<int> folded = CollapsedHeaders(*ed);
+  const Sci::Pos caretLine = s.lineFromPosition(s.currentPos());
+  const Sci::Pos topLine = s.send(S::SCI_DOCLINEFROMVISIBLE, s.send(S::SCI_GETFIRSTVISIBLELINE));
+
+  QString text = GetEditorText(ed);
+  if (st.removeSmartQuotes == 1) text = ConvertToAscii(text);
+  const QString formatted = FormatIndentationText(text, options);
+  {
+    // The rewrite and the case normalising undo as one step.
+    ProgrammaticEdit quiet(*ed);
+    UndoStep step(s);
+    SetEditorText(ed, formatted, false);
+    NormaliseIdentifierCase(app);
+  }
+  if (st.highlightUserVars == 1) {
+    // Names from a scan that leaves the undo history and the save point alone.
+    DocumentRecord& doc = app.state().docs.list.at(index);
+    doc.userSubNames = StripMarkers(formatted).names;
+    doc.userVariableNames = DeclaredVariablesText(formatted);
+    ApplySyntax(app, FindSyntaxIndexFor(app, st.currentSyntaxName), doc.userSubNames, doc.userVariableNames, false);
+  }
+  // Fold levels first, then the folds, then the view from its document line.
+  s.send(S::SCI_COLOURISE, 0, -1);
+  s.send(S::SCI_FOLDALL, S::SC_FOLDACTION_EXPAND);
+  for (int line1 : folded) s.send(S::SCI_FOLDLINE, line1 - 1, S::SC_FOLDACTION_CONTRACT);
+  s.send(S::SCI_GOTOLINE, caretLine);
+  s.send(S::SCI_SETFIRSTVISIBLELINE, s.send(S::SCI_VISIBLEFROMDOCLINE, topLine));
+  QApplication::restoreOverrideCursor();
+  UpdateFileStatus(app, ed->control());
+  MarkTime(app, 1);
+}
+
+void ShowVariableReport(App& app) {
+  QElapsedTimer clock;
+  clock.start();
+  MakeSelectedDocumentCurrent(app);
+  EditorView* ed = CurrentEditor(app);
+  if (!ed) return;
+  ReportOptions options;
+  options.wordCharacters = app.settings().validWordCharacters;
+  options.keywords = app.state().syntax.activeKeywords;
+  options.elapsedMs = [&clock] { return clock.elapsed(); };
+  ShowInfoText(app, VariableReportText(GetEditorText(ed), options));
+}
+
+}  // namespace vendle

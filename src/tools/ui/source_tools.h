@@ -1,0 +1,14 @@
+// The Program menu's formatter and variable report on the current document.
+#pragma once
+
+namespace vendle {
+
+class App;
+
+// Item 171 and "Format document": re-indents the selected tab's document in
+// one undo step, keeping its folds, caret line and first visible line.
+void FormatIndentation(App& app);
+// Item 174: the variable report of the current document in window 5.
+void ShowVariableReport(App& app);
+
+}  // namespace vendle

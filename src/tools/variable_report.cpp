@@ -1,0 +1,511 @@
+#include "tools/variable_report.h"
+
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QStringList>
+#include <algorithm>
+#include <vector>
+
+#include "platform/text_lines.h"
+#include "platform/text_values.h"
+
+namespace vendle {
+namespace {
+
+constexpr int kLongLine = 100;  // "problem using internal editor"
+
+// Blanks and tabs at both ends go: a tab-indented program has its headers
+// found like a blank-indented one.
+QStringView TrimLine(QStringView s) {
+  qsizetype b = 0, e = s.size();
+  while (b < e && (s[b] == u' ' || s[b] == u'\t')) ++b;
+  while (e > b && (s[e - 1] == u' ' || s[e - 1] == u'\t')) --e;
+  return s.sliced(b, e - b);
+}
+
+QStringView TrimBlanks(QStringView s) {
+  qsizetype b = 0, e = s.size();
+  while (b < e && s[b] == u' ') ++b;
+  while (e > b && s[e - 1] == u' ') --e;
+  return s.sliced(b, e - b);
+}
+
+// Pads with blanks to `n`, or cuts to `n`; a negative width is 0.
+QString Lset(QStringView s, int n) {
+  n = std::max(0, n);
+  if (s.size() >= n) return s.first(n).toString();
+  return s.toString() + QString(n - s.size(), u' ');
+}
+
+// Pads with blanks to `n` and never cuts: keys stay whole.
+QString Pad(QStringView s, int n) {
+  if (s.size() >= n) return s.toString();
+  return s.toString() + QString(n - s.size(), u' ');
+}
+
+// The field `index` of `s` split at single blanks, "" past the last.
+QStringView Field(QStringView s, int index) {
+  qsizetype at = 0;
+  for (int i = 0; i < index; ++i) {
+    const qsizetype blank = s.indexOf(u' ', at);
+    if (blank < 0) return {};
+    at = blank + 1;
+  }
+  const qsizetype blank = s.indexOf(u' ', at);
+  return blank < 0 ? s.sliced(at) : s.sliced(at, blank - at);
+}
+
+bool OneOf(QStringView w, std::initializer_list<const char16_t*> words) {
+  return std::any_of(words.begin(), words.end(), [&](const char16_t* x) { return w == QStringView(x); });
+}
+
+bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+// Numbers are never names: "12", "00", "0.00", ".5", "&HFF", "&B101", "&O17".
+bool IsNumberWord(QStringView w) {
+  if (w.isEmpty()) return false;
+  if (IsDigit(w[0])) return true;
+  if (w.size() > 1 && w[0] == u'.' && IsDigit(w[1])) return true;
+  if (w.size() > 1 && w[0] == u'&') {
+    const QChar p = w[1].toLower();
+    if (p == u'h' || p == u'b' || p == u'o') return true;
+  }
+  return ParseVal(w) != 0;
+}
+
+// A run of line numbers, each after a blank, an LF after every 16th.
+struct LineList {
+  QString text;
+  int count = 0;
+  void add(int line) {
+    text += u' ';
+    text += QString::number(line);
+    if (++count % 16 == 0) text += u'\n';
+  }
+};
+
+struct Row {
+  QString key;  // as first written
+  QString mark;
+  QList<int> lines;
+  int lastLine = 0;  // each pass adds its lines in ascending order
+  int earlier = 0;   // how many of `lines` an earlier pass added (ascending)
+};
+
+enum class Scope { Global, Main, Routine };
+
+class Report {
+ public:
+  explicit Report(const ReportOptions& o) {
+    const QString chars = o.wordCharacters + QStringLiteral("$&%!#");
+    for (const QChar c : chars) {
+      if (c.unicode() < 128) asciiWord_[c.unicode()] = true;
+      else otherWord_.append(c);
+    }
+    for (const QString& k : o.keywords.split(u' ', Qt::SkipEmptyParts)) keywords_.insert(k.toLower());
+  }
+
+  QString build(QStringView text, const ReportOptions& o);
+
+ private:
+  bool isWordChar(QChar c) const {
+    return c.unicode() < 128 ? asciiWord_[c.unicode()] : otherWord_.contains(c);
+  }
+  // `lowerKey` is the key lower-cased.
+  int find(const QString& lowerKey) const { return slots_.value(lowerKey, -1); }
+  int addRow(const QString& key, const QString& lowerKey, const QString& mark, int line) {
+    const int row = static_cast<int>(rows_.size());
+    Row r{key, mark, {line}};
+    r.lastLine = line;
+    rows_.push_back(std::move(r));
+    slots_.insert(lowerKey, row);
+    longestKey_ = std::max(longestKey_, static_cast<int>(key.size()));
+    return row;
+  }
+  // A line is in a row's list once (as a whole number).
+  void addLine(int row, int line) {
+    Row& r = rows_[row];
+    if (r.lastLine == line) return;
+    const auto first = r.lines.cbegin(), last = first + r.earlier;
+    if (std::binary_search(first, last, line)) return;
+    r.lines.append(line);
+    r.lastLine = line;
+  }
+  // A new pass starts: its lines may come again below the earlier ones.
+  void startPass() {
+    for (Row& r : rows_) {
+      r.earlier = static_cast<int>(r.lines.size());
+      r.lastLine = 0;
+    }
+  }
+  QString prefix(QStringView scope) const { return Pad(scope, scopeWidth_) + QStringLiteral("\\ "); }
+
+  struct Prefix {
+    QString text, lower;
+  };
+  Prefix prefixOf(QStringView scope) const {
+    Prefix p{prefix(scope), QString()};
+    p.lower = p.text.toLower();
+    return p;
+  }
+  void scanLine(QStringView line, Scope scope, const Prefix& scopePrefix, int number, bool header);
+  void completeWord(const QString& word, QChar by, QStringView line, Scope scope, const Prefix& scopePrefix,
+                    int number, bool header);
+
+  bool asciiWord_[128] = {};
+  QString otherWord_;
+  QSet<QString> keywords_;
+
+  int scopeWidth_ = 7;
+  Prefix globalPrefix_;
+  std::vector<Row> rows_;
+  QHash<QString, int> slots_;  // lower-cased full key -> row
+  QSet<QString> routines_;     // lower-cased routine names
+  int longestKey_ = 8;
+
+  LineList brackets_, quotes_, escapes_, badEscapes_;
+
+  // Per line of the scan.
+  QString mark_, startMark_;
+  bool skipNext_ = false, align_ = false;
+};
+
+void Report::completeWord(const QString& word, QChar by, QStringView line, Scope scope, const Prefix& scopePrefix,
+                          int number, bool header) {
+  const QString lw = word.toLower();
+  if (OneOf(lw, {u"dim", u"local", u"const", u"static"})) {
+    if (scope != Scope::Global) mark_ = QStringLiteral("**");
+  } else if (routines_.contains(lw)) {
+    mark_ = QStringLiteral("Fn");
+  }
+  if (skipNext_) {
+    skipNext_ = false;
+  } else if (align_ && OneOf(lw, {u"cm", u"ct", u"cb", u"lt", u"lm", u"lb", u"rt", u"rm", u"rb"})) {
+  } else {
+    const bool keyword = keywords_.contains(lw);
+    bool number_ = IsNumberWord(word);
+    if (!keyword && !number_ && word.startsWith(u'#')) {
+      const QStringView rest = QStringView(word).sliced(1);
+      number_ = rest == u"0" || IsNumberWord(rest);
+    }
+    if (!keyword && !number_) {
+      const QString ownLower = scopePrefix.lower + lw;
+      int row = find(ownLower);
+      if (mark_ == u"**" || header) {
+        if (row < 0 && scope != Scope::Main) row = addRow(scopePrefix.text + word, ownLower, mark_, number);
+        else if (row >= 0) addLine(row, number);
+        if (row >= 0 && rows_[row].mark.isEmpty()) rows_[row].mark = mark_;
+      } else {
+        if (row < 0) row = find(globalPrefix_.lower + lw);
+        if (row < 0) {
+          row = addRow(scopePrefix.text + word, ownLower, mark_, number);
+        } else {
+          addLine(row, number);
+          if (rows_[row].mark.isEmpty()) rows_[row].mark = mark_;
+        }
+      }
+      if (row >= 0 && by == u':' && line.startsWith(word + u':')) rows_[row].mark = QStringLiteral("Lbl");
+    }
+    if (OneOf(lw, {u"touch", u"gps", u"cursor", u"sensorfusion", u"sprite"})) skipNext_ = true;
+    else if (lw == u"text" || lw == u"caption") align_ = true;
+  }
+  if (mark_ == u"Fn") mark_ = startMark_;
+}
+
+void Report::scanLine(QStringView line, Scope scope, const Prefix& scopePrefix, int number, bool header) {
+  enum class Esc { None, Seen, Hex, Dec } esc = Esc::None;
+  int escCount = 0, depth = 0;
+  bool inString = false, escapeSeen = false, badEscape = false;
+  QString word;
+  startMark_ = mark_ = header ? QStringLiteral("**") : QString();
+  skipNext_ = align_ = false;
+  const QString padded = line.toString() + u' ';
+  for (const QChar c : padded) {
+    if (c == u'"') {
+      // An opening quote ends the word before it.
+      if (!inString && !word.isEmpty()) {
+        completeWord(word, c, line, scope, scopePrefix, number, header);
+        word.clear();
+      }
+      inString = !inString;
+      if (esc == Esc::Seen) badEscape = true;
+      esc = Esc::None;
+      escCount = 0;
+      continue;
+    }
+    if (inString) {
+      const QChar l = c.toLower();
+      switch (esc) {
+        case Esc::None:
+          if (l == u'\\') esc = Esc::Seen;
+          break;
+        case Esc::Seen:
+          if (QStringView(u"abefnrqtv\\").contains(l)) {
+            escapeSeen = true;
+            esc = Esc::None;
+          } else if (l == u'&') {
+            esc = Esc::Hex;
+            escCount = 1;
+          } else if (IsDigit(l)) {
+            esc = Esc::Dec;
+            escCount = 1;
+          } else {
+            badEscape = true;
+          }
+          break;
+        case Esc::Hex:
+        case Esc::Dec: {
+          const bool match = IsDigit(l) || (esc == Esc::Hex && l >= u'a' && l <= u'f');
+          if (!match) {
+            badEscape = true;
+            esc = Esc::None;
+          } else if (++escCount == 3) {
+            escapeSeen = true;
+            esc = Esc::None;
+          }
+          break;
+        }
+      }
+      continue;
+    }
+    if (c == u'\'') {
+      word.clear();
+      break;
+    }
+    if (isWordChar(c)) {
+      word += c;
+      continue;
+    }
+    if (c == u'(') ++depth;
+    else if (c == u')') --depth;
+    if (!word.isEmpty()) {
+      completeWord(word, c, line, scope, scopePrefix, number, header);
+      word.clear();
+    }
+  }
+  if (scope == Scope::Global) return;
+  if (inString) quotes_.add(number);
+  if (depth != 0) brackets_.add(number);
+  if (escapeSeen) escapes_.add(number);
+  if (badEscape) badEscapes_.add(number);
+}
+
+QString Report::build(QStringView text, const ReportOptions& o) {
+  QList<QStringView> lines;
+  ForEachLine(text, [&](const TextLine& l) { lines.append(TrimLine(text.sliced(l.start, l.length))); });
+  if (lines.isEmpty()) lines.append(QStringView());
+  const int count = static_cast<int>(lines.size());
+
+  // Pass 1: the scope width.
+  for (QStringView line : lines)
+    if (IsSubOrFunctionStart(line)) scopeWidth_ = std::max(scopeWidth_, static_cast<int>(RoutineNameOf(line).size()));
+  globalPrefix_ = prefixOf(u" Global");
+
+  // Pass 2: the routine entries and the globals.
+  bool inside = false;
+  for (int i = 0; i < count; ++i) {
+    const QStringView line = lines[i];
+    if (IsSubOrFunctionStart(line)) {
+      const QString name = RoutineNameOf(line);
+      const QString key = Pad(name, scopeWidth_) + u'\\';
+      const int row = find(key.toLower());
+      if (row >= 0) {
+        addLine(row, i + 1);  // the same routine again: one row
+      } else {
+        Row r{key, QStringLiteral("Fn"), {i + 1}};
+        r.lastLine = i + 1;
+        slots_.insert(key.toLower(), static_cast<int>(rows_.size()));
+        rows_.push_back(std::move(r));
+      }
+      routines_.insert(name.toLower());
+      inside = true;
+    } else if (IsSubOrFunctionEnd(line)) {
+      inside = false;
+    } else {
+      const QString lower = line.toString().toLower();
+      const QStringView first = Field(lower, 0);
+      if (inside ? lower.startsWith(u"dim ") : (first == u"dim" || first == u"const"))
+        scanLine(line, Scope::Global, globalPrefix_, i + 1, false);
+    }
+  }
+
+  // Pass 3: every line in its scope.
+  QString longLines;
+  int functions = 0, cfunctions = 0, csubs = 0, subs = 0, fonts = 0;
+  startPass();
+  const Prefix mainPrefix = prefixOf(u"!");
+  Prefix scopePrefix = mainPrefix;
+  Scope scope = Scope::Main;
+  bool skipBody = false, csub = false, font = false;
+  for (int i = 0; i < count; ++i) {
+    const QStringView line = lines[i];
+    const int number = i + 1;
+    if (line.size() > kLongLine) longLines += QString::number(number) + u'(' + QString::number(line.size()) + QStringLiteral(") ");
+    if (line.isEmpty() || line.startsWith(u'\'')) continue;
+    if (csub || font) skipBody = true;
+    const QString lower = line.toString().toLower();
+    if (lower.startsWith(u"sub ")) {
+      ++subs;
+    } else if (lower.startsWith(u"function ")) {
+      ++functions;
+    } else if (lower.startsWith(u"cfunction ")) {
+      ++cfunctions;
+      csub = true;
+    } else if (lower.startsWith(u"csub ")) {
+      ++csubs;
+      csub = true;
+    } else if (lower.startsWith(u"definefont ")) {
+      ++fonts;
+      font = true;
+    }
+    bool header = false;
+    if (IsSubOrFunctionStart(line)) {
+      scopePrefix = prefixOf(RoutineNameOf(line));
+      scope = Scope::Routine;
+      header = true;
+    }
+    if (IsSubOrFunctionEnd(line)) {
+      scopePrefix = mainPrefix;
+      scope = Scope::Main;
+      skipBody = csub = font = false;
+      continue;
+    }
+    if (!skipBody) scanLine(line, scope, scopePrefix, number, header);
+  }
+
+  // The table, sorted by its first field ignoring case, ties in row order.
+  struct Listed {
+    QString field;
+    QString mark;
+    QString lines;
+    QString sortKey;
+    int row;
+  };
+  std::vector<Listed> listed;
+  listed.reserve(rows_.size());
+  const int lk = longestKey_;
+  for (int r = 0; r < static_cast<int>(rows_.size()); ++r) {
+    const Row& row = rows_[r];
+    const qsizetype bs = row.key.indexOf(u'\\');
+    const QStringView before = bs < 0 ? QStringView(row.key) : QStringView(row.key).first(bs);
+    const QStringView after = bs < 0 ? QStringView() : QStringView(row.key).sliced(bs + 1);
+    Listed l;
+    l.row = r;
+    l.field = row.key;
+    QList<int> numbers = row.lines;
+    if (bs >= 0 && TrimBlanks(before).compare(TrimBlanks(after), Qt::CaseInsensitive) == 0) {
+      l.field = before.toString() + QStringLiteral("     ");
+      numbers = numbers.mid(0, 1);
+    }
+    if (row.mark == u"**") l.mark = QStringLiteral("  ");
+    else if (row.mark.isEmpty() && TrimBlanks(before) != u"Global") l.mark = QStringLiteral("***");
+    else l.mark = row.mark;
+    QStringList parts;
+    parts.reserve(numbers.size());
+    for (int n : numbers) parts.append(QString::number(n));
+    l.lines = parts.join(u' ');
+    l.sortKey = Lset(l.field, lk + 2).toLower();
+    listed.push_back(std::move(l));
+  }
+  std::sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) {
+    const int c = a.sortKey.compare(b.sortKey);
+    return c != 0 ? c < 0 : a.row < b.row;
+  });
+
+  QString table = Lset(u"Scope", scopeWidth_) + Lset(u"Variable", lk - scopeWidth_ + 2) +
+                  QStringLiteral("Type   Referred To in line:");
+  const QString continuation = QString(std::max(0, lk + 9), u' ');
+  // The line numbers start behind the name and type columns (lk + 10). A
+  // break is looked for among them only, so every break makes progress; when
+  // they start past the break column no piece could be short: no break.
+  const qsizetype breakFrom = kLongLine - 6;
+  const bool wrap = lk + 10 <= breakFrom;
+  for (const Listed& l : listed) {
+    QString r = u'\n' + Lset(l.field, lk + 2) + Lset(l.mark, 7) + l.lines;
+    while (wrap && r.size() > kLongLine) {
+      const qsizetype blank = r.indexOf(u' ', breakFrom);
+      if (blank < 0) break;
+      table += QStringView(r).first(blank);
+      r = u'\n' + continuation + r.sliced(blank + 1);
+    }
+    table += r;
+  }
+
+  const int routineCount = functions + cfunctions + csubs + subs + fonts;
+  QString out;
+  out.reserve(table.size() + 1024);
+  out += QStringLiteral("Time taken ") + QString::number(o.elapsedMs ? o.elapsedMs() : 0) + QStringLiteral("mS\r\n");
+  out += QStringLiteral("Lines of code: ") + QString::number(count) + QStringLiteral(", Total variables: ") +
+         QString::number(listed.size()) + QStringLiteral("\r\n\r\n");
+  out += QStringLiteral("Functions:   ") + QString::number(functions);
+  out += QStringLiteral("\r\nCFunctions:  ") + QString::number(cfunctions);
+  out += QStringLiteral("\r\nCsubs:       ") + QString::number(csubs);
+  out += QStringLiteral("\r\nSubroutines: ") + QString::number(subs);
+  out += QStringLiteral("\r\nFonts:       ") + QString::number(fonts);
+  out += QStringLiteral("\r\nTotal:       ") + QString::number(routineCount);
+  out += QStringLiteral("\r\nVariables:   ") + QString::number(static_cast<qsizetype>(rows_.size()) - routineCount);
+  out += QStringLiteral("\r\n");
+  const std::pair<const char16_t*, const LineList*> lists[] = {
+      {u"\r\nLines with unpaired brackets:\r\n", &brackets_},
+      {u"\r\nLines with unpaired quotes:\r\n", &quotes_},
+      {u"\r\nLines with escape sequences:\r\n", &escapes_},
+      {u"\r\nLines with bad escape sequences:\r\n", &badEscapes_},
+  };
+  for (const auto& [title, list] : lists) {
+    if (list->count == 0) continue;
+    out += QStringView(title);
+    out += list->text;
+    out += QStringLiteral("\r\n");
+  }
+  if (!longLines.isEmpty()) {
+    out += QStringLiteral("\r\nLines longer than ") + QString::number(kLongLine) +
+           QStringLiteral(" characters (problem using internal editor):\r\n");
+    QStringView rest = longLines;
+    while (rest.size() > kLongLine) {
+      const qsizetype blank = rest.indexOf(u' ', 89);
+      if (blank < 0) break;
+      out += TrimBlanks(rest.first(blank + 1));
+      out += QStringLiteral("\r\n");
+      rest = rest.sliced(blank + 1);
+    }
+    out += TrimBlanks(rest);
+    out += QStringLiteral("\r\n");
+  }
+  out += QStringLiteral("\r\n");
+  out += table;
+  out += QStringLiteral("\r\n");
+  return out;
+}
+
+}  // namespace
+
+bool IsSubOrFunctionStart(QStringView line) {
+  const QString first = Field(line, 0).toString().toLower();
+  return OneOf(first, {u"function", u"cfunction", u"sub", u"csub"});
+}
+
+bool IsSubOrFunctionEnd(QStringView line) {
+  const QString lower = line.toString().toLower();
+  if (!lower.startsWith(u"end ")) return false;
+  for (int f : {1, 2})
+    if (OneOf(Field(lower, f), {u"function", u"cfunction", u"sub", u"csub", u"definefont"})) return true;
+  return false;
+}
+
+QString RoutineNameOf(QStringView line) {
+  for (int f = 1; f <= 18; ++f) {
+    const QStringView field = Field(line, f);
+    if (field.isEmpty()) continue;
+    const qsizetype bracket = field.indexOf(u'(');
+    return (bracket < 0 ? field : field.first(bracket)).toString();
+  }
+  return QString();
+}
+
+QString VariableReportText(QStringView text, const ReportOptions& options) {
+  Report report(options);
+  return report.build(text, options);
+}
+
+}  // namespace vendle

@@ -27,7 +27,25 @@ enum class ControlId : int {
   StatusBar = 60,
   WebControl = 63,
   InfoEditor = 64,
+  // Find and Replace (window 6) and Find All (window 7).
+  FindLabel = 426,
+  FindText = 427,
+  ReplaceCheck = 428,
+  ReplaceText = 429,
+  WholeWordCheck = 430,
+  MatchCaseCheck = 431,
+  FindNextButton = 432,
+  FindPrevButton = 433,
+  ReplaceButton = 434,
+  ReplaceAllButton = 435,
+  CloseFindButton = 436,
+  FindAllButton = 438,
+  FindAllList = 439,
+  SkipStringsCheck = 440,
+  SkipCommentsCheck = 441,
+  // Syntax hint window 452.
   SubListBox = 451,  // in window 450
+  HintList = 453,
   // The help viewer's browser and its four buttons.
   HelpBrowser = 455,
   HelpVendle = 456,
@@ -170,6 +188,7 @@ enum class Item : int {
   ChangeLog = 290,
   CopyInfFiles = 291,
   // Keys without a menu entry
+  FindWindowF3 = 437,  // F3 and Return in window 6
   ReturnKey = 294,
 };
 

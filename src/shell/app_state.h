@@ -35,6 +35,7 @@ struct AppState {
   int prefillMode = 0;          // 0 off, 1 prefill, 2 postfill (items 128..130); not saved
   bool preferencesUnread = false;  // a preference file was there but not read: kept at exit
   QString backupFailure;          // the last backup write error told to the user, until one works
+  bool replaceEnabled = false;  // the "Replace with:" check box of the Find window; not saved
 
   // Paths of the temporary copies made for never-saved documents that were
   // run or handed over; deleted at exit.

@@ -35,6 +35,9 @@ class ChangeMarker : public QObject {
 
   int paused = 0;
 
+  // Marks inserted text as a change notification would.
+  void markInserted(int position, int length) { onModified(position, S::SC_MOD_INSERTTEXT, length, 0); }
+
   void clear() {
     Sci s = ed_.sci();
     s.send(S::SCI_MARKERDELETEALL, kChangeMarker);
@@ -87,6 +90,10 @@ void SetChangeMarking(EditorView& ed, bool highlight, int styleForChanges) {
 
 void ClearChangeMarks(EditorView& ed) {
   if (ChangeMarker* m = MarkerOf(ed)) m->clear();
+}
+
+void MarkInsertedText(EditorView& ed, long long position, long long length) {
+  if (ChangeMarker* m = MarkerOf(ed)) m->markInserted(static_cast<int>(position), static_cast<int>(length));
 }
 
 ChangeMarksPaused::ChangeMarksPaused(EditorView& editor) : editor_(editor) {

@@ -18,6 +18,10 @@ void SetChangeMarking(EditorView& editor, bool highlight, int styleForChanges);
 // Removes every mark (after a save or a load).
 void ClearChangeMarks(EditorView& editor);
 
+// Marks text inserted while the editor sent no change notifications (a
+// command that makes many edits at once) as its notification would have.
+void MarkInsertedText(EditorView& editor, long long position, long long length);
+
 // While it lives, the editor's changes are not marked (a whole text put in
 // by a load is no change of the user's).
 class ChangeMarksPaused {

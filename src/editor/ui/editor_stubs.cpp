@@ -8,11 +8,4 @@
 namespace vendle {
 
 
-void ShowFindReplace(App&) {}
-void QuickFind(App&) {}
-void FindNext(App&) {}
-void FindWindowEvent(App&, const Event&) {}
-void ShowSyntaxHintAtCaret(App&) {}
-void HintWindowEvent(App&, const Event&) {}
-
 }  // namespace vendle

@@ -31,6 +31,18 @@ void EditorView::contextMenuEvent(QContextMenuEvent* e) {
   dispatcher_.post(ev);
 }
 
+void EditorView::keyPressEvent(QKeyEvent* e) {
+  ++typing_;
+  QsciScintillaBase::keyPressEvent(e);
+  --typing_;
+}
+
+void EditorView::inputMethodEvent(QInputMethodEvent* e) {
+  ++typing_;
+  QsciScintillaBase::inputMethodEvent(e);
+  --typing_;
+}
+
 EditorView* EditorOf(const Toolkit& tk, int control) { return dynamic_cast<EditorView*>(tk.control(control)); }
 
 }  // namespace vendle

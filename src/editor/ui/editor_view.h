@@ -22,13 +22,20 @@ class EditorView : public QsciScintillaBase {
   void setPopupBound(bool bound) { popupBound_ = bound; }
   bool popupBound() const { return popupBound_; }
 
+  // While a key press or typed text is being handled: tells the user's
+  // typing apart from the program's own edits.
+  bool typing() const { return typing_ > 0; }
+
  protected:
   void contextMenuEvent(QContextMenuEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void inputMethodEvent(QInputMethodEvent* e) override;
 
  private:
   int control_;
   Dispatcher& dispatcher_;
   bool popupBound_ = false;
+  int typing_ = 0;
 };
 
 // The editor registered as control `control`, or null when that control is

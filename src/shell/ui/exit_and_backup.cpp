@@ -8,6 +8,7 @@
 
 #include "documents/ui/document_commands.h"
 #include "editor/ui/editor_view.h"
+#include "editor/ui/find_window.h"
 #include "platform/ansi.h"
 #include "platform/clock.h"
 #include "platform/file_io.h"
@@ -38,7 +39,9 @@ void ExitRequest(App& app) {
 void ShutDownSequence(App& app) {
   Toolkit& tk = app.toolkit();
   tk.removeTimer(kMain, static_cast<int>(TimerId::Backup));
-  // The tool windows close directly: nothing of theirs is stored.
+  // The Find window stores its options before the settings are written.
+  CloseFindWindow(app);
+  // The other tool windows close directly: nothing of theirs is stored.
   for (WindowId w : {WindowId::FindReplace, WindowId::FindAll, WindowId::SubList, WindowId::HelpViewer,
                      WindowId::InfoText, WindowId::WebPage, WindowId::Settings}) {
     if (QWidget* win = tk.window(static_cast<int>(w))) {

@@ -10,6 +10,7 @@
 #include <QToolBar>
 
 #include "documents/ui/tab_bar_canvas.h"
+#include "editor/ui/autocomplete.h"
 #include "editor/ui/editor_config.h"
 #include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_setup.h"
@@ -130,13 +131,15 @@ void BuildMainWindow(App& app) {
 
   for (const ShortcutRow& row : kMainShortcuts) tk.addShortcut(kMain, QString::fromLatin1(row.keys), +row.item);
 
-  // The pool of editors, created once and parked.
+  // The pool of editors, created once and parked; one slot per allowed tab.
+  app.state().docs.editorSlots.resize(s.maxTabs);
   const MainLayout l = w->layout();
   for (int slot = 0; slot <= s.maxTabs; ++slot) {
     auto* ed = new EditorView(kFirstEditor + slot, tk.dispatcher(), w->inner());
     CreateEditorLexer(*ed);
     SetUpEditorControl(*ed, s.lineEndingsMode);
     ConfigureEditorGadget(app, *ed);
+    AttachAutoComplete(app, *ed);
     ed->setGeometry(5, l.editorTop, 10, 10);
     ed->hide();
     tk.registerControl(kFirstEditor + slot, ed);

@@ -1,3 +1,4 @@
+#include "tools/ui/line_labels_command.h"
 #include "tools/ui/source_tools.h"
 
 #include <QApplication>
@@ -17,7 +18,7 @@
 #include "shell/ui/info_window.h"
 #include "shell/ui/main_window_commands.h"
 #include "tools/formatter.h"
-#include "tools/ui/attiny_entry.h"
+#include "tools/ui/attiny_commands.h"
 #include "tools/ui/tool_commands.h"
 #include "tools/variable_report.h"
 
@@ -29,6 +30,7 @@ void RunSourceTool(App& app, int item) {
   switch (static_cast<Item>(item)) {
     case Item::FormatIndentation: FormatIndentation(app); break;
     case Item::VariableReport: ShowVariableReport(app); break;
+    case Item::RemoveLineNumbers: RemoveLineNumbers(app); break;
     default: break;
   }
 }

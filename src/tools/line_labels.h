@@ -1,0 +1,17 @@
+// Line numbers to labels: a numbered program becomes one without numbers,
+// each jump to a line number going to a label that stands on a line of its
+// own before the target line. Texts are UTF-16.
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace vendle {
+
+// The converted program, every line ending with LF (the empty text gives
+// "\n"). `prefix` + a line's number is the label made for it; `keywords`
+// (" w1 w2 ... ") are the words that a comment label ("'Name: ...") may not
+// be. String literals, comments and the text after REM are never changed.
+QString LineNumbersToLabels(QStringView text, const QString& prefix, QStringView keywords);
+
+}  // namespace vendle

@@ -1,0 +1,26 @@
+// "Remove program line numbers" (item 158): the selected document's program
+// with labels in place of line numbers, in a new tab beside it.
+#include "documents/ui/documents.h"
+#include "editor/ui/text_access.h"
+#include "shell/ui/app.h"
+#include "shell/ui/main_window_commands.h"
+#include "tools/line_labels.h"
+#include "tools/result_path.h"
+#include "tools/ui/line_labels_command.h"
+#include "tools/ui/result_tab.h"
+
+namespace vendle {
+
+void RemoveLineNumbers(App& app) {
+  const int source = MakeSelectedDocumentCurrent(app);
+  EditorView* ed = EditorOfDocument(app, source);
+  if (!ed) return;
+  MarkTime(app, 0);
+  const QString result =
+      LineNumbersToLabels(GetEditorText(ed), app.settings().labelPrefix, app.state().syntax.activeKeywords);
+  const QString path = ResultPath(app.state().docs.list.at(source).path, QStringLiteral("_NoLN"));
+  if (OpenResultTab(app, path, result) < 0) return;
+  MarkTime(app, 1);
+}
+
+}  // namespace vendle

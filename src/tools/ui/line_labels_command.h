@@ -1,0 +1,12 @@
+// Line numbers to labels on the running editor.
+#pragma once
+
+namespace vendle {
+
+class App;
+
+// Item 158: the selected document converted into a new tab
+// "<name>_NoLN.<ext>"; the source stays as it is.
+void RemoveLineNumbers(App& app);
+
+}  // namespace vendle

@@ -1,0 +1,19 @@
+// The result tab of the source tools.
+#include "tools/ui/result_tab.h"
+
+#include "documents/ui/documents.h"
+#include "editor/ui/text_access.h"
+
+namespace vendle {
+
+int OpenResultTab(App& app, const QString& path, const QString& text) {
+  const int index = CreateDocumentTab(app, path);
+  if (index < 0) return -1;
+  // Put in as an edit, not as a load: an emptied undo history would also
+  // set the save point, and the unsaved result could then be closed
+  // without a question.
+  SetEditorText(EditorOfDocument(app, index), text, false);
+  return index;
+}
+
+}  // namespace vendle

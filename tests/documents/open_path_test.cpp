@@ -168,7 +168,7 @@ TEST(OpenPath, WhatTheCommandLineNamesAndCannotBeOpenedIsListedInOneMessage) {
     if (a.kind != "message") continue;
     ++messages;
     EXPECT_TRUE(a.text.contains("missing.bas (no such file)")) << a.text.toStdString();
-    EXPECT_TRUE(a.text.contains("folder.bas (it is a folder)")) << a.text.toStdString();
+    EXPECT_TRUE(a.text.contains("folder.bas (it is a folder, not a file)")) << a.text.toStdString();
   }
   EXPECT_EQ(messages, 1);
 }

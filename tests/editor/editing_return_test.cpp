@@ -152,14 +152,15 @@ TEST(ReturnKey, TypesTheLineEndAndRegistersTheNamesOfTheFinishedLine) {
   app.state().prefillMode = 0;
 }
 
+// An unnumbered line counts as 0, a step below 1 as 10.
 TEST(ReturnKey, ReturnAfterTheLastNumberedLineFollowsTheStepSetting) {
   struct StepCase {
     int step;
     const char* line;
     const char* number;
   };
-  const StepCase steps[] = {{5, "15 PRINT", "  20 "}, {1, "7", "   8 "}, {20, "  $10 GOTO 5", "  36 "},
-                            {0, "3 X", "   4 "}};
+  const StepCase steps[] = {{5, "15 PRINT", "  20 "}, {1, "7", "   8 "}, {20, "  $10 GOTO 5", "  20 "},
+                            {0, "3 X", "  13 "}};
   AppDriver d;
   App& app = d.app();
   EditorView* ed = CurrentEditor(app);

@@ -68,17 +68,17 @@ TEST(HelpViewer, F1ShowsTheSyntaxLineUntilTheCaretLeavesItsLine) {
   s.caretAt(3, "MID$", 1);
   s.driver->menu(Item::SyntaxHelpAtCaret);
   EXPECT_TRUE(s.sci().send(S::SCI_CALLTIPACTIVE));
-  EXPECT_TRUE(StatusField(app, 3).startsWith("MID$(text$, start")) << StatusField(app, 3).toStdString();
+  EXPECT_TRUE(StatusFieldText(app, StatusField::Path).startsWith("MID$(text$, start")) << StatusFieldText(app, StatusField::Path).toStdString();
   EXPECT_TRUE(app.toolkit().hasTimer(+WindowId::Main, +TimerId::SyntaxHelpLine));
   EXPECT_TRUE(HelpViewerSource(app).isEmpty()) << "F1 opens no page";
 
   // Within the line the syntax line stays; on another line the path comes back.
   s.caretAt(3, "name$");
   s.driver->post(Event::Timer(TimerId::SyntaxHelpLine));
-  EXPECT_TRUE(StatusField(app, 3).startsWith("MID$("));
+  EXPECT_TRUE(StatusFieldText(app, StatusField::Path).startsWith("MID$("));
   s.caretAt(4, "SETPIN");
   s.driver->post(Event::Timer(TimerId::SyntaxHelpLine));
-  EXPECT_EQ(StatusField(app, 3), s.path);
+  EXPECT_EQ(StatusFieldText(app, StatusField::Path), s.path);
   EXPECT_FALSE(app.toolkit().hasTimer(+WindowId::Main, +TimerId::SyntaxHelpLine));
 }
 
@@ -86,7 +86,7 @@ TEST(HelpViewer, TheWordBeforeAKeywordJoinsIt) {
   Session s = Open(kProgram);
   s.caretAt(2, "INPUT", 2);
   s.driver->menu(Item::SyntaxHelpAtCaret);
-  EXPECT_TRUE(StatusField(s.app(), 3).startsWith("LINE INPUT [prompt$,]")) << StatusField(s.app(), 3).toStdString();
+  EXPECT_TRUE(StatusFieldText(s.app(), StatusField::Path).startsWith("LINE INPUT [prompt$,]")) << StatusFieldText(s.app(), StatusField::Path).toStdString();
   EXPECT_EQ(s.sci().send(S::SCI_GETSELECTIONSTART), s.sci().send(S::SCI_GETSELECTIONEND)) << "no selection is left";
 }
 

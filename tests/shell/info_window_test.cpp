@@ -68,11 +68,16 @@ TEST(InfoWindow, ShowsATextFileAsAnsiUpToAZeroByte) {
 TEST(InfoWindow, NothingToShowOpensNothing) {
   AppDriver d;
   App& app = d.app();
-  for (const QString& path : {QString(), d.root() + "missing.txt", d.root()}) {
+  for (const QString& path : {QString(), d.root() + "missing.txt"}) {
     ShowFileInInfoWindow(app, path);
     EXPECT_EQ(InfoWindow(app), nullptr) << path.toStdString();
   }
-  EXPECT_TRUE(d.requesters().asked().empty()) << "a failed show reports nothing";
+  EXPECT_TRUE(d.requesters().asked().empty()) << "nothing there reports nothing";
+  // A folder is there but no file: the user is told why.
+  ShowFileInInfoWindow(app, d.root());
+  EXPECT_EQ(InfoWindow(app), nullptr);
+  ASSERT_EQ(d.requesters().asked().size(), 1u);
+  EXPECT_TRUE(d.requesters().asked().back().text.contains("not a file"));
 }
 
 TEST(InfoWindow, ChangeLogItemShowsTheChangeLog) {

@@ -220,11 +220,11 @@ TEST(FileStatus, FollowsEachEditAndShowsItsWholeText) {
   ASSERT_NE(ed, nullptr);
   ed->sci().send(QsciScintillaBase::SCI_SETSAVEPOINT);
   d.processEvents();
-  ASSERT_TRUE(StatusField(app, 1).endsWith("- Saved"));
+  ASSERT_TRUE(StatusFieldText(app, StatusField::FileState).endsWith("- Saved"));
   // Far more than the 3-second timer could show: one burst of edits.
   for (int i = 0; i < 2000; ++i) ed->sci().sendText(QsciScintillaBase::SCI_ADDTEXT, 9, "PRINT 1\r\n");
   d.processEvents();
-  const QString shown = StatusField(app, 1);
+  const QString shown = StatusFieldText(app, StatusField::FileState);
   EXPECT_TRUE(shown.endsWith("* Not saved")) << shown.toStdString();
   EXPECT_TRUE(shown.startsWith("2")) << shown.toStdString();
   // Every field has room for its text.

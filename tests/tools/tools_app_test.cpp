@@ -131,13 +131,17 @@ TEST_F(ToolsApp, FormatWithHighlightUserVarsKeepsTheUndoHistory) {
   EXPECT_EQ(GetEditorText(ed), original) << "the earlier edit is still in the history";
 }
 
-TEST_F(ToolsApp, AnAtTinyDocumentIsNotIndented) {
+TEST_F(ToolsApp, AnAtTinyDocumentIsNumberedNotIndented) {
   const QString text = "10 FOR I = 1 TO 3\r\n20 PRINT I\r\n30 NEXT I\r\n";
   Put(text);
   app().state().docs.list.current()->syntax = "ATTiny";
   Menu(Item::FormatIndentation);
-  EXPECT_EQ(GetEditorText(ed), text) << "the numbering toggle takes it instead";
-  EXPECT_FALSE(s().modified());
+  const QString toggled = GetEditorText(ed);
+  EXPECT_TRUE(toggled.startsWith("  10 FOR")) << toggled.toStdString();
+  EXPECT_TRUE(toggled.contains("\n  20 PRINT I\n")) << "the body is not indented: " << toggled.toStdString();
+  EXPECT_TRUE(s().modified());
+  s().send(S::SCI_UNDO);
+  EXPECT_EQ(GetEditorText(ed), text) << "one Undo restores the text";
 }
 
 TEST_F(ToolsApp, VariableReportOpensInTheInformationWindow) {

@@ -285,7 +285,7 @@ QString RefusalText(OpenRefusal why, const ReadText& r) {
   switch (why) {
     case OpenRefusal::TooManyTabs: return QString::fromLatin1(kTooManyTabs);
     case OpenRefusal::Missing: return QStringLiteral("no such file");
-    case OpenRefusal::Folder: return QStringLiteral("it is a folder");
+    case OpenRefusal::Folder: return QStringLiteral("it is a folder, not a file");
     case OpenRefusal::Unreadable: return r.error.isEmpty() ? QStringLiteral("it cannot be read") : r.error;
     case OpenRefusal::None: break;
   }

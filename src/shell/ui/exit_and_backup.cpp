@@ -38,6 +38,9 @@ void ExitRequest(App& app) {
 
 void ShutDownSequence(App& app) {
   Toolkit& tk = app.toolkit();
+  // Quitting from here on, however the end was reached: a debug line of the
+  // steps below opens no window again.
+  app.state().quitFlag = 1;
   tk.removeTimer(kMain, static_cast<int>(TimerId::Backup));
   // The Find window stores its options before the settings are written.
   CloseFindWindow(app);

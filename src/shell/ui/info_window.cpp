@@ -1,3 +1,4 @@
+#include <cstdio>
 #include "shell/ui/info_window.h"
 
 #include <QCoreApplication>
@@ -111,6 +112,12 @@ void ShowLogLine(App& app, const QString& line) {
   if (app.settings().debugMode == 0) return;
   if (InfoWindow* w = InfoWindowOf(app)) {
     w->text()->appendPlainText(line);
+    return;
+  }
+  // No window is opened while the program ends: nobody would see it, and
+  // nothing would close it.
+  if (app.state().quitFlag) {
+    std::fprintf(stderr, "vendle: %s\n", line.toLocal8Bit().constData());
     return;
   }
   ShowInfoText(app, line);

@@ -247,12 +247,13 @@ QMap<QString, QByteArray> GenerateHelpPages(const HelpPageSources& sources) {
   QMap<QString, QByteArray> pages;
   for (const auto& [page, list] : byPage) {
     QStringList have;
-    for (const auto& [name, words] : dialects) {
+    for (const auto& dialect : dialects) {
+      const QSet<QString>& words = dialect.second;
       const bool listed = std::any_of(list.begin(), list.end(), [&](const KwRow* r) {
         const QString k = WithoutParen(r->keyword);
         return !HasLetter(k) || words.contains(k) || words.contains(k + u'(') || words.contains(r->keyword.toUpper());
       });
-      if (listed) have << name;
+      if (listed) have << dialect.first;
     }
     pages.insert(QStringLiteral("html/") + page + QStringLiteral(".htm"),
                  KeywordPage(page, list, sources.descriptions.value(page), have).toUtf8());

@@ -1,4 +1,4 @@
-#include "editor/ui/text_access.h"
+#include "editor/ui/editor_commands.h"
 
 #include <gtest/gtest.h>
 

@@ -92,9 +92,7 @@ const QSet<QString>& KnownCrossings() {
       QStringLiteral("documents/ui/documents.cpp editor/ui/view_options.h"),
       QStringLiteral("documents/ui/file_operations.cpp editor/ui/bookmarks_folds.h"),
       QStringLiteral("documents/ui/file_operations.cpp editor/ui/change_marks.h"),
-      QStringLiteral("documents/ui/file_operations.cpp editor/ui/text_access.h"),
       QStringLiteral("documents/ui/file_operations.cpp editor/ui/view_options.h"),
-      QStringLiteral("links/ui/run_document.cpp editor/ui/text_access.h"),
       QStringLiteral("settings/ui/apply_preferences.cpp editor/ui/view_options.h"),
   };
   return known;
@@ -203,7 +201,7 @@ TEST(Layering, ProbesAreCaught) {
       {"editor/ui/bookmarks_folds.cpp", "#include \"shell/ui/services.h\"\n#include \"shell/ui/app.h\"\n", false},
       {"editor/ui/bookmarks_folds.cpp", "#include \"platform/ui/sci.h\"\n#include \"editor/ui/editor_view.h\"\n", false},
       {"shell/ui/main_window.cpp", "#include \"editor/ui/editor_setup.h\"\n", false},
-      {"documents/ui/documents.cpp", "#include \"editor/ui/text_access.h\"\n", true},
+      {"documents/ui/documents.cpp", "#include \"editor/ui/editing_support.h\"\n", true},
       {"links/ui/run_document.cpp", "#include \"documents/ui/documents.h\"\n", true},
   };
   for (const Case& c : cases) {

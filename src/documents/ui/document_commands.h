@@ -85,4 +85,15 @@ void TabBarEvent(App& app, const Event& e);
 // The control link's "/paste": a new tab with the clipboard text.
 void PasteIntoNewDocument(App& app);
 
+// Tabs.
+// Creates a document and its tab for `path` and shows it; -1 when no editor
+// is free ("Too many tabs open.") or the path is empty.
+int CreateDocumentTab(App& app, const QString& path);
+// Shows the document at `index` (making it current).
+int ActivateDocumentTab(App& app, int index);
+// Saves the view of `from`, parks its editor and shows `to`.
+void SwitchDocumentTab(App& app, int to, int from);
+// Records a named document in the recent list, removes it, shows a neighbour.
+void CloseDocumentTab(App& app, int index);
+
 }  // namespace vendle

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include "documents/ui/document_commands.h"
 #include "shell/ui/services.h"
 
 namespace vendle {
@@ -13,19 +14,10 @@ class App;
 class EditorView;
 struct DocumentRecord;
 
-// Creates a document and its tab for `path` and shows it; -1 when no editor
-// is free ("Too many tabs open.") or the path is empty.
-int CreateDocumentTab(App& app, const QString& path);
-// Shows the document at `index` (making it current).
-int ActivateDocumentTab(App& app, int index);
 // Makes the document at `index` current and parks its editor.
 void DeactivateDocumentEditor(App& app, int index);
-// Saves the view of `from`, parks its editor and shows `to`.
-void SwitchDocumentTab(App& app, int to, int from);
 // Frees the document's slot, resets and parks its editor, removes tab and record.
 void RemoveDocumentTab(App& app, int index);
-// Records a named document in the recent list, removes it, shows a neighbour.
-void CloseDocumentTab(App& app, int index);
 // Item 106 and a tab's close box: asks about a modified document, then closes.
 void CloseCurrentTab(App& app);
 // Item 107 and the exit: asks about every modified document from the last

@@ -20,7 +20,7 @@
 #include "editor/ui/bookmarks_folds.h"
 #include "editor/ui/change_marks.h"
 #include "editor/ui/syntax_commands.h"
-#include "editor/ui/text_access.h"
+#include "editor/ui/editor_commands.h"
 #include "editor/ui/view_options.h"
 #include "platform/clock.h"
 #include "platform/file_io.h"

@@ -7,7 +7,7 @@
 #include "editor/ui/editing_support.h"
 #include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_view.h"
-#include "editor/ui/text_access.h"
+#include "editor/ui/editor_commands.h"
 
 namespace vendle {
 namespace {

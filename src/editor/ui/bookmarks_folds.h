@@ -2,6 +2,8 @@
 // Line numbers: bookmarks are 0-based, folded lines 1-based.
 #pragma once
 
+#include "editor/ui/editor_commands.h"
+
 #include <QList>
 #include <QString>
 
@@ -24,9 +26,6 @@ void ReturnFromSub(App& app);         // item 208
 QList<int> BookmarkedLines(EditorView& editor);
 // Puts marker 0 on exactly these lines.
 void SetBookmarkMarkers(EditorView& editor, const QList<int>& lines);
-// The outermost collapsed fold headers, 1-based. A header is collapsed when
-// it carries the header flag and its next line is hidden.
-QList<int> CollapsedHeaders(EditorView& editor);
 
 // Collects the bookmarks and the fold state of the document at `index` into
 // its record (Bookmarks, FoldedLines, FoldedSubNames, caret, first line).

@@ -13,7 +13,6 @@
 #include "editor/ui/editing_support.h"
 #include "editor/ui/editor_commands.h"
 #include "editor/ui/editor_view.h"
-#include "editor/ui/text_access.h"
 #include "editor/ui/view_options.h"
 #include "platform/ansi.h"
 #include "platform/file_io.h"

@@ -6,7 +6,7 @@
 #include "documents/ui/document_commands.h"
 #include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_view.h"
-#include "editor/ui/text_access.h"
+#include "editor/ui/editor_commands.h"
 #include "shell/ui/services.h"
 
 namespace vendle {

@@ -2,6 +2,8 @@
 // typing program text at the caret. Texts are UTF-16 QStrings.
 #pragma once
 
+#include "editor/ui/editor_commands.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -21,17 +23,5 @@ void TypeAtCaret(EditorView& editor, QStringView text);
 // The clipboard's text ("" when it holds none).
 QString ClipboardText();
 
-// While it lives, the program's edits of the editor are not taken for typing
-// (no call tip or hint follows a deletion made here).
-class ProgrammaticEdit {
- public:
-  explicit ProgrammaticEdit(EditorView& editor);
-  ~ProgrammaticEdit();
-  ProgrammaticEdit(const ProgrammaticEdit&) = delete;
-  ProgrammaticEdit& operator=(const ProgrammaticEdit&) = delete;
-
- private:
-  EditorLexer* lexer_;
-};
 
 }  // namespace vendle

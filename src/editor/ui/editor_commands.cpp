@@ -2,7 +2,6 @@
 
 #include "editor/ui/editing_support.h"
 #include "editor/ui/editor_view.h"
-#include "editor/ui/text_access.h"
 #include "shell/ui/app.h"
 
 namespace vendle {

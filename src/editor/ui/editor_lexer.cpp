@@ -385,4 +385,15 @@ void LexerRestyle(EditorView& editor) {
   if (EditorLexer* l = LexerOf(editor)) l->restyle();
 }
 
+void StyleUpTo(EditorView& editor, Sci::Pos end) {
+  Sci s = editor.sci();
+  const Sci::Pos styled = s.send(S::SCI_GETENDSTYLED);
+  if (styled >= end) return;
+  if (EditorLexer* lexer = LexerOf(editor)) {
+    lexer->styleLines(s.lineFromPosition(styled), s.lineFromPosition(end));
+  } else {
+    s.send(S::SCI_COLOURISE, styled, end);
+  }
+}
+
 }  // namespace vendle

@@ -8,6 +8,8 @@
 // without a lexer.
 #pragma once
 
+#include "editor/ui/syntax_commands.h"
+
 #include <QObject>
 #include <QString>
 
@@ -121,9 +123,6 @@ class LexerBurst {
 // The registering operations of the word map.
 // Registers each blank-separated word; returns the number handled.
 int LexerAddWords(EditorView& editor, const QString& words, std::int64_t style, std::uint64_t flags);
-// LexerAddWords, then restyles when `restyle` is set and something was added.
-int LexerAddWordsAndRestyle(EditorView& editor, const QString& words, std::int64_t style, std::uint64_t flags,
-                            bool restyle);
 // A delimited token's opener (a single ASCII character) with the first
 // character of `closer` as its closing character; restyles when asked and added.
 int LexerAddDelimited(EditorView& editor, const QString& openers, const QString& closer, std::uint64_t flags,

@@ -13,15 +13,13 @@
 #include <vector>
 
 #include "documents/ui/document_commands.h"
-#include "documents/ui/documents.h"
-#include "documents/ui/tab_strip.h"
 #include "editor/find_text.h"
 #include "editor/lexer.h"
 #include "editor/ui/change_marks.h"
 #include "editor/ui/editing_support.h"
 #include "editor/ui/editor_view.h"
 #include "editor/ui/find_commands.h"
-#include "editor/ui/text_access.h"
+#include "editor/ui/editor_commands.h"
 #include "platform/event.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
@@ -177,14 +175,6 @@ void DropWindow(App& app, int window, QWidget* w) {
   w->deleteLater();
 }
 
-// Styles the text up to `pos` through the lexer's own on-demand path, so the
-// style read there is the lexer's and not a stale one.
-void StyleUpTo(EditorView& ed, Sci::Pos pos) {
-  const Sci s = ed.sci();
-  const Sci::Pos styled = s.send(S::SCI_GETENDSTYLED);
-  if (styled <= pos) s.send(S::SCI_COLOURISE, styled, pos + 1);
-}
-
 // While it lives, the control sends no change notifications.
 class NotificationsOff {
  public:
@@ -231,7 +221,7 @@ Match Search(EditorView& ed, const SearchSpec& spec, Sci::Pos from, Sci::Pos to)
     if (pos < 0) return {};
     const Sci::Pos end = s.send(S::SCI_GETTARGETEND);
     if (spec.skipStrings || spec.skipComments) {
-      StyleUpTo(ed, pos);
+      StyleUpTo(ed, pos + 1);
       const Sci::Pos style = s.send(S::SCI_GETSTYLEAT, pos);
       const bool rejected =
           (spec.skipStrings && style == kStyleString) || (spec.skipComments && style == kStyleComment);
@@ -304,8 +294,8 @@ void GoToResult(App& app, FindAllWindow* w) {
   const int index = DocumentOfResult(app, r);
   if (index < 0) return;
   Documents& docs = app.state().docs;
+  // Switching shows the document and selects its tab.
   if (index != docs.currentTabIndex) SwitchDocumentTab(app, index, docs.currentTabIndex);
-  app.tabStrip().select(index);
   docs.list.setCurrent(index);
   EditorView* ed = EditorOfDocument(app, index);
   if (!ed) return;

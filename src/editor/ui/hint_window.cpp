@@ -10,7 +10,7 @@
 #include "editor/ui/editing_support.h"
 #include "editor/ui/editor_view.h"
 #include "editor/ui/find_commands.h"
-#include "editor/ui/text_access.h"
+#include "editor/ui/editor_commands.h"
 #include "platform/event.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"

@@ -9,7 +9,6 @@
 #include "editor/ui/editor_commands.h"
 #include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_view.h"
-#include "editor/ui/text_access.h"
 #include "shell/ui/app.h"
 #include "shell/ui/main_window_commands.h"
 

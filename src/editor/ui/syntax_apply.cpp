@@ -14,7 +14,7 @@
 #include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_view.h"
 #include "editor/ui/syntax_commands.h"
-#include "editor/ui/text_access.h"
+#include "editor/ui/editor_commands.h"
 #include "editor/ui/view_options.h"
 #include "editor/word_map.h"
 #include "shell/ui/app.h"

@@ -1,9 +1,13 @@
 // Device syntaxes: loading the syntax and keyword files, and the Syntax menu.
 #pragma once
 
+#include <QString>
+#include <cstdint>
+
 namespace vendle {
 
 class App;
+class EditorView;
 
 void LoadSyntaxFiles(App& app);
 void LoadKeywordFiles(App& app);
@@ -14,6 +18,10 @@ void CleanupLabelsCommand(App& app);        // item 170
 // Every use of a user name takes the case of its declaration (not in
 // comments and strings); one undo step.
 void NormaliseIdentifierCase(App& app);
+
+// LexerAddWords, then restyles when `restyle` is set and something was added.
+int LexerAddWordsAndRestyle(EditorView& editor, const QString& words, std::int64_t style, std::uint64_t flags,
+                            bool restyle);
 
 }  // namespace vendle
 

@@ -1,4 +1,4 @@
-#include "editor/ui/text_access.h"
+#include "editor/ui/editor_commands.h"
 
 #include "editor/editor_text.h"
 #include "editor/ui/editor_view.h"

@@ -8,7 +8,7 @@
 #include "documents/ui/document_commands.h"
 #include "editor/view_appearance.h"
 #include "editor/ui/editor_view.h"
-#include "editor/ui/text_access.h"
+#include "editor/ui/editor_commands.h"
 #include "platform/ids.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"

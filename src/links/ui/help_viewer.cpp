@@ -9,9 +9,8 @@
 #include <QWidget>
 
 #include "documents/ui/document_commands.h"
-#include "documents/ui/documents.h"
-#include "editor/ui/editor_view.h"
-#include "editor/ui/text_access.h"
+#include "shell/ui/services.h"
+#include "editor/ui/editor_commands.h"
 #include "links/help.h"
 #include "links/ui/link_commands.h"
 #include "platform/event.h"
@@ -20,9 +19,6 @@
 #include "platform/ui/desktop_open.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
-#include "shell/ui/info_window.h"
-#include "shell/ui/main_window.h"
-#include "tools/ui/export_support.h"
 
 namespace vendle {
 namespace {

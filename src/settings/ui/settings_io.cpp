@@ -16,7 +16,7 @@
 #include "settings/settings_file.h"
 #include "settings/ui/settings_commands.h"
 #include "shell/ui/app.h"
-#include "shell/ui/info_window.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 namespace {

@@ -85,4 +85,14 @@ QString ItemToolTip(App& app, int item);
 // Recent items.
 void AddRecentFile(App& app, const QString& entry);
 
+// The information window.
+// Shows `text` in the information window, opening it when needed; an open
+// window has its text replaced, is restored from minimised and activated.
+void ShowInfoText(App& app, const QString& text);
+// Shows a text file (up to its first zero byte) in the information window.
+// An empty path or a file that cannot be read shows nothing.
+void ShowFileInInfoWindow(App& app, const QString& path);
+// The text of the information window's text control, or an empty text when the window is not open.
+QString InfoWindowText(App& app);
+
 }  // namespace vendle

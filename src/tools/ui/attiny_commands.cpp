@@ -2,8 +2,8 @@
 #include "tools/ui/attiny_commands.h"
 
 #include "documents/ui/document_commands.h"
-#include "editor/ui/editor_view.h"
-#include "editor/ui/text_access.h"
+#include "shell/ui/services.h"
+#include "editor/ui/editor_commands.h"
 #include "shell/ui/app.h"
 #include "shell/ui/main_window_commands.h"
 #include "tools/attiny_numbering.h"

@@ -6,14 +6,12 @@
 #include <QFileInfo>
 
 #include "documents/ui/document_commands.h"
-#include "documents/ui/documents.h"
-#include "editor/ui/editor_lexer.h"
-#include "editor/ui/editor_view.h"
+#include "editor/ui/editor_commands.h"
+#include "shell/ui/services.h"
 #include "platform/file_io.h"
 #include "platform/ids.h"
 #include "platform/ui/desktop_open.h"
 #include "shell/ui/app.h"
-#include "shell/ui/info_window.h"
 #include "shell/ui/main_window_commands.h"
 #include "tools/exports.h"
 #include "tools/ui/export_support.h"
@@ -22,17 +20,6 @@
 namespace vendle {
 
 using S = QsciScintillaBase;
-
-void StyleUpTo(EditorView& editor, Sci::Pos end) {
-  Sci s = editor.sci();
-  const Sci::Pos styled = s.send(S::SCI_GETENDSTYLED);
-  if (styled >= end) return;
-  if (EditorLexer* lexer = LexerOf(editor)) {
-    lexer->styleLines(s.lineFromPosition(styled), s.lineFromPosition(end));
-  } else {
-    s.send(S::SCI_COLOURISE, styled, end);
-  }
-}
 
 ExportLines ExportRangeOf(EditorView& editor) {
   Sci s = editor.sci();

@@ -10,9 +10,6 @@ namespace vendle {
 
 class EditorView;
 
-// Styles the text up to byte position `end` (the lexer styles on demand, so
-// styles past what was shown may not exist yet).
-void StyleUpTo(EditorView& editor, Sci::Pos end);
 
 // The lines an export covers: with a selection its first to its last line
 // (an end at a line start takes that line); without one, line 0 to the line

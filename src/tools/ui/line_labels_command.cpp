@@ -1,7 +1,7 @@
 // "Remove program line numbers" (item 158): the selected document's program
 // with labels in place of line numbers, in a new tab beside it.
-#include "documents/ui/documents.h"
-#include "editor/ui/text_access.h"
+#include "documents/ui/document_commands.h"
+#include "editor/ui/editor_commands.h"
 #include "shell/ui/app.h"
 #include "shell/ui/main_window_commands.h"
 #include "tools/line_labels.h"

@@ -7,8 +7,9 @@
 #include <QPrinter>
 #include <algorithm>
 
-#include "documents/ui/documents.h"
-#include "editor/ui/editor_view.h"
+#include "documents/ui/document_commands.h"
+#include "editor/ui/editor_commands.h"
+#include "shell/ui/services.h"
 #include "platform/ui/sci.h"
 #include "shell/ui/app.h"
 #include "tools/print_layout.h"

@@ -1,8 +1,8 @@
 // The result tab of the source tools.
 #include "tools/ui/result_tab.h"
 
-#include "documents/ui/documents.h"
-#include "editor/ui/text_access.h"
+#include "documents/ui/document_commands.h"
+#include "editor/ui/editor_commands.h"
 
 namespace vendle {
 

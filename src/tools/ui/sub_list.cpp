@@ -6,11 +6,9 @@
 #include <algorithm>
 
 #include "documents/ui/document_commands.h"
-#include "documents/ui/documents.h"
-#include "editor/ui/editor_lexer.h"
-#include "editor/ui/editor_view.h"
-#include "editor/ui/editing_support.h"
-#include "editor/ui/text_access.h"
+#include "editor/ui/syntax_commands.h"
+#include "shell/ui/services.h"
+#include "editor/ui/editor_commands.h"
 #include "editor/lexer.h"
 #include "editor/word_map.h"
 #include "platform/event.h"

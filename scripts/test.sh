@@ -9,11 +9,11 @@ scripts/setup.sh
 jobs=$(nproc)
 
 echo "== build and test"
-scripts/build.sh build
+scripts/build.sh build -DVENDLE_WERROR=ON
 (cd build && ctest --output-on-failure -j "$jobs" --timeout 600)
 
 echo "== sanitizers"
-scripts/build.sh build-asan -DVENDLE_SANITIZE=ON -DVENDLE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+scripts/build.sh build-asan -DVENDLE_WERROR=ON -DVENDLE_SANITIZE=ON -DVENDLE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 # Leak checking is on; tests/lsan.supp may only ever name leaks inside
 # third-party libraries (it names none now).
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \

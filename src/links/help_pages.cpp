@@ -84,7 +84,7 @@ const char* GroupTitle(KeywordGroup g) {
   return "";
 }
 
-QString KeywordPage(const QString& page, const std::vector<const KwRow*>& rows, const QString& description,
+QString KeywordPage(const QString& /*page*/, const std::vector<const KwRow*>& rows, const QString& description,
                     const QStringList& dialects) {
   QStringList names;
   for (const KwRow* r : rows) names << r->keyword;

@@ -95,7 +95,7 @@ TEST(ProgramFile, EncodingIsUtf8OnlyForValidUtf8WithNonAsciiText) {
   for (const Case& c : cases) {
     const DecodedFile f = DecodeProgramFile(c.bytes);
     EXPECT_EQ(f.encoding, c.encoding) << c.what;
-    if (!c.text.isNull()) EXPECT_EQ(f.text, c.text) << c.what;
+    if (!c.text.isNull()) { EXPECT_EQ(f.text, c.text) << c.what; }
     EXPECT_EQ(EncodeProgramFile(f.text, f.encoding), c.bytes) << c.what << ": written back byte for byte";
   }
 }

@@ -258,9 +258,9 @@ TEST_F(FoldState, TheItemsWorkOnTheSelectedTabsDocument) {
     app().state().docs.list.setCurrent(index);
     if (item == Item::GotoLine) d.requesters().answerText(QStringLiteral("2"));
     d.post(Event::Menu(item));
-    if (item == Item::ToggleBookmark) EXPECT_EQ(BookmarkedLines(*second), QList<int>{5});
-    if (item == Item::GotoLine) EXPECT_EQ(second->sci().lineFromPosition(second->sci().currentPos()), 1);
-    if (item == Item::UnfoldAll) EXPECT_EQ(app().state().docs.list.currentIndex(), index + 1);
+    if (item == Item::ToggleBookmark) { EXPECT_EQ(BookmarkedLines(*second), QList<int>{5}); }
+    if (item == Item::GotoLine) { EXPECT_EQ(second->sci().lineFromPosition(second->sci().currentPos()), 1); }
+    if (item == Item::UnfoldAll) { EXPECT_EQ(app().state().docs.list.currentIndex(), index + 1); }
   }
   EXPECT_EQ(CollapsedHeaders(*second), (QList<int>{1, 5, 8}));
   EXPECT_EQ(BookmarkedLines(*second), QList<int>{});

@@ -142,7 +142,7 @@ TEST(LexerNumbers, ScanTable) {
     SCOPED_TRACE(c.text);
     const LexerNumber n = LexerScanNumber(t, c.text);
     EXPECT_EQ(n.length, c.length);
-    if (n.length > 0) EXPECT_EQ(n.digits, c.digits);
+    if (n.length > 0) { EXPECT_EQ(n.digits, c.digits); }
   }
 }
 

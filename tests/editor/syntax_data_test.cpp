@@ -191,8 +191,9 @@ TEST_F(ShippedData, PicomiteWordsAgreeWithTheKeywordFacts) {
       EXPECT_TRUE(keywords.contains(f.name)) << f.kind.toStdString() << " " << f.name.toStdString();
   }
   for (const Fact& f : facts)
-    if (f.kind == "word" && (f.note.startsWith("token-table keyword") || f.name.startsWith("MM.")))
+    if (f.kind == "word" && (f.note.startsWith("token-table keyword") || f.name.startsWith("MM."))) {
       EXPECT_TRUE(keywords.contains(f.name)) << f.name.toStdString();
+    }
   // Nothing made up: every word of every section is a word of the facts, but
   // for the type names of declarations (read by DIM and LOCAL themselves).
   const QSet<QString> typeNames = {"INTEGER", "FLOAT", "STRING"};

@@ -67,7 +67,7 @@ TEST(ControlFraming, OnlyTheBeginningChoosesTheCommand) {
   for (const Case& c : cases) {
     const ControlCommand cmd = ParseControlCommand(QString::fromLatin1(c.text));
     EXPECT_EQ(cmd.kind, c.kind) << c.text;
-    if (c.kind != CommandKind::Ignored) EXPECT_EQ(cmd.rest, c.rest) << c.text;
+    if (c.kind != CommandKind::Ignored) { EXPECT_EQ(cmd.rest, c.rest) << c.text; }
   }
 }
 

@@ -168,7 +168,7 @@ TEST(SpecialFiles, AnUnreadPreferenceFileIsKeptNotOverwritten) {
     o.preferences = "[Options]\r\nTabsize = 7\r\n";
     o.prepare = [&](const QString& data) {
       WriteFile(data + "Vendle5.inf", mine);
-      if (c.sparseOverLimit) ASSERT_EQ(::truncate(N(data + "Vendle5.inf").constData(), qint64(17) << 20), 0);
+      if (c.sparseOverLimit) { ASSERT_EQ(::truncate(N(data + "Vendle5.inf").constData(), qint64(17) << 20), 0); }
     };
     o.start = false;
     AppDriver d(o);

@@ -32,8 +32,9 @@ TEST(Toolbar, ButtonsFollowTheTableWithImagesAndTooltips) {
     if (e.separator) continue;
     EXPECT_EQ(a->data().toInt(), +e.item) << "position " << i;
     EXPECT_FALSE(a->icon().isNull()) << "no image on button " << +e.item;
-    if (e.item != Item::RunDefaultExternal)
+    if (e.item != Item::RunDefaultExternal) {
       EXPECT_EQ(a->toolTip().toStdString(), e.tooltip) << "button " << +e.item;
+    }
   }
   EXPECT_EQ(bar->iconSize(), QSize(16, 16));
 }
@@ -46,7 +47,7 @@ TEST(Toolbar, HighDpiGivesTheLargeImages) {
   QToolBar* bar = Bar(d.app());
   EXPECT_EQ(bar->iconSize(), QSize(32, 32));
   for (QAction* a : bar->actions())
-    if (!a->isSeparator()) EXPECT_EQ(a->icon().availableSizes().value(0), QSize(32, 32)) << a->toolTip().toStdString();
+    if (!a->isSeparator()) { EXPECT_EQ(a->icon().availableSizes().value(0), QSize(32, 32)) << a->toolTip().toStdString(); }
 }
 
 TEST(Toolbar, EveryButtonPostsItsItem) {

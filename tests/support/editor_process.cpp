@@ -12,14 +12,14 @@
 
 namespace vendle::test {
 
-EditorSandbox::EditorSandbox(const QString& preferences) {
+EditorSandbox::EditorSandbox(const QString& preferences, const QString& executable) {
   QDir().mkpath(dataFolder());
   QDir().mkpath(root() + "run");
   QFile::setPermissions(root() + "run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   const QString exe = programFolder() + "vendle";
+  const QString from = executable.isEmpty() ? QStringLiteral(VENDLE_EXECUTABLE) : executable;
   // A hard link is instant; a copy when the folders are on different file systems.
-  if (::link(QFile::encodeName(VENDLE_EXECUTABLE).constData(), QFile::encodeName(exe).constData()) != 0)
-    QFile::copy(VENDLE_EXECUTABLE, exe);
+  if (::link(QFile::encodeName(from).constData(), QFile::encodeName(exe).constData()) != 0) QFile::copy(from, exe);
   QFile(programFolder() + "portable.inf").open(QIODevice::WriteOnly);
   port_ = FreePort();
   QFile inf(dataFolder() + "Vendle5.inf");

@@ -14,8 +14,9 @@ namespace vendle::test {
 class EditorSandbox {
  public:
   // `preferences` is written as Data/Vendle5.inf (the control port and
-  // "Confirm before Exit = 0" are added).
-  explicit EditorSandbox(const QString& preferences = QString());
+  // "Confirm before Exit = 0" are added). `executable` is the program copied
+  // into the sandbox: the built one by default.
+  explicit EditorSandbox(const QString& preferences = QString(), const QString& executable = QString());
 
   QString root() const { return dir_.path() + "/"; }
   QString programFolder() const { return root() + "prog/"; }

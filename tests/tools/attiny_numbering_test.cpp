@@ -71,6 +71,9 @@ const ConvertCase kCases[] = {
     {"numbers of five digits are written whole", "1 GOTO 2\n2 END\n", N, "5000 GOTO 10000\n10000 END\n", 5000},
     {"non-ASCII text in strings and comments", "1 PRINT \"Grüße €\" ' naïve\n", C,
      "1 ?\"Grüße €\"' naïve\n"},
+    {"no blank before ; after a string", "1 PRINT \"A\" ; B\n", N, "  10 PRINT \"A\"; B\n"},
+    {"THEN GOTO keeps its target", "1 IF A=1 THEN GOTO 1\n", C, "1 IFA=1T.G.1\n"},
+    {"REM after a target", "1 GOTO 1 REM x  y\n", C, "1 G.1REM x  y\n"},
 };
 
 TEST(AtTinyNumbering, ConvertsEachLineToTheForm) {

@@ -73,14 +73,14 @@ class TokenStep {
         } else {
           flush();
           out_ += word_ + u' ' + c;
-          word_.clear();
+          clearWord();
           afterSeparator_ = true;
         }
         if (c == u'=') out_ += u' ';
       } else if (c == u'"') {
         flush();
         out_ += word_ + u' ';
-        word_.clear();
+        clearWord();
         qsizetype end = text.indexOf(u'"', i + 1);
         end = end < 0 ? text.size() : end + 1;
         protect(text.sliced(i, end - i));
@@ -88,7 +88,7 @@ class TokenStep {
       } else if (c == u'\'') {
         flush();
         out_ += word_;
-        word_.clear();
+        clearWord();
         EnsureBlank(out_);
         protect(text.sliced(i));
         return finish();
@@ -96,7 +96,7 @@ class TokenStep {
         // "?" is a PRINT of its own, whatever stands next to it.
         flush();
         out_ += word_;
-        word_.clear();
+        clearWord();
         EnsureBlank(out_);
         out_ += QStringLiteral("PRINT ");
         afterSeparator_ = false;
@@ -104,12 +104,13 @@ class TokenStep {
         abbreviation();
       } else {
         word_ += c;
+        upper_ += c.toUpper();
         afterSeparator_ = false;
-        if (word_.size() <= d_.longestKeyword && d_.isKeyword(word_)) {
+        if (word_.size() <= d_.longestKeyword && wordIsKeyword()) {
           EnsureBlank(out_);
           out_ += word_;
-          const bool rem = word_.compare(u"REM", Qt::CaseInsensitive) == 0;
-          word_.clear();
+          const bool rem = upper_ == QLatin1String("REM");
+          clearWord();
           if (rem) {
             // The rest of a REM line is the remark, as written.
             protect(text.sliced(i + 1));
@@ -121,28 +122,36 @@ class TokenStep {
     }
     EnsureBlank(out_);
     out_ += word_;
-    word_.clear();
+    clearWord();
     return finish();
   }
 
  private:
   void flush() {
-    if (!word_.isEmpty() && d_.isKeyword(word_)) EnsureBlank(out_);
+    if (!word_.isEmpty() && wordIsKeyword()) EnsureBlank(out_);
   }
 
   // "GOS." is the first keyword of the list starting with GOS. A dot after
   // no word or after one that starts no keyword is a dot as written ("1.5").
   void abbreviation() {
-    const auto found = word_.isEmpty() ? d_.firstWithPrefix.cend() : d_.firstWithPrefix.constFind(word_.toUpper());
+    const auto found = word_.isEmpty() ? d_.firstWithPrefix.cend() : d_.firstWithPrefix.constFind(upper_);
     if (found == d_.firstWithPrefix.cend()) {
       out_ += word_ + u'.';
-      word_.clear();
+      clearWord();
       return;
     }
     EnsureBlank(out_);
     out_ += *found + u' ';
-    word_.clear();
+    clearWord();
     afterSeparator_ = false;
+  }
+
+  // The word is kept in upper case beside it, so that the lookup made for
+  // every character needs no conversion of its own.
+  bool wordIsKeyword() const { return upper_ == QLatin1String("REM") || d_.keywords.contains(upper_); }
+  void clearWord() {
+    word_.clear();
+    upper_.clear();
   }
 
   void protect(QStringView text) {
@@ -172,6 +181,7 @@ class TokenStep {
   Pieces pieces_;
   QString out_;
   QString word_;
+  QString upper_;
   bool afterSeparator_ = false;
 };
 
@@ -188,10 +198,13 @@ QString BlankStep(QStringView s) {
   return r;
 }
 
+// Asked for every field of the program: the length decides most fields.
 bool IsJumpWord(QStringView field) {
-  static const char16_t* const kWords[] = {u"GOTO", u"GOSUB", u"THEN", u"ELSE", u"RESTORE"};
-  for (const char16_t* w : kWords)
-    if (field.compare(QStringView(w), Qt::CaseInsensitive) == 0) return true;
+  if (field.size() < 4 || field.size() > 7) return false;
+  static const QString kWords[] = {QStringLiteral("GOTO"), QStringLiteral("GOSUB"), QStringLiteral("THEN"),
+                                   QStringLiteral("ELSE"), QStringLiteral("RESTORE")};
+  for (const QString& w : kWords)
+    if (field.size() == w.size() && field.compare(w, Qt::CaseInsensitive) == 0) return true;
   return false;
 }
 
@@ -254,7 +267,7 @@ QString CrunchStep(const Pieces& pieces, const AtTinyDialect& d) {
       qsizetype end = i;
       while (end < t.size() && IsWordChar(t[end])) ++end;
       const QString word = t.sliced(i, end - i).toUpper();
-      if (word == u"PRINT") {
+      if (word == QLatin1String("PRINT")) {
         r += u'?';
       } else if (const auto a = d.abbreviations.constFind(word); a != d.abbreviations.cend()) {
         r += a->toUpper();

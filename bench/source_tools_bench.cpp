@@ -43,11 +43,17 @@ QString Program(qsizetype bytes) {
   return t;
 }
 
+// The best of three runs: the first one also pays for the memory it touches.
 double Ms(const std::function<void()>& f) {
-  QElapsedTimer t;
-  t.start();
-  f();
-  return t.nsecsElapsed() / 1e6;
+  double best = 0;
+  for (int run = 0; run < 3; ++run) {
+    QElapsedTimer t;
+    t.start();
+    f();
+    const double ms = t.nsecsElapsed() / 1e6;
+    if (run == 0 || ms < best) best = ms;
+  }
+  return best;
 }
 
 }  // namespace

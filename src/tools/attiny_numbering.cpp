@@ -148,7 +148,7 @@ class TokenStep {
 
   // The word is kept in upper case beside it, so that the lookup made for
   // every character needs no conversion of its own.
-  bool wordIsKeyword() const { return upper_ == QLatin1String("REM") || d_.keywords.contains(upper_); }
+  bool wordIsKeyword() const { return upper_ == QLatin1String("REM") || d_.isUpperKeyword(upper_); }
   void clearWord() {
     word_.clear();
     upper_.clear();
@@ -269,7 +269,9 @@ QString CrunchStep(const Pieces& pieces, const AtTinyDialect& d) {
       const QString word = t.sliced(i, end - i).toUpper();
       if (word == QLatin1String("PRINT")) {
         r += u'?';
-      } else if (const auto a = d.abbreviations.constFind(word); a != d.abbreviations.cend()) {
+      } else if (const auto a = d.keywordSlots.test(AtTinyDialect::SlotOf(word)) ? d.abbreviations.constFind(word)
+                                                                               : d.abbreviations.cend();
+                 a != d.abbreviations.cend()) {
         r += a->toUpper();
       } else {
         r += word;
@@ -304,6 +306,7 @@ AtTinyDialect AtTinyDialect::From(QStringView keywordList, const std::vector<AtT
   for (QStringView w : keywordList.split(u' ', Qt::SkipEmptyParts)) {
     const QString upper = w.toString().toUpper();
     d.keywords.insert(upper);
+    d.keywordSlots.set(SlotOf(upper));
     d.longestKeyword = std::max(d.longestKeyword, upper.size());
     for (qsizetype n = 1; n <= upper.size(); ++n) {
       const QString prefix = upper.left(n);
@@ -313,8 +316,15 @@ AtTinyDialect AtTinyDialect::From(QStringView keywordList, const std::vector<AtT
   for (const AtTinyAbbreviation& a : abbreviations) {
     const QString upper = a.keyword.toUpper();
     if (!d.abbreviations.contains(upper)) d.abbreviations.insert(upper, a.abbreviation);
+    d.keywordSlots.set(SlotOf(upper));
   }
   return d;
+}
+
+std::size_t AtTinyDialect::SlotOf(QStringView upper) {
+  std::size_t h = 2166136261u;
+  for (QChar c : upper) h = (h ^ c.unicode()) * 16777619u;
+  return (h ^ (h >> 12)) % 4096;
 }
 
 bool AtTinyDialect::isKeyword(QStringView word) const {

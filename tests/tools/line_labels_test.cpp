@@ -69,6 +69,11 @@ TEST(LineLabels, ConvertsTargetsToLabels) {
 
 TEST(LineLabels, ThePrefixComesFromTheCaller) {
   EXPECT_EQ(LineNumbersToLabels(u"10 GOTO 10\n", QStringLiteral("L"), kKeywords), "L10:\nGOTO L10\n");
+  // Labels made of digits alone would be line numbers again.
+  for (const char* bad : {"", "1", " x", "."}) {
+    SCOPED_TRACE(bad);
+    EXPECT_EQ(LineNumbersToLabels(u"10 GOTO 10\n", QString::fromUtf8(bad), kKeywords), "_LBL10:\nGOTO _LBL10\n");
+  }
 }
 
 TEST(ResultPath, ChangesOnlyTheFileNamesLastExtension) {

@@ -231,6 +231,7 @@ void TargetStep(Pieces& pieces, const QHash<qint64, qint64>& newNumber) {
       while (end < t.size() && t[end] != u' ') ++end;
       const QStringView field = QStringView(t).sliced(i, end - i);
       const qsizetype digits = DigitRun(field);
+      // Too long a number (-1) names no line.
       const auto hit = targetFollows && digits > 0 ? newNumber.constFind(DigitValue(field.left(digits)))
                                                    : newNumber.cend();
       if (hit != newNumber.cend()) {
@@ -349,7 +350,8 @@ QString ConvertAtTinyProgram(QStringView text, AtTinyForm form, qint64 step, con
   QHash<qint64, qint64> newNumber;
   newNumber.reserve(entries.size());
   for (qint64 k = 0; k < count; ++k)
-    if (entries[k].numbered && !newNumber.contains(entries[k].number)) newNumber.insert(entries[k].number, newNumberOf(k));
+    if (entries[k].numbered && entries[k].number >= 0 && !newNumber.contains(entries[k].number))
+      newNumber.insert(entries[k].number, newNumberOf(k));
 
   QString out;
   out.reserve(text.size() + count * 8);

@@ -63,6 +63,8 @@ const ConvertCase kCases[] = {
     {"a colon after the target stays", "5 GOTO 6:PRINT 1\n6 END\n", N, "  10 GOTO 20: PRINT 1\n  20 END\n"},
     {"a target that is no number stays", "PRINT\n5 GOTO X\n", N, "  10 PRINT\n  20 GOTO X\n"},
     {"a dangling target stays in both forms", "5 GOTO 30\n6 END\n7 END\n", C, "1 G.30\n2 END\n3 END\n"},
+    {"numbers too long for any line name none", "99999999999999999999 END\n5 GOTO 99999999999999999998\n", N,
+     "  10 END\n  20 GOTO 99999999999999999998\n"},
     {"the first line of a number wins it", "5 GOTO 6\n6 END\n6 END\n", N, "  10 GOTO 20\n  20 END\n  30 END\n"},
     {"targets after the 20th field", "5 PRINT 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21:GOTO 5\n", N,
      "  10 PRINT 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21: GOTO 10\n"},

@@ -86,6 +86,22 @@ TEST_F(SourceToolsApp, FormatDocumentTogglesTheAtTinyFormsAndEachUndoesInOneStep
   EXPECT_FALSE(s().modified());
 }
 
+TEST_F(SourceToolsApp, ReturnAfterTheNumberingTypesTheNextNumber) {
+  ASSERT_NE(ed, nullptr);
+  Current()->syntax = QStringLiteral("ATTiny");
+  Menu(Item::FormatIndentation);
+  const QString numbered = GetEditorText(ed);
+  s().send(S::SCI_DOCUMENTEND);
+  s().send(S::SCI_CHARLEFT);  // the end of "  60 RETURN"
+  Menu(Item::ReturnKey);
+  // The typed line end is the document's own; the number steps on from 60.
+  const QString eol = s().send(S::SCI_GETEOLMODE) == S::SC_EOL_CRLF ? "\r\n" : "\n";
+  EXPECT_EQ(GetEditorText(ed), numbered.left(numbered.size() - 1) + eol + "  70 \n");
+  EXPECT_EQ(s().currentPos(), s().length() - 1) << "the caret stands behind the number";
+  s().send(S::SCI_UNDO);
+  EXPECT_EQ(GetEditorText(ed), numbered) << "the line end and its number come back in one step";
+}
+
 TEST_F(SourceToolsApp, RemoveProgramLineNumbersOpensAModifiedResultTabAndLeavesTheSource) {
   ASSERT_NE(ed, nullptr);
   const QString source = GetEditorText(ed);

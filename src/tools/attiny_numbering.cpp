@@ -73,14 +73,14 @@ class TokenStep {
         } else {
           flush();
           out_ += word_ + u' ' + c;
-          word_.clear();
+          clearWord();
           afterSeparator_ = true;
         }
         if (c == u'=') out_ += u' ';
       } else if (c == u'"') {
         flush();
         out_ += word_ + u' ';
-        word_.clear();
+        clearWord();
         qsizetype end = text.indexOf(u'"', i + 1);
         end = end < 0 ? text.size() : end + 1;
         protect(text.sliced(i, end - i));
@@ -88,7 +88,7 @@ class TokenStep {
       } else if (c == u'\'') {
         flush();
         out_ += word_;
-        word_.clear();
+        clearWord();
         EnsureBlank(out_);
         protect(text.sliced(i));
         return finish();
@@ -96,7 +96,7 @@ class TokenStep {
         // "?" is a PRINT of its own, whatever stands next to it.
         flush();
         out_ += word_;
-        word_.clear();
+        clearWord();
         EnsureBlank(out_);
         out_ += QStringLiteral("PRINT ");
         afterSeparator_ = false;
@@ -104,12 +104,13 @@ class TokenStep {
         abbreviation();
       } else {
         word_ += c;
+        upper_ += c.toUpper();
         afterSeparator_ = false;
-        if (word_.size() <= d_.longestKeyword && d_.isKeyword(word_)) {
+        if (word_.size() <= d_.longestKeyword && wordIsKeyword()) {
           EnsureBlank(out_);
           out_ += word_;
-          const bool rem = word_.compare(u"REM", Qt::CaseInsensitive) == 0;
-          word_.clear();
+          const bool rem = upper_ == QLatin1String("REM");
+          clearWord();
           if (rem) {
             // The rest of a REM line is the remark, as written.
             protect(text.sliced(i + 1));
@@ -121,28 +122,36 @@ class TokenStep {
     }
     EnsureBlank(out_);
     out_ += word_;
-    word_.clear();
+    clearWord();
     return finish();
   }
 
  private:
   void flush() {
-    if (!word_.isEmpty() && d_.isKeyword(word_)) EnsureBlank(out_);
+    if (!word_.isEmpty() && wordIsKeyword()) EnsureBlank(out_);
   }
 
   // "GOS." is the first keyword of the list starting with GOS. A dot after
   // no word or after one that starts no keyword is a dot as written ("1.5").
   void abbreviation() {
-    const auto found = word_.isEmpty() ? d_.firstWithPrefix.cend() : d_.firstWithPrefix.constFind(word_.toUpper());
+    const auto found = word_.isEmpty() ? d_.firstWithPrefix.cend() : d_.firstWithPrefix.constFind(upper_);
     if (found == d_.firstWithPrefix.cend()) {
       out_ += word_ + u'.';
-      word_.clear();
+      clearWord();
       return;
     }
     EnsureBlank(out_);
     out_ += *found + u' ';
-    word_.clear();
+    clearWord();
     afterSeparator_ = false;
+  }
+
+  // The word is kept in upper case beside it, so that the lookup made for
+  // every character needs no conversion of its own.
+  bool wordIsKeyword() const { return upper_ == QLatin1String("REM") || d_.isUpperKeyword(upper_); }
+  void clearWord() {
+    word_.clear();
+    upper_.clear();
   }
 
   void protect(QStringView text) {
@@ -172,6 +181,7 @@ class TokenStep {
   Pieces pieces_;
   QString out_;
   QString word_;
+  QString upper_;
   bool afterSeparator_ = false;
 };
 
@@ -188,10 +198,13 @@ QString BlankStep(QStringView s) {
   return r;
 }
 
+// Asked for every field of the program: the length decides most fields.
 bool IsJumpWord(QStringView field) {
-  static const char16_t* const kWords[] = {u"GOTO", u"GOSUB", u"THEN", u"ELSE", u"RESTORE"};
-  for (const char16_t* w : kWords)
-    if (field.compare(QStringView(w), Qt::CaseInsensitive) == 0) return true;
+  if (field.size() < 4 || field.size() > 7) return false;
+  static const QString kWords[] = {QStringLiteral("GOTO"), QStringLiteral("GOSUB"), QStringLiteral("THEN"),
+                                   QStringLiteral("ELSE"), QStringLiteral("RESTORE")};
+  for (const QString& w : kWords)
+    if (field.size() == w.size() && field.compare(w, Qt::CaseInsensitive) == 0) return true;
   return false;
 }
 
@@ -218,6 +231,7 @@ void TargetStep(Pieces& pieces, const QHash<qint64, qint64>& newNumber) {
       while (end < t.size() && t[end] != u' ') ++end;
       const QStringView field = QStringView(t).sliced(i, end - i);
       const qsizetype digits = DigitRun(field);
+      // Too long a number (-1) names no line.
       const auto hit = targetFollows && digits > 0 ? newNumber.constFind(DigitValue(field.left(digits)))
                                                    : newNumber.cend();
       if (hit != newNumber.cend()) {
@@ -254,9 +268,11 @@ QString CrunchStep(const Pieces& pieces, const AtTinyDialect& d) {
       qsizetype end = i;
       while (end < t.size() && IsWordChar(t[end])) ++end;
       const QString word = t.sliced(i, end - i).toUpper();
-      if (word == u"PRINT") {
+      if (word == QLatin1String("PRINT")) {
         r += u'?';
-      } else if (const auto a = d.abbreviations.constFind(word); a != d.abbreviations.cend()) {
+      } else if (const auto a = d.keywordSlots.test(AtTinyDialect::SlotOf(word)) ? d.abbreviations.constFind(word)
+                                                                               : d.abbreviations.cend();
+                 a != d.abbreviations.cend()) {
         r += a->toUpper();
       } else {
         r += word;
@@ -291,6 +307,7 @@ AtTinyDialect AtTinyDialect::From(QStringView keywordList, const std::vector<AtT
   for (QStringView w : keywordList.split(u' ', Qt::SkipEmptyParts)) {
     const QString upper = w.toString().toUpper();
     d.keywords.insert(upper);
+    d.keywordSlots.set(SlotOf(upper));
     d.longestKeyword = std::max(d.longestKeyword, upper.size());
     for (qsizetype n = 1; n <= upper.size(); ++n) {
       const QString prefix = upper.left(n);
@@ -300,8 +317,15 @@ AtTinyDialect AtTinyDialect::From(QStringView keywordList, const std::vector<AtT
   for (const AtTinyAbbreviation& a : abbreviations) {
     const QString upper = a.keyword.toUpper();
     if (!d.abbreviations.contains(upper)) d.abbreviations.insert(upper, a.abbreviation);
+    d.keywordSlots.set(SlotOf(upper));
   }
   return d;
+}
+
+std::size_t AtTinyDialect::SlotOf(QStringView upper) {
+  std::size_t h = 2166136261u;
+  for (QChar c : upper) h = (h ^ c.unicode()) * 16777619u;
+  return (h ^ (h >> 12)) % 4096;
 }
 
 bool AtTinyDialect::isKeyword(QStringView word) const {
@@ -326,7 +350,8 @@ QString ConvertAtTinyProgram(QStringView text, AtTinyForm form, qint64 step, con
   QHash<qint64, qint64> newNumber;
   newNumber.reserve(entries.size());
   for (qint64 k = 0; k < count; ++k)
-    if (entries[k].numbered && !newNumber.contains(entries[k].number)) newNumber.insert(entries[k].number, newNumberOf(k));
+    if (entries[k].numbered && entries[k].number >= 0 && !newNumber.contains(entries[k].number))
+      newNumber.insert(entries[k].number, newNumberOf(k));
 
   QString out;
   out.reserve(text.size() + count * 8);

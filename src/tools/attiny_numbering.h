@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringView>
+#include <bitset>
 #include <vector>
 
 #include "editor/syntax_data.h"
@@ -23,9 +24,16 @@ struct AtTinyDialect {
   QHash<QString, QString> firstWithPrefix;  // upper-case prefix -> first keyword in list order starting with it
   QHash<QString, QString> abbreviations;    // upper-case keyword -> abbreviation ("GOS.")
   qsizetype longestKeyword = 0;
+  // A cheap first test for the word looked up after every character: most
+  // words are no keyword, and their slot is empty.
+  std::bitset<4096> keywordSlots;
+  static std::size_t SlotOf(QStringView upper);
 
   static AtTinyDialect From(QStringView keywordList, const std::vector<AtTinyAbbreviation>& abbreviations);
   bool isKeyword(QStringView word) const;
+  bool isUpperKeyword(const QString& upper) const {
+    return keywordSlots.test(SlotOf(upper)) && keywords.contains(upper);
+  }
 };
 
 enum class AtTinyForm { Crunched, Numbered };

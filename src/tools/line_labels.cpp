@@ -215,7 +215,11 @@ QString LabelledLine(const Row& r) {
 
 }  // namespace
 
-QString LineNumbersToLabels(QStringView text, const QString& prefix, QStringView keywords) {
+QString LineNumbersToLabels(QStringView text, const QString& givenPrefix, QStringView keywords) {
+  // A label has to read as a name: with a prefix that does not start one,
+  // "30:" would be a line number again and the jumps to it would break.
+  const bool startsName = !givenPrefix.isEmpty() && (givenPrefix[0].isLetter() || givenPrefix[0] == u'_');
+  const QString prefix = startsName ? givenPrefix : QStringLiteral("_LBL");
   qsizetype end = text.size();
   while (end > 0 && (text[end - 1] == u'\n' || text[end - 1] == u'\r' || text[end - 1] == u' ')) --end;
   const QStringView body = text.left(end);

@@ -9,7 +9,8 @@
 namespace vendle {
 
 // The converted program, every line ending with LF (the empty text gives
-// "\n"). `prefix` + a line's number is the label made for it; `keywords`
+// "\n"). `prefix` + a line's number is the label made for it ("_LBL" when
+// the prefix does not start a name); `keywords`
 // (" w1 w2 ... ") are the words that a comment label ("'Name: ...") may not
 // be. String literals, comments and the text after REM are never changed.
 QString LineNumbersToLabels(QStringView text, const QString& prefix, QStringView keywords);

@@ -1,0 +1,104 @@
+// Line numbers to labels and the result path of the source tools, on plain
+// text with a keyword list of the tests' own.
+#include <gtest/gtest.h>
+
+#include "qt_print.h"
+#include "tools/line_labels.h"
+#include "tools/result_path.h"
+
+namespace vendle::test {
+namespace {
+
+const char16_t kKeywords[] = u" PRINT IF THEN ELSE GOTO GOSUB ON RETURN END REM RESTORE SETTICK SETPIN DATA LOOP ";
+
+QString Labels(const char* text) {
+  return LineNumbersToLabels(QString::fromUtf8(text), QStringLiteral("_LBL"), kKeywords);
+}
+
+struct LabelCase {
+  const char* what;
+  const char* text;
+  const char* expected;
+};
+
+const LabelCase kLabelCases[] = {
+    {"an empty document", "", "\n"},
+    {"blank lines only", "\r\n  \n\n", "\n"},
+    {"numbers go, lines without targets stay", "10 PRINT 1\n20 END\n", "PRINT 1\nEND\n"},
+    {"THEN gets a GOTO and the target its label line", "10 IF A THEN 30\n20 END\n30 PRINT A\n",
+     "IF A THEN GOTO _LBL30\nEND\n_LBL30:\nPRINT A\n"},
+    {"GOTO and GOSUB", "10 GOSUB 30\n20 GOTO 10\n30 RETURN\n", "_LBL10:\nGOSUB _LBL30\nGOTO _LBL10\n_LBL30:\nRETURN\n"},
+    {"every entry of an ON list", "10 ON X GOTO 30,40\n30 END\n40 END\n",
+     "ON X GOTO _LBL30,_LBL40\n_LBL30:\nEND\n_LBL40:\nEND\n"},
+    {"ELSE without GOTO", "10 IF A THEN PRINT ELSE 30\n30 END\n", "IF A THEN PRINT ELSE _LBL30\n_LBL30:\nEND\n"},
+    {"a target followed by a colon", "10 GOTO 30:PRINT 1\n30 END\n", "GOTO _LBL30 :PRINT 1\n_LBL30:\nEND\n"},
+    {"strings, comments and REM are never converted",
+     "10 PRINT \"GOTO 30\" ' GOTO 30\n20 REM GOTO 30\n30 END\n",
+     "PRINT \"GOTO 30\" ' GOTO 30\nREM GOTO 30\nEND\n"},
+    {"a comma in a string is no list comma", "10 ON X GOSUB 30: PRINT \"a,b\", 30\n30 END\n",
+     "ON X GOSUB _LBL30 : PRINT \"a,b\", 30\n_LBL30:\nEND\n"},
+    {"ON ends at a colon", "10 ON X GOTO 30: A=B, 30\n30 END\n", "ON X GOTO _LBL30 : A=B, 30\n_LBL30:\nEND\n"},
+    {"RESTORE takes its line", "10 RESTORE 30\n30 DATA 1,2\n", "RESTORE _LBL30\n_LBL30:\nDATA 1,2\n"},
+    {"SETTICK: the second argument only", "1 END\n10 SETTICK 1000, 30, 1\n30 END\n",
+     "END\nSETTICK 1000, _LBL30, 1\n_LBL30:\nEND\n"},
+    {"SETPIN with a numeric interrupt mode", "10 SETPIN 2, 6, 30\n30 END\n", "SETPIN 2, 6, _LBL30\n_LBL30:\nEND\n"},
+    {"SETPIN with a named interrupt mode", "10 SETPIN 2, INTH, 30\n30 END\n",
+     "SETPIN 2, INTH, _LBL30\n_LBL30:\nEND\n"},
+    {"SETPIN without an interrupt mode", "10 SETPIN 2, DIN, 30\n30 END\n", "SETPIN 2, DIN, 30\nEND\n"},
+    {"a dangling target stays", "10 GOTO 99\n", "GOTO 99\n"},
+    {"leading zeros do not match", "10 GOTO 030\n30 END\n", "GOTO 030\nEND\n"},
+    {"the first line of a number wins", "10 GOTO 30\n30 A=1\n30 A=2\n", "GOTO _LBL30\n_LBL30:\nA=1\nA=2\n"},
+    {"a comment label names its line", "10 GOTO 30\n30 'Main: the main loop\n40 GOTO 30\n",
+     "GOTO Main\nMain:  'the main loop\nGOTO Main\n"},
+    {"a comment label without a blank after its colon", "10 'TODO:fix\n", "TODO:  'fix\n"},
+    {"a comment label alone", "10 'Start:\n", "Start: \n"},
+    {"a comment label keeps a comment of its own", "10 'Start: 'rest\n", "Start: 'rest\n"},
+    {"a name with a blank is no label", "10 'a name: text\n20 GOTO 10\n", "_LBL10: 'a name: text\nGOTO _LBL10\n"},
+    {"a keyword is no label", "10 'Loop: text\n20 GOTO 10\n", "_LBL10: 'Loop: text\nGOTO _LBL10\n"},
+    {"CR LF and a lone CR end lines", "10 GOTO 20\r\n20 END\r30 END\r\n", "GOTO _LBL20\n_LBL20:\nEND\nEND\n"},
+    {"a number against its statement", "10PRINT 1\n20GOTO 10\n", "_LBL10:\nPRINT 1\nGOTO _LBL10\n"},
+    {"an unclosed string", "10 PRINT \"GOTO 10\n", "PRINT \"GOTO 10\n"},
+};
+
+TEST(LineLabels, ConvertsTargetsToLabels) {
+  for (const LabelCase& c : kLabelCases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(Labels(c.text), QString::fromUtf8(c.expected));
+  }
+}
+
+TEST(LineLabels, ThePrefixComesFromTheCaller) {
+  EXPECT_EQ(LineNumbersToLabels(u"10 GOTO 10\n", QStringLiteral("L"), kKeywords), "L10:\nGOTO L10\n");
+  // Labels made of digits alone would be line numbers again.
+  for (const char* bad : {"", "1", " x", "."}) {
+    SCOPED_TRACE(bad);
+    EXPECT_EQ(LineNumbersToLabels(u"10 GOTO 10\n", QString::fromUtf8(bad), kKeywords), "_LBL10:\nGOTO _LBL10\n");
+  }
+}
+
+TEST(ResultPath, ChangesOnlyTheFileNamesLastExtension) {
+  struct Case {
+    const char* path;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"/home/u/prog.bas", "/home/u/prog_NoLN.bas"},
+      {"/home/u/a.bas.d/b.bas", "/home/u/a.bas.d/b_NoLN.bas"},
+      {"/home/u/a.bas.d/b", "/home/u/a.bas.d/b_NoLN"},
+      {"/home/u/prog.old.bas", "/home/u/prog.old_NoLN.bas"},
+      {"C:\\x.y\\prog", "C:\\x.y\\prog_NoLN"},
+      {"C:\\x.y\\prog.BAS", "C:\\x.y\\prog_NoLN.BAS"},
+      {"prog", "prog_NoLN"},
+      {"", "_NoLN"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    const QString path = QString::fromUtf8(c.path);
+    const QString result = ResultPath(path, QStringLiteral("_NoLN"));
+    EXPECT_EQ(result, QString::fromUtf8(c.expected));
+    EXPECT_NE(result, path) << "a result never takes the source's path";
+  }
+}
+
+}  // namespace
+}  // namespace vendle::test

@@ -1,0 +1,131 @@
+// The ATTiny numbering and line numbers to labels in the running program:
+// the shipped ATTiny dialect, a program file opened from disk, the menu items
+// posted to the app.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "app_driver.h"
+#include "documents/document_list.h"
+#include "documents/ui/document_commands.h"
+#include "editor/ui/editor_view.h"
+#include "editor/ui/text_access.h"
+#include "platform/ids.h"
+#include "qt_print.h"
+#include "test_files.h"
+#include "tools/attiny_numbering.h"
+#include "tools/line_labels.h"
+
+namespace vendle::test {
+namespace {
+
+using S = QsciScintillaBase;
+
+const QByteArray kNumbered =
+    "10 FOR I=1 TO 3\r\n20 IF I>2 THEN 50\r\n30 PRINT \"I =  \";I ' show. it\r\n40 GOSUB 60\r\n"
+    "50 NEXT I\r\n60 RETURN\r\n";
+
+class SourceToolsApp : public ::testing::Test {
+ protected:
+  SourceToolsApp() {
+    DriverOptions options;
+    options.start = false;
+    options.prepare = [](const QString& data) {
+      QFile::copy(QStringLiteral(VENDLE_SOURCE_DIR "/resources/data/ATTiny.tkn"), data + "ATTiny.tkn");
+    };
+    driver = std::make_unique<AppDriver>(options);
+    path = driver->root() + "blink.bas";
+    WriteFile(path, kNumbered);
+    driver->start();
+    OpenDocument(app(), path, false);
+    ed = CurrentEditor(app());
+  }
+  App& app() { return driver->app(); }
+  DocumentRecord* Current() { return app().state().docs.list.current(); }
+  Sci s() { return ed->sci(); }
+  void Menu(Item item) {
+    driver->menu(item);
+    driver->processEvents();
+  }
+  QString Converted(const QString& text, AtTinyForm form) {
+    const SyntaxData& syntax = app().state().syntax;
+    return ConvertAtTinyProgram(text, form, app().settings().lineNumberStep,
+                                AtTinyDialect::From(syntax.atTinyKeywords, syntax.atTinyAbbreviations));
+  }
+
+  std::unique_ptr<AppDriver> driver;
+  QString path;
+  EditorView* ed = nullptr;
+};
+
+TEST_F(SourceToolsApp, FormatDocumentTogglesTheAtTinyFormsAndEachUndoesInOneStep) {
+  ASSERT_NE(ed, nullptr);
+  ASSERT_FALSE(app().state().syntax.atTinyKeywords.isEmpty()) << "the shipped dialect is loaded";
+  Current()->syntax = QStringLiteral("ATTiny");
+  const QString original = GetEditorText(ed);
+
+  Menu(Item::FormatIndentation);
+  const QString numbered = GetEditorText(ed);
+  EXPECT_EQ(numbered, Converted(original, AtTinyForm::Numbered));
+  EXPECT_TRUE(numbered.contains("  30 PRINT \"I =  \";I ' show. it\n")) << numbered.toStdString();
+  EXPECT_TRUE(numbered.contains("  20 IF I >2 THEN 50\n")) << numbered.toStdString();
+  EXPECT_EQ(Current()->atTinyNumbered, 1);
+  EXPECT_TRUE(s().modified());
+
+  Menu(Item::FormatIndentation);
+  const QString crunched = GetEditorText(ed);
+  EXPECT_EQ(crunched, Converted(numbered, AtTinyForm::Crunched));
+  EXPECT_TRUE(crunched.startsWith("1 F.I=1TO3\n2 IFI>2T.5\n")) << crunched.toStdString();
+  EXPECT_EQ(Current()->atTinyNumbered, 0);
+
+  s().send(S::SCI_UNDO);
+  EXPECT_EQ(GetEditorText(ed), numbered) << "one Undo gives back the numbered form";
+  s().send(S::SCI_UNDO);
+  EXPECT_EQ(GetEditorText(ed), original) << "and the next one the text as it was";
+  EXPECT_FALSE(s().modified());
+}
+
+TEST_F(SourceToolsApp, ReturnAfterTheNumberingTypesTheNextNumber) {
+  ASSERT_NE(ed, nullptr);
+  Current()->syntax = QStringLiteral("ATTiny");
+  Menu(Item::FormatIndentation);
+  const QString numbered = GetEditorText(ed);
+  s().send(S::SCI_DOCUMENTEND);
+  s().send(S::SCI_CHARLEFT);  // the end of "  60 RETURN"
+  Menu(Item::ReturnKey);
+  // The typed line end is the document's own; the number steps on from 60.
+  const QString eol = s().send(S::SCI_GETEOLMODE) == S::SC_EOL_CRLF ? "\r\n" : "\n";
+  EXPECT_EQ(GetEditorText(ed), numbered.left(numbered.size() - 1) + eol + "  70 \n");
+  EXPECT_EQ(s().currentPos(), s().length() - 1) << "the caret stands behind the number";
+  s().send(S::SCI_UNDO);
+  EXPECT_EQ(GetEditorText(ed), numbered) << "the line end and its number come back in one step";
+}
+
+TEST_F(SourceToolsApp, RemoveProgramLineNumbersOpensAModifiedResultTabAndLeavesTheSource) {
+  ASSERT_NE(ed, nullptr);
+  const QString source = GetEditorText(ed);
+  const int tabs = app().state().docs.list.size();
+
+  Menu(Item::RemoveLineNumbers);
+  ASSERT_EQ(app().state().docs.list.size(), tabs + 1) << "one new tab";
+  const DocumentRecord* result = Current();
+  EXPECT_EQ(QFileInfo(result->path).fileName(), "blink_NoLN.bas");
+  EXPECT_EQ(QFileInfo(result->path).absolutePath(), QFileInfo(path).absolutePath()) << "beside the source";
+  EXPECT_FALSE(QFileInfo::exists(result->path)) << "nothing is written";
+  EditorView* out = CurrentEditor(app());
+  ASSERT_NE(out, nullptr);
+  ASSERT_NE(out, ed);
+  const QString text = GetEditorText(out);
+  EXPECT_EQ(text, LineNumbersToLabels(source, app().settings().labelPrefix, app().state().syntax.activeKeywords));
+  EXPECT_TRUE(text.contains("IF I>2 THEN GOTO _LBL50\n")) << text.toStdString();
+  EXPECT_TRUE(text.contains("_LBL60:\nRETURN\n")) << text.toStdString();
+  EXPECT_TRUE(out->sci().modified()) << "closing the unsaved result asks";
+
+  EXPECT_EQ(GetEditorText(ed), source) << "the source keeps its text";
+  EXPECT_FALSE(ed->sci().modified());
+  EXPECT_EQ(ReadFile(path), kNumbered);
+}
+
+}  // namespace
+}  // namespace vendle::test

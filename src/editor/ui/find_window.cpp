@@ -1,5 +1,7 @@
 #include "editor/ui/find_window.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFont>
@@ -98,7 +100,9 @@ class FindWindow : public QWidget {
   QCheckBox* check(const QString& text, ControlId id, int x, int y, int w, int h, bool posts) {
     auto* c = new QCheckBox(text, this);
     c->setAccessibleName(text);
-    place(c, id, x, y, w, h);
+    // The place of the table, widened when this font needs more room, so no
+    // text is cut.
+    place(c, id, x, y, std::max(w, c->sizeHint().width()), h);
     if (posts) connect(c, &QCheckBox::clicked, this, [this, id] { post(id); });
     return c;
   }

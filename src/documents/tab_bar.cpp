@@ -178,6 +178,43 @@ void PlaceItems(TabBar& bar, int available) {
     bar.plus.position = x0 + running;
 }
 
+// Moves the scroll offset so the selected tab is shown when it is asked for,
+// then back left as far as the tabs still fill the bar.
+void ScrollToSelected(TabBar& bar, int sel, int available) {
+  const int scrollBack = bar.style.arrowSize + bar.style.fadeWidth;
+  if (bar.showSelected && sel != kTabNone && sel < bar.scrollOffset) {
+    bar.scrollOffset = sel;
+    bar.showSelected = false;
+  }
+  // Scroll right until the selected tab is fully shown, but never past it:
+  // a tab wider than the bar would never be "fully shown".
+  if (bar.showSelected && sel != kTabNone)
+    while (bar.scrollOffset < sel && SumRange(bar, bar.scrollOffset, sel) > available) ++bar.scrollOffset;
+  while (bar.scrollOffset > 1 && SumFrom(bar, bar.scrollOffset - 1) <= available - scrollBack) --bar.scrollOffset;
+  if (bar.scrollOffset == 1 && SumFrom(bar, 0) <= available) bar.scrollOffset = 0;
+}
+
+// Sets the arrows the scroll offset needs; true when nothing the arrows take
+// from the bar can change the layout any more.
+bool SettleArrows(TabBar& bar, int available) {
+  std::uint64_t arrows = 0;
+  bool settled = false;
+  if (available > bar.totalLength) {
+    bar.scrollOffset = 0;
+    settled = true;
+  } else if (bar.scrollOffset > 0) {
+    arrows = kTabLeftArrow;
+    if (SumFrom(bar, bar.scrollOffset) > available) arrows |= kTabRightArrow;
+  } else if (SumFrom(bar, 0) <= available) {
+    bar.showSelected = false;
+    settled = true;
+  } else {
+    arrows = kTabRightArrow;
+  }
+  bar.flags = (bar.flags & ~kTabArrows) | arrows;
+  return settled;
+}
+
 }  // namespace
 
 TabBar CreateTabBar(const TabBarStyle& style, int gadget) {
@@ -287,7 +324,6 @@ void TabBarUpdate(TabBar& bar, int width, int height, const TextWidth& measure) 
   bar.plus.length = TabBarItemLength(bar, bar.plus, true, measure);
   bar.scrollOffset = std::clamp(bar.scrollOffset, 0, n);
   const int sel = bar.selected >= 0 && bar.selected < n ? bar.selected : kTabNone;
-  const int scrollBack = s.arrowSize + s.fadeWidth;
 
   int available = 0;
   for (int pass = 0; pass < kMaxLayoutPasses; ++pass) {
@@ -300,33 +336,9 @@ void TabBarUpdate(TabBar& bar, int width, int height, const TextWidth& measure) 
       bar.flags &= ~kTabArrows;
       break;
     }
-    if (bar.showSelected && sel != kTabNone && sel < bar.scrollOffset) {
-      bar.scrollOffset = sel;
-      bar.showSelected = false;
-    }
-    // Scroll right until the selected tab is fully shown, but never past it:
-    // a tab wider than the bar would never be "fully shown".
-    if (bar.showSelected && sel != kTabNone)
-      while (bar.scrollOffset < sel && SumRange(bar, bar.scrollOffset, sel) > available) ++bar.scrollOffset;
-    while (bar.scrollOffset > 1 && SumFrom(bar, bar.scrollOffset - 1) <= available - scrollBack) --bar.scrollOffset;
-    if (bar.scrollOffset == 1 && SumFrom(bar, 0) <= available) bar.scrollOffset = 0;
-
-    std::uint64_t arrows = 0;
-    bool settled = false;
-    if (available > bar.totalLength) {
-      bar.scrollOffset = 0;
-      settled = true;
-    } else if (bar.scrollOffset > 0) {
-      arrows = kTabLeftArrow;
-      if (SumFrom(bar, bar.scrollOffset) > available) arrows |= kTabRightArrow;
-    } else if (SumFrom(bar, 0) <= available) {
-      bar.showSelected = false;
-      settled = true;
-    } else {
-      arrows = kTabRightArrow;
-    }
-    bar.flags = (bar.flags & ~kTabArrows) | arrows;
-    if (settled || arrows == arrowsBefore) break;
+    ScrollToSelected(bar, sel, available);
+    const bool settled = SettleArrows(bar, available);
+    if (settled || (bar.flags & kTabArrows) == arrowsBefore) break;
   }
   bar.availableLength = available;
 

@@ -80,69 +80,47 @@ inline LexerPrefix PrefixOfHead(std::uint64_t head, std::size_t n) {
   return LexerPrefix::None;
 }
 
-// One tokenizer step over the `n` > 0 bytes from `p` to the end of the
-// text. No token runs past the end of its line: every scan stops at a line
-// end, and a token that ends in one ends its line.
-[[gnu::always_inline]] inline Scanned Scan(const LexerTables& t, const Byte* p, std::size_t n, LexerPrefix& prefix) {
-  constexpr std::uint8_t kEnds = LexerTables::kBlank | LexerTables::kDelimiter;
-  const Byte c = p[0];
-  const std::uint8_t cls = t.charClass(c);
-  if (cls & LexerTables::kBlank) {
-    std::size_t i = 1;
-    while (i < n && (p[i] == ' ' || p[i] == '\t')) ++i;
-    return {i, kStyleDefault, -1};
-  }
-  if (cls & LexerTables::kDelimiter) {
-    if (c == '.') {
-      const LexerNumber num = ScanNumber(t, p, n);
-      if (num.digits > 0) return {num.length, StyleByte(t.numberStyle()), -1};
-    }
-    const int rec = t.oneCharRecord(c);
-    if (rec < 0) return {1, kStyleDefault, -1};
-    const LexerWordRecord& r = t.words().record(rec);
-    const int style = StyleByte(r.style);
-    // The opener is the last byte of its line.
-    if (n == 1 || c == '\n' || (c == '\r' && p[1] != '\n')) return {1, style, rec};
-    if (r.flags & WordDelimited) {
-      const Byte close = static_cast<Byte>(r.closeChar);
-      std::size_t depth = 1;
-      std::size_t i = 1;
-      for (; i < n; ++i) {
-        const Byte b = p[i];
-        if (b == close && close != 0) {
-          if (--depth == 0) return {i + 1, style, rec};
-          // A closing line end that leaves the token open still ends its line.
-          if (b == '\n' || (b == '\r' && (i + 1 == n || p[i + 1] != '\n'))) return {i + 1, style, rec};
-        } else if (b == c) {
-          ++depth;
-        } else if (IsLineEnd(b)) {
-          break;
-        }
-      }
-      return {i, style, rec};
-    }
-    if (r.flags & WordToLineEnd) {
-      // The rest of the line without its line end, and at least the opener.
-      std::size_t len = 1;
-      if (!IsLineEnd(c)) {
-        const void* lf = std::memchr(p + 1, '\n', n - 1);
-        len = lf ? static_cast<std::size_t>(static_cast<const Byte*>(lf) - p) : n;
-        const void* cr = std::memchr(p + 1, '\r', len - 1);
-        if (cr) len = static_cast<std::size_t>(static_cast<const Byte*>(cr) - p);
-      }
-      return {len, style, rec};
-    }
-    return {1, style, rec};
-  }
-  // Only these can start a number.
-  if (c == '.' || c == '&' || (c >= '0' && c <= '9')) {
-    const LexerNumber num = ScanNumber(t, p, n);
-    if (num.length > 0) return {num.length, StyleByte(t.numberStyle()), -1};
-  }
-
-  // A word runs to the next blank or delimiter.
+// A delimited token (a string, say) from its opener `c` at `p[0]`: to the
+// matching close byte, nested openers counted, or to the line end.
+[[gnu::always_inline]] inline Scanned ScanDelimited(const Byte* p, std::size_t n, Byte c, Byte close, int style,
+                                                    int rec) {
+  std::size_t depth = 1;
   std::size_t i = 1;
-  Byte high = c;
+  for (; i < n; ++i) {
+    const Byte b = p[i];
+    if (b == close && close != 0) {
+      if (--depth == 0) return {i + 1, style, rec};
+      // A closing line end that leaves the token open still ends its line.
+      if (b == '\n' || (b == '\r' && (i + 1 == n || p[i + 1] != '\n'))) return {i + 1, style, rec};
+    } else if (b == c) {
+      ++depth;
+    } else if (IsLineEnd(b)) {
+      break;
+    }
+  }
+  return {i, style, rec};
+}
+
+// A token that runs to its line end (a comment): the rest of the line without
+// its line end, and at least the opener.
+[[gnu::always_inline]] inline Scanned ScanToLineEnd(const Byte* p, std::size_t n, int style, int rec) {
+  std::size_t len = 1;
+  if (!IsLineEnd(p[0])) {
+    const void* lf = std::memchr(p + 1, '\n', n - 1);
+    len = lf ? static_cast<std::size_t>(static_cast<const Byte*>(lf) - p) : n;
+    const void* cr = std::memchr(p + 1, '\r', len - 1);
+    if (cr) len = static_cast<std::size_t>(static_cast<const Byte*>(cr) - p);
+  }
+  return {len, style, rec};
+}
+
+// A word from `p[0]` to the next blank or delimiter, looked up in the word
+// table; a word that begins with a type prefix sets `prefix`.
+[[gnu::always_inline]] inline Scanned ScanWord(const LexerTables& t, const Byte* p, std::size_t n,
+                                               LexerPrefix& prefix) {
+  constexpr std::uint8_t kEnds = LexerTables::kBlank | LexerTables::kDelimiter;
+  std::size_t i = 1;
+  Byte high = p[0];
   while (i < n) {
     const Byte b = p[i];
     if (t.charClass(b) & kEnds) break;
@@ -178,6 +156,40 @@ inline LexerPrefix PrefixOfHead(std::uint64_t head, std::size_t n) {
     rec = t.words().find(key, WordHash(key));
   }
   return {i, rec < 0 ? kStyleDefault : StyleByte(t.words().record(rec).style), rec};
+}
+
+// One tokenizer step over the `n` > 0 bytes from `p` to the end of the
+// text. No token runs past the end of its line: every scan stops at a line
+// end, and a token that ends in one ends its line.
+[[gnu::always_inline]] inline Scanned Scan(const LexerTables& t, const Byte* p, std::size_t n, LexerPrefix& prefix) {
+  const Byte c = p[0];
+  const std::uint8_t cls = t.charClass(c);
+  if (cls & LexerTables::kBlank) {
+    std::size_t i = 1;
+    while (i < n && (p[i] == ' ' || p[i] == '\t')) ++i;
+    return {i, kStyleDefault, -1};
+  }
+  if (cls & LexerTables::kDelimiter) {
+    if (c == '.') {
+      const LexerNumber num = ScanNumber(t, p, n);
+      if (num.digits > 0) return {num.length, StyleByte(t.numberStyle()), -1};
+    }
+    const int rec = t.oneCharRecord(c);
+    if (rec < 0) return {1, kStyleDefault, -1};
+    const LexerWordRecord& r = t.words().record(rec);
+    const int style = StyleByte(r.style);
+    // The opener is the last byte of its line.
+    if (n == 1 || c == '\n' || (c == '\r' && p[1] != '\n')) return {1, style, rec};
+    if (r.flags & WordDelimited) return ScanDelimited(p, n, c, static_cast<Byte>(r.closeChar), style, rec);
+    if (r.flags & WordToLineEnd) return ScanToLineEnd(p, n, style, rec);
+    return {1, style, rec};
+  }
+  // Only these can start a number.
+  if (c == '.' || c == '&' || (c >= '0' && c <= '9')) {
+    const LexerNumber num = ScanNumber(t, p, n);
+    if (num.length > 0) return {num.length, StyleByte(t.numberStyle()), -1};
+  }
+  return ScanWord(t, p, n, prefix);
 }
 
 // Short runs with two overlapping stores; most tokens are a few bytes.

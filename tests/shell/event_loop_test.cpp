@@ -32,10 +32,10 @@ TEST(EventLoop, AnEventDuringARequesterRunsAfterIt) {
   d.menu(Item::Exit);
   const auto& t = app.handlerTrace();
   ASSERT_GE(t.size(), 3u);
-  EXPECT_EQ(order, QStringList{"during:ExitRequest"});
-  EXPECT_EQ(t[t.size() - 3], "ExitRequest");
-  EXPECT_EQ(t[t.size() - 2], "StatusRefreshTick");
-  EXPECT_EQ(t[t.size() - 1], "ExecuteControlCommand");
+  EXPECT_EQ(order, QStringList{"during:ExitRequest(a)"});
+  EXPECT_EQ(t[t.size() - 3], "ExitRequest(a)");
+  EXPECT_EQ(t[t.size() - 2], "StatusRefreshTick(app)");
+  EXPECT_EQ(t[t.size() - 1], "ExecuteControlCommand(app, e.text)");
   EXPECT_EQ(app.state().docs.list.at(app.state().docs.list.size() - 1).name, "x.bas");
   EXPECT_EQ(app.state().quitFlag, 0);
 }

@@ -32,99 +32,128 @@ struct Route {
   void (*run)(App&, int item);
 };
 
+// The route's name is the call it makes, spelled out by the preprocessor, so
+// what a test reads back is what ran.
+#define ROUTE(first, last, handler, ...)                         \
+  {Item::first, Item::last, #handler "(" #__VA_ARGS__ ")", \
+   [](App& a, [[maybe_unused]] int i) { handler(__VA_ARGS__); }}
+
 // Every item of the main window, menu entries, toolbar buttons and shortcuts
 // alike. An item not listed does nothing.
 const Route kRoutes[] = {
-    {Item::New, Item::New, "NewDocument", [](App& a, int) { NewDocument(a); }},
-    {Item::Clone, Item::Clone, "CloneDocument", [](App& a, int) { CloneDocument(a); }},
-    {Item::Open, Item::Open, "OpenWithRequester", [](App& a, int) { OpenWithRequester(a, false); }},
-    {Item::OpenFromStore, Item::OpenFromStore, "OpenFromStore", [](App& a, int) { OpenWithRequester(a, true); }},
-    {Item::RecentFirst, Item::RecentLast, "OpenRecent",
-     [](App& a, int i) { OpenRecent(a, i - +Item::RecentFirst); }},
-    {Item::Save, Item::Save, "SaveCurrentDocument", [](App& a, int) { SaveCurrentDocument(a); }},
-    {Item::Snapshot, Item::Snapshot, "SaveSnapshot", [](App& a, int) { SaveSnapshot(a); }},
-    {Item::SaveAll, Item::SaveAll, "SaveAllDocuments", [](App& a, int) { SaveAllDocuments(a); }},
-    {Item::SaveAs, Item::SaveAs, "SaveDocumentAs", [](App& a, int) { SaveDocumentAs(a, false); }},
-    {Item::SaveAsInStore, Item::SaveAsInStore, "SaveAsInStore", [](App& a, int) { SaveDocumentAs(a, true); }},
-    {Item::SaveSelectionAs, Item::SaveSelectionAs, "SaveSelectionAs", [](App& a, int) { SaveSelectionAs(a); }},
-    {Item::SaveAsRtf, Item::FormatAsColourHtml, "RunExport", [](App& a, int i) { RunExport(a, i); }},
-    {Item::SaveNewFileIntro, Item::SaveNewFileIntro, "SaveNewFileIntro", [](App& a, int) { SaveNewFileIntro(a); }},
-    {Item::RevertToSaved, Item::RevertToSaved, "RevertToSaved", [](App& a, int) { RevertToSaved(a); }},
-    {Item::Close, Item::Close, "CloseCurrentDocument", [](App& a, int) { CloseCurrentDocument(a); }},
-    {Item::CloseAll, Item::CloseAll, "CloseAllDocuments", [](App& a, int) { CloseAllDocuments(a); }},
-    {Item::Print, Item::Print, "PrintCurrentDocument", [](App& a, int) { PrintCurrentDocument(a); }},
-    {Item::Preferences, Item::Preferences, "ShowPreferences", [](App& a, int) { ShowPreferences(a, 0); }},
-    {Item::FindNext, Item::FindNext, "FindNext", [](App& a, int) { FindNext(a); }},
-    {Item::JoinLine, Item::JoinLine, "JoinLine", [](App& a, int) { JoinLine(a); }},
-    {Item::Exit, Item::Exit, "ExitRequest", [](App& a, int) { ExitRequest(a); }},
-    {Item::Undo, Item::Paste, "EditorClipboardCommand", [](App& a, int i) { EditorClipboardCommand(a, i); }},
-    {Item::InsertLineEnd, Item::InsertLineEnd, "InsertLineEnd", [](App& a, int) { InsertLineEnd(a); }},
-    {Item::PasteAsAscii, Item::PasteAsAscii, "PasteAsAscii", [](App& a, int) { PasteAsAscii(a); }},
-    {Item::InsertFile, Item::InsertFile, "InsertFile", [](App& a, int) { InsertFileCommand(a, false); }},
-    {Item::InsertFileFromStore, Item::InsertFileFromStore, "InsertFileFromStore",
-     [](App& a, int) { InsertFileCommand(a, true); }},
-    {Item::InsertInclude, Item::InsertInclude, "InsertIncludeDirective",
-     [](App& a, int) { InsertIncludeDirective(a); }},
-    {Item::FindReplace, Item::FindReplace, "ShowFindReplace", [](App& a, int) { ShowFindReplace(a); }},
-    {Item::QuickFind, Item::QuickFind, "QuickFind", [](App& a, int) { QuickFind(a); }},
-    {Item::PrefillStart, Item::CancelPrefill, "PrefillCommand", [](App& a, int i) { PrefillCommand(a, i); }},
-    {Item::SyntaxHintAtCaret, Item::SyntaxHintAtCaret, "ShowSyntaxHintAtCaret",
-     [](App& a, int) { ShowSyntaxHintAtCaret(a); }},
-    {Item::ColourFirst, Item::ColourLast, "InsertColour", [](App& a, int i) { InsertColour(a, i); }},
-    {Item::RemoveLineNumbers, Item::RemoveLineNumbers, "RunSourceTool", [](App& a, int i) { RunSourceTool(a, i); }},
-    {Item::RemoveBlankLines, Item::RemoveNonAscii, "RunSourceTool", [](App& a, int i) { RunSourceTool(a, i); }},
-    {Item::CommentLines, Item::CommentLines, "CommentLines", [](App& a, int) { CommentLines(a, true); }},
-    {Item::UncommentLines, Item::UncommentLines, "UncommentLines", [](App& a, int) { CommentLines(a, false); }},
-    {Item::ConvertCComments, Item::ConvertCComments, "RunSourceTool", [](App& a, int i) { RunSourceTool(a, i); }},
-    {Item::CleanupLabels, Item::CleanupLabels, "CleanupLabels", [](App& a, int) { CleanupLabelsCommand(a); }},
-    {Item::FormatIndentation, Item::VariableReport, "RunSourceTool", [](App& a, int i) { RunSourceTool(a, i); }},
-    {Item::DosLineEndings, Item::DosLineEndings, "SetLineEndMode", [](App& a, int) { SetLineEndMode(a, 0); }},
-    {Item::UnixLineEndings, Item::UnixLineEndings, "SetLineEndMode", [](App& a, int) { SetLineEndMode(a, 1); }},
-    {Item::DeployKey, Item::DeployKey, "Deploy", [](App& a, int) { Deploy(a); }},
-    {Item::FontSmall, Item::FontBiggest, "SetFontSizeItem", [](App& a, int i) { SetFontSizeItem(a, i); }},
-    {Item::NewLayoutDesign, Item::ExtractYourCode, "RunSourceTool", [](App& a, int i) { RunSourceTool(a, i); }},
-    {Item::SyntaxColouring, Item::ShowColumn, "ViewToggle", [](App& a, int i) { ViewToggle(a, i); }},
-    {Item::PhysicalLineNumbers, Item::PhysicalLineNumbers, "ViewToggle", [](App& a, int i) { ViewToggle(a, i); }},
-    {Item::SaveKeywordCase, Item::SaveKeywordCase, "SaveKeywordCase", [](App& a, int) { SaveKeywordCase(a); }},
-    {Item::FoldAll, Item::FoldAll, "FoldAll", [](App& a, int) { FoldAllCommand(a); }},
-    {Item::UnfoldAll, Item::UnfoldAll, "UnfoldAll", [](App& a, int) { UnfoldAllCommand(a); }},
-    {Item::RecomputeFolds, Item::RecomputeFolds, "RecomputeFoldedLines",
-     [](App& a, int) { RecomputeFoldedLines(a); }},
-    {Item::ToggleBookmark, Item::ToggleBookmark, "ToggleBookmark", [](App& a, int) { ToggleBookmark(a); }},
-    {Item::PreviousBookmark, Item::PreviousBookmark, "PreviousBookmark", [](App& a, int) { PreviousBookmark(a); }},
-    {Item::NextBookmark, Item::NextBookmark, "NextBookmark", [](App& a, int) { NextBookmark(a); }},
-    {Item::ClearAllBookmarks, Item::ClearAllBookmarks, "ClearAllBookmarks",
-     [](App& a, int) { ClearAllBookmarks(a); }},
-    {Item::GotoLine, Item::GotoLine, "GotoLine", [](App& a, int) { GotoLineCommand(a); }},
-    {Item::FindSubFunction, Item::FindSubFunction, "FindSubFunction", [](App& a, int) { FindSubFunction(a); }},
-    {Item::ReturnFromSub, Item::ReturnFromSub, "ReturnFromSub", [](App& a, int) { ReturnFromSub(a); }},
-    {Item::Deploy, Item::Deploy, "Deploy", [](App& a, int) { Deploy(a); }},
-    {Item::ExternalFirst, Item::ExternalLast, "RunExternalProgram",
-     [](App& a, int i) { RunExternalProgram(a, i - +Item::ExternalFirst); }},
-    {Item::EditProgramList, Item::EditProgramList, "EditProgramList", [](App& a, int) { ShowPreferences(a, 1); }},
-    {Item::RunDefaultExternal, Item::RunDefaultExternal, "RunDefaultExternalProgram",
-     [](App& a, int) { RunDefaultExternalProgram(a); }},
-    {Item::RavoltFirst, Item::RavoltLast, "RunRavoltProgram",
-     [](App& a, int i) { RunRavoltProgram(a, i - +Item::RavoltFirst); }},
-    {Item::IncludeParameters, Item::IncludeParameters, "ToggleIncludeParameters",
-     [](App& a, int) { ToggleIncludeParameters(a); }},
-    {Item::SyntaxFirst, Item::SyntaxLast, "ApplySyntaxItem", [](App& a, int i) { ApplySyntaxItem(a, i); }},
-    {Item::SetSyntaxAsDefault, Item::SetSyntaxAsDefault, "SetCurrentSyntaxAsDefault",
-     [](App& a, int) { SetCurrentSyntaxAsDefault(a); }},
-    {Item::About, Item::About, "ShowAboutBox", [](App& a, int) { ShowAboutBox(a); }},
-    {Item::SyntaxHelp, Item::SyntaxHelp, "ShowHelpPage", [](App& a, int i) { ShowHelpPage(a, i); }},
-    {Item::SyntaxHelpAtCaret, Item::SyntaxHelpAtCaret, "SyntaxHelpAtCaret",
-     [](App& a, int) { SyntaxHelpAtCaret(a, false); }},
-    {Item::DetailedSyntaxHelp, Item::DetailedSyntaxHelp, "DetailedSyntaxHelp",
-     [](App& a, int) { SyntaxHelpAtCaret(a, true); }},
-    {Item::VendleHelp, Item::KeyboardShortcuts, "ShowHelpPage", [](App& a, int i) { ShowHelpPage(a, i); }},
-    {Item::ExtRefFirst, Item::ExtRefLast, "OpenExternalReference",
-     [](App& a, int i) { OpenExternalReference(a, i - +Item::ExtRefFirst); }},
-    {Item::ChangeLog, Item::ChangeLog, "ShowChangeLog",
-     [](App& a, int) { ShowFileInInfoWindow(a, a.folders().changeLog); }},
-    {Item::CopyInfFiles, Item::CopyInfFiles, "CopyInfFiles", [](App& a, int) { CopyInfFiles(a); }},
-    {Item::ReturnKey, Item::ReturnKey, "ReturnKey", [](App& a, int) { ReturnKey(a); }},
+    ROUTE(New, New, NewDocument, a),
+    ROUTE(Clone, Clone, CloneDocument, a),
+    ROUTE(Open, Open, OpenWithRequester, a, false),
+    ROUTE(OpenFromStore, OpenFromStore, OpenWithRequester, a, true),
+    ROUTE(RecentFirst, RecentLast, OpenRecent, a, i - +Item::RecentFirst),
+    ROUTE(Save, Save, SaveCurrentDocument, a),
+    ROUTE(Snapshot, Snapshot, SaveSnapshot, a),
+    ROUTE(SaveAll, SaveAll, SaveAllDocuments, a),
+    ROUTE(SaveAs, SaveAs, SaveDocumentAs, a, false),
+    ROUTE(SaveAsInStore, SaveAsInStore, SaveDocumentAs, a, true),
+    ROUTE(SaveSelectionAs, SaveSelectionAs, SaveSelectionAs, a),
+    ROUTE(SaveAsRtf, FormatAsColourHtml, RunExport, a, i),
+    ROUTE(SaveNewFileIntro, SaveNewFileIntro, SaveNewFileIntro, a),
+    ROUTE(RevertToSaved, RevertToSaved, RevertToSaved, a),
+    ROUTE(Close, Close, CloseCurrentDocument, a),
+    ROUTE(CloseAll, CloseAll, CloseAllDocuments, a),
+    ROUTE(Print, Print, PrintCurrentDocument, a),
+    ROUTE(Preferences, Preferences, ShowPreferences, a, 0),
+    ROUTE(FindNext, FindNext, FindNext, a),
+    ROUTE(JoinLine, JoinLine, JoinLine, a),
+    ROUTE(Exit, Exit, ExitRequest, a),
+    ROUTE(Undo, Paste, EditorClipboardCommand, a, i),
+    ROUTE(InsertLineEnd, InsertLineEnd, InsertLineEnd, a),
+    ROUTE(PasteAsAscii, PasteAsAscii, PasteAsAscii, a),
+    ROUTE(InsertFile, InsertFile, InsertFileCommand, a, false),
+    ROUTE(InsertFileFromStore, InsertFileFromStore, InsertFileCommand, a, true),
+    ROUTE(InsertInclude, InsertInclude, InsertIncludeDirective, a),
+    ROUTE(FindReplace, FindReplace, ShowFindReplace, a),
+    ROUTE(QuickFind, QuickFind, QuickFind, a),
+    ROUTE(PrefillStart, CancelPrefill, PrefillCommand, a, i),
+    ROUTE(SyntaxHintAtCaret, SyntaxHintAtCaret, ShowSyntaxHintAtCaret, a),
+    ROUTE(ColourFirst, ColourLast, InsertColour, a, i),
+    ROUTE(RemoveLineNumbers, RemoveLineNumbers, RunSourceTool, a, i),
+    ROUTE(RemoveBlankLines, RemoveNonAscii, RunSourceTool, a, i),
+    ROUTE(CommentLines, CommentLines, CommentLines, a, true),
+    ROUTE(UncommentLines, UncommentLines, CommentLines, a, false),
+    ROUTE(ConvertCComments, ConvertCComments, RunSourceTool, a, i),
+    ROUTE(CleanupLabels, CleanupLabels, CleanupLabelsCommand, a),
+    ROUTE(FormatIndentation, VariableReport, RunSourceTool, a, i),
+    ROUTE(DosLineEndings, DosLineEndings, SetLineEndMode, a, 0),
+    ROUTE(UnixLineEndings, UnixLineEndings, SetLineEndMode, a, 1),
+    ROUTE(DeployKey, DeployKey, Deploy, a),
+    ROUTE(FontSmall, FontBiggest, SetFontSizeItem, a, i),
+    ROUTE(NewLayoutDesign, ExtractYourCode, RunSourceTool, a, i),
+    ROUTE(SyntaxColouring, ShowColumn, ViewToggle, a, i),
+    ROUTE(PhysicalLineNumbers, PhysicalLineNumbers, ViewToggle, a, i),
+    ROUTE(SaveKeywordCase, SaveKeywordCase, SaveKeywordCase, a),
+    ROUTE(FoldAll, FoldAll, FoldAllCommand, a),
+    ROUTE(UnfoldAll, UnfoldAll, UnfoldAllCommand, a),
+    ROUTE(RecomputeFolds, RecomputeFolds, RecomputeFoldedLines, a),
+    ROUTE(ToggleBookmark, ToggleBookmark, ToggleBookmark, a),
+    ROUTE(PreviousBookmark, PreviousBookmark, PreviousBookmark, a),
+    ROUTE(NextBookmark, NextBookmark, NextBookmark, a),
+    ROUTE(ClearAllBookmarks, ClearAllBookmarks, ClearAllBookmarks, a),
+    ROUTE(GotoLine, GotoLine, GotoLineCommand, a),
+    ROUTE(FindSubFunction, FindSubFunction, FindSubFunction, a),
+    ROUTE(ReturnFromSub, ReturnFromSub, ReturnFromSub, a),
+    ROUTE(Deploy, Deploy, Deploy, a),
+    ROUTE(ExternalFirst, ExternalLast, RunExternalProgram, a, i - +Item::ExternalFirst),
+    ROUTE(EditProgramList, EditProgramList, ShowPreferences, a, 1),
+    ROUTE(RunDefaultExternal, RunDefaultExternal, RunDefaultExternalProgram, a),
+    ROUTE(RavoltFirst, RavoltLast, RunRavoltProgram, a, i - +Item::RavoltFirst),
+    ROUTE(IncludeParameters, IncludeParameters, ToggleIncludeParameters, a),
+    ROUTE(SyntaxFirst, SyntaxLast, ApplySyntaxItem, a, i),
+    ROUTE(SetSyntaxAsDefault, SetSyntaxAsDefault, SetCurrentSyntaxAsDefault, a),
+    ROUTE(About, About, ShowAboutBox, a),
+    ROUTE(SyntaxHelp, SyntaxHelp, ShowHelpPage, a, i),
+    ROUTE(SyntaxHelpAtCaret, SyntaxHelpAtCaret, SyntaxHelpAtCaret, a, false),
+    ROUTE(DetailedSyntaxHelp, DetailedSyntaxHelp, SyntaxHelpAtCaret, a, true),
+    ROUTE(VendleHelp, KeyboardShortcuts, ShowHelpPage, a, i),
+    ROUTE(ExtRefFirst, ExtRefLast, OpenExternalReference, a, i - +Item::ExtRefFirst),
+    ROUTE(ChangeLog, ChangeLog, ShowFileInInfoWindow, a, a.folders().changeLog),
+    ROUTE(CopyInfFiles, CopyInfFiles, CopyInfFiles, a),
+    ROUTE(ReturnKey, ReturnKey, ReturnKey, a),
 };
+
+// Notes the call it makes, spelled out, in the handler trace, then makes it.
+#define CALL(handler, ...)                                 \
+  do {                                                     \
+    app.noteHandler(#handler "(" #__VA_ARGS__ ")");        \
+    handler(__VA_ARGS__);                                  \
+  } while (false)
+
+// Return and Shift+Return are window shortcuts only while an editor has the focus.
+void AddReturnShortcuts(App& app) {
+  Toolkit& tk = app.toolkit();
+  tk.addShortcut(kMain, QString::fromLatin1(kReturnShortcut.keys), +kReturnShortcut.item);
+  tk.addShortcut(kMain, QString::fromLatin1(kShiftReturnShortcut.keys), +kShiftReturnShortcut.item);
+}
+
+void RemoveReturnShortcuts(App& app) {
+  Toolkit& tk = app.toolkit();
+  tk.removeShortcut(kMain, QString::fromLatin1(kReturnShortcut.keys));
+  tk.removeShortcut(kMain, QString::fromLatin1(kShiftReturnShortcut.keys));
+}
+
+// The one-shot timer that lays the editors out once the window has its size.
+void FirstLayout(App& app) {
+  app.toolkit().removeTimer(kMain, +TimerId::FirstLayout);
+  LayoutEditors(app);
+}
+
+// The close box, or a close request from outside: the exit may ask its
+// questions again.
+void CloseMainWindow(App& app) {
+  app.requesters().stopDismissing();
+  ExitRequest(app);
+}
+
+void LayoutAndStoreMainRect(App& app) {
+  LayoutEditors(app);
+  StoreMainWindowRect(app);
+}
 
 const Route* FindRoute(int item) {
   for (const Route& r : kRoutes)
@@ -145,42 +174,27 @@ bool IsEditorControl(App& app, int control) {
 
 void DispatchMainControl(App& app, const Event& e) {
   if (e.object == +ControlId::TabBar) {
-    app.noteHandler("TabBarEvent");
-    TabBarEvent(app, e);
+    CALL(TabBarEvent, app, e);
     return;
   }
   if (!IsEditorControl(app, e.object)) return;
-  // Return and Shift+Return are window shortcuts only while an editor has the focus.
-  Toolkit& tk = app.toolkit();
-  if (e.type == +ControlEvent::FocusGained) {
-    app.noteHandler("EditorFocusGained");
-    tk.addShortcut(kMain, QString::fromLatin1(kReturnShortcut.keys), +kReturnShortcut.item);
-    tk.addShortcut(kMain, QString::fromLatin1(kShiftReturnShortcut.keys), +kShiftReturnShortcut.item);
-  } else if (e.type == +ControlEvent::FocusLost) {
-    app.noteHandler("EditorFocusLost");
-    tk.removeShortcut(kMain, QString::fromLatin1(kReturnShortcut.keys));
-    tk.removeShortcut(kMain, QString::fromLatin1(kShiftReturnShortcut.keys));
-  }
+  if (e.type == +ControlEvent::FocusGained) CALL(AddReturnShortcuts, app);
+  else if (e.type == +ControlEvent::FocusLost) CALL(RemoveReturnShortcuts, app);
 }
 
 void DispatchMainTimer(App& app, int timer) {
   switch (static_cast<TimerId>(timer)) {
     case TimerId::Backup:
-      app.noteHandler("BackupTick");
-      BackupTick(app);
+      CALL(BackupTick, app);
       break;
     case TimerId::StatusRefresh:
-      app.noteHandler("StatusRefreshTick");
-      StatusRefreshTick(app);
+      CALL(StatusRefreshTick, app);
       break;
     case TimerId::FirstLayout:
-      app.noteHandler("FirstLayout");
-      app.toolkit().removeTimer(kMain, timer);
-      LayoutEditors(app);
+      CALL(FirstLayout, app);
       break;
     case TimerId::SyntaxHelpLine:
-      app.noteHandler("SyntaxHelpLineTick");
-      SyntaxHelpLineTick(app);
+      CALL(SyntaxHelpLineTick, app);
       break;
   }
 }
@@ -188,26 +202,20 @@ void DispatchMainTimer(App& app, int timer) {
 void DispatchMainWindow(App& app, const Event& e) {
   switch (e.kind) {
     case EventKind::RightClick:
-      app.noteHandler("ShowEditorPopup");
-      ShowEditorPopup(app, e.x, e.y);
+      CALL(ShowEditorPopup, app, e.x, e.y);
       break;
     case EventKind::Control: DispatchMainControl(app, e); break;
     case EventKind::Menu: DispatchMenu(app, e.object); break;
     case EventKind::Timer: DispatchMainTimer(app, e.object); break;
     case EventKind::Close:
-      app.noteHandler("ExitRequest");
-      app.requesters().stopDismissing();
-      ExitRequest(app);
+      CALL(CloseMainWindow, app);
       break;
     case EventKind::Move:
     case EventKind::Size:
-      app.noteHandler("LayoutAndStoreMainRect");
-      LayoutEditors(app);
-      StoreMainWindowRect(app);
+      CALL(LayoutAndStoreMainRect, app);
       break;
     case EventKind::ControlCommand:
-      app.noteHandler("ExecuteControlCommand");
-      ExecuteControlCommand(app, e.text);
+      CALL(ExecuteControlCommand, app, e.text);
       break;
     default: break;
   }
@@ -218,10 +226,8 @@ void DispatchMainWindow(App& app, const Event& e) {
 void App::dispatch(const Event& e) {
   // Dropped files open from any window; only the main window accepts them.
   if (e.kind == EventKind::Drop) {
-    if (!e.text.isEmpty()) {
-      noteHandler("OpenDroppedFiles");
-      OpenDocumentList(*this, e.text, true);
-    }
+    App& app = *this;
+    if (!e.text.isEmpty()) CALL(OpenDocumentList, app, e.text, true);
     return;
   }
   switch (static_cast<WindowId>(e.window)) {

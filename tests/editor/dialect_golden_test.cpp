@@ -9,27 +9,12 @@
 #include "documents/ui/document_commands.h"
 #include "editor/ui/editor_view.h"
 #include "lexer_test_support.h"
+#include "test_files.h"
 
 namespace vendle::test {
 namespace {
 
 using S = QsciScintillaBase;
-
-QByteArray ReadOrEmpty(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void CompareGolden(const QString& path, const std::string& actual) {
-  const QByteArray expected = ReadOrEmpty(path);
-  if (expected.toStdString() == actual) {
-    QFile::remove(path + ".new");
-    return;
-  }
-  QFile out(path + ".new");
-  if (out.open(QIODevice::WriteOnly)) out.write(actual.data(), static_cast<qint64>(actual.size()));
-  ADD_FAILURE() << "differs from " << path.toStdString() << " (see .new)";
-}
 
 class DialectGolden : public ::testing::TestWithParam<const char*> {};
 
@@ -46,8 +31,8 @@ TEST_P(DialectGolden, IsColouredAndFoldedAsTheDialectExpects) {
   std::vector<int> levels;
   for (Sci::Pos line = 0; line < s.lineCount(); ++line)
     levels.push_back(static_cast<int>(s.send(S::SCI_GETFOLDLEVEL, line)));
-  CompareGolden(base + ".bas.styled", lexer_test::StyledNotation(text, styles));
-  CompareGolden(base + ".bas.folded", lexer_test::FoldedNotation(text, levels));
+  ExpectGolden(base + ".bas.styled", QByteArray::fromStdString(lexer_test::StyledNotation(text, styles)));
+  ExpectGolden(base + ".bas.folded", QByteArray::fromStdString(lexer_test::FoldedNotation(text, levels)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, DialectGolden, ::testing::Values("picomite", "ARMmite", "ATTiny"));

@@ -1,6 +1,7 @@
-// The menu model: every title, item number, text and check mark of menu 76
-// and popup 295, the lists behind the Action, Syntax, Recent and External
-// resources items, and the recent-list rules.
+// The menu model: every title, item number, text and check mark of the main
+// menu and the editor popup (golden files in shell/golden/), the lists behind
+// the Action, Syntax, Recent and External resources items, and the
+// recent-list rules.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +10,7 @@
 #include "qt_print.h"
 #include "settings/settings.h"
 #include "shell/menu_model.h"
+#include "test_files.h"
 
 namespace vendle::test {
 namespace {
@@ -35,205 +37,8 @@ std::vector<std::string> Flatten(const std::vector<MenuNode>& nodes, const std::
   return out;
 }
 
-struct Row {
-  const char* path;
-  int item;
-  const char* text;
-  const char* mark;
-  std::string str() const { return std::string(path) + "|" + std::to_string(item) + "|" + text + "|" + mark; }
-};
-
-#define COLOURS(P)                                                                                       \
-  {P, 133, "BLACK", " "}, {P, 134, "BLUE", " "}, {P, 135, "BROWN", " "}, {P, 136, "CERULEAN", " "},     \
-      {P, 137, "COBALT", " "}, {P, 138, "CYAN", " "}, {P, 139, "FUCHSIA", " "}, {P, 140, "GREEN", " "}, \
-      {P, 141, "LILAC", " "}, {P, 142, "MAGENTA", " "}, {P, 143, "MIDGREEN", " "},                       \
-      {P, 144, "MYRTLE", " "}, {P, 145, "RED", " "}, {P, 146, "RUST", " "}, {P, 147, "WHITE", " "},      \
-      {P, 148, "YELLOW", " "}, {P, 0, "", ""}, {P, 149, "BEIGE", " "}, {P, 150, "GOLD", " "},            \
-      {P, 151, "GRAY", " "}, {P, 152, "LIGHTGRAY", " "}, {P, 153, "ORANGE", " "}, {P, 154, "PINK", " "}, \
-      {P, 155, "SALMON", " "}, {P, 156, "NOTBLACK", " "}, {P, 157, "Choose colour...", " "}
-
-// Written from the menu tables, with TableSettings() below, two syntax sets
-// (current "picomite") and empty program, recent and reference lists.
-const Row kMainMenu[] = {
-    {"", -1, "File", ""},
-    {"/File", 78, "New\tCtrl+N", " "},
-    {"/File", 92, "Clone", " "},
-    {"/File", 79, "Open\tCtrl+O", " "},
-    {"/File", 80, "Open from Store\tAlt+O", " "},
-    {"/File", -1, "Recent", ""},
-    {"/File/Recent", 82, "-", " "},
-    {"/File/Recent", 83, "-", " "},
-    {"/File/Recent", 84, "-", " "},
-    {"/File/Recent", 85, "-", " "},
-    {"/File/Recent", 86, "-", " "},
-    {"/File/Recent", 87, "-", " "},
-    {"/File/Recent", 88, "-", " "},
-    {"/File/Recent", 89, "-", " "},
-    {"/File/Recent", 90, "-", " "},
-    {"/File/Recent", 91, "-", " "},
-    {"/File", 93, "Save\tCtrl+S", " "},
-    {"/File", 94, "Snapshot", " "},
-    {"/File", 95, "Save all", " "},
-    {"/File", 96, "Save As...", " "},
-    {"/File", 97, "Save As in Store...\tAlt+A", " "},
-    {"/File", 98, "Save Selection as...", " "},
-    {"/File", 99, "Save as RTF", " "},
-    {"/File", 101, "Format for forum", " "},
-    {"/File", 100, "Forum in Colour", " "},
-    {"/File", 102, "Format as HTML", " "},
-    {"/File", 103, "Format as colour HTML", " "},
-    {"/File", 104, "Save new file intro", " "},
-    {"/File", 105, "Revert to saved", " "},
-    {"/File", 106, "Close", " "},
-    {"/File", 107, "Close all", " "},
-    {"/File", 108, "Print\tCtrl+P", " "},
-    {"/File", 109, "Preferences", " "},
-    {"/File", 113, "Exit", " "},
-    {"", -1, "Edit", ""},
-    {"/Edit", 114, "Undo\tCtrl+Z", " "},
-    {"/Edit", 115, "Redo\tCtrl+Y", " "},
-    {"/Edit", 116, "Select All\tCtrl+A", " "},
-    {"/Edit", 117, "Cut\tCtrl+X", " "},
-    {"/Edit", 118, "Copy\tCtrl+C", " "},
-    {"/Edit", 119, "Paste\tCtrl+V", " "},
-    {"/Edit", 121, "Paste as ASCII", " "},
-    {"/Edit", 122, "Insert File\tCtrl+I", " "},
-    {"/Edit", 123, "Insert File from store\tAlt+I", " "},
-    {"/Edit", -1, "Colour picker", ""},
-    COLOURS("/Edit/Colour picker"),
-    {"/Edit", 126, "Find/Replace\tCtrl+F", " "},
-    {"/Edit", 127, "Quick find\tF11", " "},
-    {"/Edit", 128, "Prefill start of line", "o"},
-    {"/Edit", 129, "Postfill end of line", "o"},
-    {"/Edit", 130, "Cancel Prefill/Postfill", " "},
-    {"", -1, "Program", ""},
-    {"/Program", 158, "Remove program line numbers", " "},
-    {"/Program", 160, "Remove blank lines", " "},
-    {"/Program", 161, "Remove comments", " "},
-    {"/Program", 162, "Remove indents and trailing spaces", " "},
-    {"/Program", 163, "Crunch (opens new tab)", " "},
-    {"/Program", 164, "UnCrunch (opens new tab)", " "},
-    {"/Program", 165, "Remove non-ASCII characters", " "},
-    {"/Program", 166, "Make selected lines a comment", " "},
-    {"/Program", 167, "Uncomment selected lines", " "},
-    {"/Program", 168, "Convert C type comments", " "},
-    {"/Program", 170, "Cleanup labels", " "},
-    {"/Program", 171, "Format indentation", " "},
-    {"/Program", 172, "Wrap comments", " "},
-    {"/Program", 198, "Save KEYWORD case", " "},
-    {"/Program", 173, "Merge", " "},
-    {"/Program", 174, "Display Variable report", " "},
-    {"/Program", 175, "DOS line endings", "x"},
-    {"/Program", 176, "UNIX line endings", "o"},
-    {"", -1, "Design", ""},
-    {"/Design", 183, "New layout design", " "},
-    {"/Design", 184, "Incorporate layout code", " "},
-    {"/Design", 185, "Refresh layout code", " "},
-    {"/Design", 186, "Replace variables With numbers", " "},
-    {"/Design", 187, "Extract your code", " "},
-    {"/Design", -1, "Colour picker", ""},
-    COLOURS("/Design/Colour picker"),
-    {"", -1, "Font", ""},
-    {"/Font", 179, "Small", "o"},
-    {"/Font", 180, "Medium", "x"},
-    {"/Font", 181, "Bigger", "o"},
-    {"/Font", 182, "Biggest", "o"},
-    {"", -1, "View", ""},
-    {"/View", 188, "Syntax colouring", "x"},
-    {"/View", 189, "Capitalize keywords", "x"},
-    {"/View", 190, "Mark spaces", "o"},
-    {"/View", 191, "Show line endings", "o"},
-    {"/View", 192, "Indent guides", "x"},
-    {"/View", 193, "Auto-indent", "x"},
-    {"/View", 196, "Physical line numbers", "x"},
-    {"/View", 194, "Show Column 80", "x"},
-    {"/View", 199, "Fold all\tF9", " "},
-    {"/View", 200, "Unfold all\tF10", " "},
-    {"", -1, "BookMarks", ""},
-    {"/BookMarks", 202, "Toggle bookmark", " "},
-    {"/BookMarks", 203, "Goto previous bookmark", " "},
-    {"/BookMarks", 204, "Goto next bookmark", " "},
-    {"/BookMarks", 205, "Clear all bookmarks", " "},
-    {"/BookMarks", 206, "Goto line number\tCtrl+G", " "},
-    {"/BookMarks", 207, "Find Sub/Function\tF4", " "},
-    {"/BookMarks", 208, "Return from Sub/Function\tF5", " "},
-    {"", -1, "Action", ""},
-    {"/Action", 209, "Deploy     F2", " "},
-    {"/Action", -1, "Ravolt", ""},
-    {"/Action", 220, "Edit list...", " "},
-    {"", -1, "Syntax", ""},
-    {"/Syntax", 233, "Include Parameters", "x"},
-    {"/Syntax", 234, "cmm2", "o"},
-    {"/Syntax", 235, "picomite", "x"},
-    {"/Syntax", 275, "Set current syntax as default", " "},
-    {"", -1, "Help", ""},
-    {"/Help", 276, "About", " "},
-    {"/Help", 277, "Syntax Help", " "},
-    {"/Help", 280, "Vendle Help", " "},
-    {"/Help", 282, "Keyboard shortcuts", " "},
-    {"/Help", 281, "ASCII Table", " "},
-    {"/Help", -1, "External resources", ""},
-    {"/Help/External resources", 284, "-", " "},
-    {"/Help/External resources", 285, "-", " "},
-    {"/Help/External resources", 286, "-", " "},
-    {"/Help/External resources", 287, "-", " "},
-    {"/Help/External resources", 288, "-", " "},
-    {"/Help/External resources", 289, "-", " "},
-    {"/Help", 290, "Change Log", " "},
-    {"/Help", 291, "Copy INF files", " "},
-};
-
-const Row kPopup[] = {
-    {"", 120, "<Enter>", " "},
-    {"", 114, "Undo\tCtrl+Z", " "},
-    {"", 115, "Redo\tCtrl+Y", " "},
-    {"", 116, "Select All\tCtrl+A", " "},
-    {"", 117, "Cut\tCtrl+X", " "},
-    {"", 118, "Copy\tCtrl+C", " "},
-    {"", 119, "Paste\tCtrl+V", " "},
-    {"", 121, "Paste as ASCII", " "},
-    {"", 122, "Insert File\tCtrl+I", " "},
-    {"", 124, "Insert INCLUDE directive", " "},
-    {"", -1, "Colour picker", ""},
-    COLOURS("/Colour picker"),
-    {"", 165, "Remove non-ASCII characters", " "},
-    {"", 0, "", ""},
-    {"", 166, "Make selected lines a comment", " "},
-    {"", 167, "Uncomment selected lines", " "},
-    {"", 0, "", ""},
-    {"", 172, "Wrap comments", " "},
-    {"", 0, "", ""},
-    {"", 128, "Prefill start of line", "o"},
-    {"", 129, "Postfill end of line", "o"},
-    {"", 130, "Cancel Prefill/Postfill", " "},
-    {"", 0, "", ""},
-    {"", 126, "Find/Replace\tCtrl+F", " "},
-    {"", 127, "Quick find\tF11", " "},
-    {"", 0, "", ""},
-    {"", 278, "Syntax Help\tF1", " "},
-    {"", 279, "Detailed Syntax Help\tShft+F1", " "},
-};
-
-template <std::size_t N>
-std::vector<std::string> Lines(const Row (&rows)[N]) {
-  std::vector<std::string> out;
-  for (const Row& r : rows) out.push_back(r.str());
-  return out;
-}
-
-void ExpectSameLines(const std::vector<std::string>& got, const std::vector<std::string>& want) {
-  const std::size_t n = std::max(got.size(), want.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::string g = i < got.size() ? got[i] : "(none)";
-    const std::string w = i < want.size() ? want[i] : "(none)";
-    EXPECT_EQ(g, w) << "line " << i;
-    if (g != w) break;  // one misplaced line shifts all that follow
-  }
-  EXPECT_EQ(got.size(), want.size());
-}
-
-// The settings the main table was written for, set one by one so that a
-// changed default does not change the table.
+// The settings the golden main menu was written for, set one by one so that
+// a changed default does not change it.
 Settings TableSettings() {
   Settings s;
   s.colour = 1;
@@ -267,14 +72,23 @@ const MenuNode& Node(const MainMenuModel& m, int item) {
   return *n;
 }
 
+// The flattened menu as a golden file's text, a tab shown as "\t".
+QByteArray GoldenText(const std::vector<std::string>& lines) {
+  QByteArray out;
+  for (const std::string& l : lines) out += QByteArray::fromStdString(l).replace('\t', "\\t") + '\n';
+  return out;
+}
+
+const QString kGoldenDir = QStringLiteral(VENDLE_TEST_DATA_DIR "/shell/golden/");
+
 TEST(MenuModel, MainMenuHasEveryTitleItemTextAndCheckMark) {
   const Settings s = TableSettings();
-  ExpectSameLines(Flatten(ModelWith(s).menus, ""), Lines(kMainMenu));
+  ExpectGolden(kGoldenDir + "main_menu.txt", GoldenText(Flatten(ModelWith(s).menus, "")));
 }
 
 TEST(MenuModel, PopupMenuHasEveryItemInOrder) {
   const Settings s = TableSettings();
-  ExpectSameLines(Flatten(BuildEditorPopupModel(MenuSources{s, {}, {}, 0}), ""), Lines(kPopup));
+  ExpectGolden(kGoldenDir + "popup_menu.txt", GoldenText(Flatten(BuildEditorPopupModel(MenuSources{s, {}, {}, 0}), "")));
 }
 
 TEST(MenuModel, CheckMarksFollowTheSettings) {

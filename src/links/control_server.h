@@ -58,6 +58,8 @@ class ControlServer : public QObject {
   bool listening() const;
   quint16 port() const;
   int connectionCount() const { return static_cast<int>(connections_.size()); }
+  // Connections admitted since the start.
+  quint64 acceptedCount() const { return accepted_; }
   // Bytes held for commands not yet complete, over all connections.
   qsizetype heldBytes() const;
   int queuedCommands() const { return static_cast<int>(queue_.size()); }

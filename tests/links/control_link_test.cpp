@@ -1,6 +1,8 @@
 // The control link over real loopback sockets against the running editor.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -47,15 +49,33 @@ struct LinkFixture {
   }
   std::unique_ptr<QTcpSocket> connect() {
     auto s = std::make_unique<QTcpSocket>();
-    s->connectToHost(QHostAddress::LocalHost, d.app().controlServer()->port());
+    const ControlServer* server = d.app().controlServer();
+    const auto before = server->acceptedCount();
+    s->connectToHost(QHostAddress::LocalHost, server->port());
     EXPECT_TRUE(s->waitForConnected(3000));
-    d.processEvents(5);
+    // Taken, or refused and reset.
+    EXPECT_TRUE(d.waitFor([&] {
+      return server->acceptedCount() > before || s->state() == QAbstractSocket::UnconnectedState;
+    }));
     return s;
   }
   void send(QTcpSocket& s, const QByteArray& bytes) {
     s.write(bytes);
     s.flush();
     s.waitForBytesWritten(1000);
+  }
+  // Sends a piece of a command and waits until the server holds it.
+  void sendPart(QTcpSocket& s, const QByteArray& bytes) {
+    const ControlServer* server = d.app().controlServer();
+    const qsizetype before = server->heldBytes();
+    send(s, bytes);
+    EXPECT_TRUE(d.waitFor([&] { return server->heldBytes() >= before + bytes.size(); }, 3000))
+        << "the server did not take " << bytes.toStdString();
+  }
+  // True once nothing the server took waits to run and `connections` are left.
+  bool waitUntilIdle(int connections = 0) {
+    const ControlServer* server = d.app().controlServer();
+    return d.waitFor([&] { return server->queuedCommands() == 0 && server->connectionCount() <= connections; }, 5000);
   }
   QStringList names() {
     QStringList out;
@@ -87,10 +107,8 @@ TEST(ControlLink, LoadOpensEveryListedFileHoweverItArrives) {
     auto s = f.connect();
     const QByteArray message = "/load " + f.a.toUtf8() + c.separator + f.b.toUtf8() + "\r";
     if (c.byteByByte) {
-      for (char ch : message) {
-        f.send(*s, QByteArray(1, ch));
-        f.d.processEvents(1);
-      }
+      for (char ch : message.chopped(1)) f.sendPart(*s, QByteArray(1, ch));
+      f.send(*s, message.right(1));
     } else {
       f.send(*s, message);
     }
@@ -129,12 +147,9 @@ TEST(ControlLink, TwoClientsSendingAtOnceDoNotMixTheirBytes) {
   const QByteArray first = "/load " + f.a.toUtf8() + "\r";
   const QByteArray second = "/load " + f.b.toUtf8() + "\r";
   // Interleaved halves: each connection keeps its own text.
-  f.send(*one, first.left(10));
-  f.d.processEvents(5);
-  f.send(*two, second.left(12));
-  f.d.processEvents(5);
+  f.sendPart(*one, first.left(10));
+  f.sendPart(*two, second.left(12));
   f.send(*one, first.mid(10));
-  f.d.processEvents(5);
   f.send(*two, second.mid(12));
   ASSERT_TRUE(f.waitForDocuments(3));
   EXPECT_EQ(f.names(), (QStringList{"untitled.bas", "a.bas", "b.bas"}));
@@ -150,15 +165,24 @@ TEST(ControlLink, GarbageFloodsAndSlowSendersLeaveTheEditorWorking) {
     s->connectToHost(QHostAddress::LocalHost, server->port());
     s->write("garbage without an end ");
     flood.push_back(std::move(s));
-    if (i % 50 == 0) f.d.processEvents(2);
+    if (i % 50 == 0) f.d.processEvents();
   }
-  f.d.processEvents(200);
+  // Every attempt has been taken or refused once no socket is still connecting
+  // and the server has none waiting.
+  EXPECT_TRUE(f.d.waitFor(
+      [&] {
+        return !server->server()->hasPendingConnections() &&
+               std::none_of(flood.begin(), flood.end(),
+                            [](const auto& s) { return s->state() == QAbstractSocket::ConnectingState; });
+      },
+      10000));
   EXPECT_LE(server->connectionCount(), ControlServer::kMaxConnections);
 
   // An oversized command without CR is dropped with its connection.
   auto big = f.connect();
   f.send(*big, QByteArray(3 << 20, 'x'));
-  f.d.processEvents(300);
+  EXPECT_TRUE(f.d.waitFor([&] { return big->state() == QAbstractSocket::UnconnectedState; }, 10000))
+      << "the oversized command kept its connection";
   EXPECT_LT(server->heldBytes(), 2 * CommandFramer::kDefaultCap);
 
   flood.clear();  // the flood goes away; its connections are closed
@@ -166,10 +190,9 @@ TEST(ControlLink, GarbageFloodsAndSlowSendersLeaveTheEditorWorking) {
   EXPECT_LE(server->connectionCount(), 2);
 
   auto slow = f.connect();
-  for (char ch : "/load " + f.a.toUtf8() + "\r") {
-    f.send(*slow, QByteArray(1, ch));
-    f.d.processEvents(3);
-  }
+  const QByteArray command = "/load " + f.a.toUtf8() + "\r";
+  for (char ch : command.chopped(1)) f.sendPart(*slow, QByteArray(1, ch));
+  f.send(*slow, command.right(1));
   ASSERT_TRUE(f.waitForDocuments(2)) << "a command after the flood still works";
   EXPECT_EQ(f.names(), (QStringList{"untitled.bas", "a.bas"}));
   Sci sci = CurrentEditor(app)->sci();
@@ -232,8 +255,7 @@ TEST(ControlLinkNesting, AHandOverThatRaisesAMessageGoesOnAfterItsConnectionHasG
   };
   f.send(*s, "/load " + files.toUtf8() + "\r");
   ASSERT_TRUE(f.d.waitFor([&] { return shown; })) << "no message";
-  f.d.processEvents(50);
-  EXPECT_TRUE(f.d.requesters().asked().front().answered);
+  EXPECT_TRUE(f.d.waitFor([&] { return f.d.requesters().asked().front().answered; }));
   f.d.requesters().clear();
   const int open = static_cast<int>(app.state().docs.list.size());
   EXPECT_EQ(open, app.settings().maxTabs);
@@ -353,7 +375,7 @@ TEST(ControlLinkPeers, ConnectionsOfOtherUsersOrUnknownOwnersAreRefused) {
       EXPECT_TRUE(f.waitForDocuments(++docs)) << c.what;
     } else {
       EXPECT_TRUE(f.d.waitFor([&] { return s.state() == QAbstractSocket::UnconnectedState; }, 3000)) << c.what;
-      f.d.processEvents(50);
+      EXPECT_TRUE(f.waitUntilIdle()) << c.what;
       EXPECT_EQ(f.d.app().state().docs.list.size(), docs) << c.what;
     }
   }
@@ -384,7 +406,7 @@ TEST(ControlLinkPeers, ARealProcessOfAnotherUserCannotOpenFiles) {
   ASSERT_TRUE(f.d.waitFor([&] { return ::waitpid(child, &status, WNOHANG) == child; }, 10000));
   EXPECT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0) << "the connection was not reset";
-  f.d.processEvents(100);
+  EXPECT_TRUE(f.waitUntilIdle());
   EXPECT_EQ(f.d.app().state().docs.list.size(), 1) << "another user's command opened a file";
 }
 

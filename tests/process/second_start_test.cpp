@@ -15,11 +15,11 @@
 #include <QFile>
 #include <QTcpServer>
 #include <QTcpSocket>
-
-#include "app_driver.h"
 #include <QThread>
 
+#include "app_driver.h"
 #include "editor_process.h"
+#include "file_reads.h"
 #include "links/handover.h"
 #include "platform/instance_lock.h"
 
@@ -134,13 +134,14 @@ TEST(SecondStart, TwoRealProcesses) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("PRINT 1\r\n");
   }
+  FileReads reads(work);
   auto second = box.start({"a.bas", "b.bas"}, work);
   ASSERT_TRUE(second->waitForFinished(15000));
   EXPECT_EQ(second->exitCode(), 0);
   EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
 
-  // The first instance opened both; on SIGTERM it exits and records them.
-  QThread::msleep(300);
+  // The first instance opens both; on SIGTERM it exits and records them.
+  ASSERT_TRUE(reads.waitFor({"a.bas", "b.bas"})) << "the running editor did not read the files";
   ::kill(static_cast<pid_t>(first->processId()), SIGTERM);
   ASSERT_TRUE(first->waitForFinished(15000)) << "the editor did not end on SIGTERM";
   EXPECT_EQ(first->exitCode(), 0);
@@ -178,10 +179,13 @@ TEST(SecondStart, ACloseRequestWhileAMessageOfAHandOverStandsEndsTheEditorCleanl
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("' hand-over\r\nPRINT 1\r\n");
   }
+  FileReads reads(work);
   const HandOverResult sent = SendFilesToRunningInstance(files, box.port());
   ASSERT_TRUE(sent.ok) << sent.error.toStdString();
-  // "Too many tabs open." stands now; nothing answers it.
-  QThread::msleep(1500);
+  // Once the tabs are full "Too many tabs open." stands; nothing answers it.
+  QStringList fitting;
+  for (int i = 0; i < 14; ++i) fitting.append(QString("p%1.bas").arg(i));
+  ASSERT_TRUE(reads.waitFor(fitting)) << "the running editor did not read the files that fit";
   ::kill(static_cast<pid_t>(editor->processId()), SIGTERM);
   ASSERT_TRUE(editor->waitForFinished(15000)) << "the editor did not end on SIGTERM";
   EXPECT_EQ(editor->exitStatus(), QProcess::NormalExit);

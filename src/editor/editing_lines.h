@@ -29,8 +29,9 @@ enum class FillMode { Off = 0, Prefill = 1, Postfill = 2 };
 // whose trimmed text ends with it (letter case ignored both times).
 bool FillSkipsLine(FillMode mode, QStringView line, QStringView fill);
 
-// The text of colour items 133..156 ("RGB(BLACK)" .. "RGB(NOTBLACK)"); ""
-// for any other item. Item 157 builds its text with RgbText.
+// The text of a named colour's item, Item::ColourFirst up to the one before
+// Item::ColourLast ("RGB(BLACK)" .. "RGB(NOTBLACK)"); "" for any other item.
+// Item::ColourLast builds its text with RgbText.
 QString ColourItemText(int item);
 // "RGB(r,g,b)" with decimal components and no blanks.
 QString RgbText(int red, int green, int blue);

@@ -40,7 +40,7 @@ std::vector<WordStyleLook> WordStyleLooks(const ColourSettings& colours, bool co
 // The Font menu: a size of 10, 14 or 16 keeps its item; any other becomes 12.
 struct FontSizeChoice {
   int size = 12;
-  int item = 0;  // 179..182
+  int item = 0;  // Item::FontSmall to Item::FontBiggest
   bool operator==(const FontSizeChoice&) const = default;
 };
 FontSizeChoice ChooseFontSize(int size);

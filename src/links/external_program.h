@@ -16,8 +16,8 @@
 namespace vendle {
 
 enum class ProgramList {
-  Own,      // ExternalProgramList, items 210..219 and 221
-  Ravolt,   // RavoltList, items 223..232
+  Own,      // ExternalProgramList, Item::ExternalFirst to Item::ExternalLast and Item::RunDefaultExternal
+  Ravolt,   // RavoltList, Item::RavoltFirst to Item::RavoltLast
   Preview,  // the settings window's "Test": the fields as typed
 };
 

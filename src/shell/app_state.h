@@ -32,7 +32,7 @@ struct AppState {
   bool backupRunning = false;   // the backup walk does not move the keyboard focus
   int syntaxHelpLine = -1;     // the editor line whose syntax line the status bar shows
   int returnLine = -1;          // where "Return from Sub/Function" goes back to; -1 when none
-  int prefillMode = 0;          // 0 off, 1 prefill, 2 postfill (items 128..130); not saved
+  int prefillMode = 0;          // 0 off, 1 prefill, 2 postfill (Item::PrefillStart to Item::CancelPrefill); not saved
   bool preferencesUnread = false;  // a preference file was there but not read: kept at exit
   QString backupFailure;          // the last backup write error told to the user, until one works
   bool replaceEnabled = false;  // the "Replace with:" check box of the Find window; not saved

@@ -12,7 +12,7 @@ struct ShortcutRow {
   Item item;
 };
 
-// F9 sends 201 although the menu names F9 for item 199; Ctrl+H is Find too.
+// F9 sends 201 although the menu names F9 for Item::FoldAll; Ctrl+H is Find too.
 inline constexpr std::array<ShortcutRow, 26> kMainShortcuts{{
     {"Return", Item::ReturnKey},       {"Ctrl+O", Item::Open},
     {"Ctrl+N", Item::New},             {"Ctrl+S", Item::Save},

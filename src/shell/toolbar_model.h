@@ -1,4 +1,4 @@
-// The toolbar (control 9) as data: its 30 buttons and 7 separators from left
+// The toolbar (ControlId::Toolbar) as data: its 30 buttons and 7 separators from left
 // to right, each button's item, tooltip and image name; and the PNG images
 // compiled into the program. Texts are ASCII.
 #pragma once
@@ -23,7 +23,7 @@ constexpr ToolbarEntry B(Item item, const char* tooltip, const char* icon) { ret
 constexpr ToolbarEntry Sep() { return {true}; }
 }  // namespace toolbar_detail
 
-// Button 221's tooltip until the menu names the default external program.
+// Item::RunDefaultExternal's tooltip until the menu names the default external program.
 inline constexpr const char* kRunButtonTooltip = "run in DOS";
 
 // The tooltips are the toolbar's own words and differ from the menu texts on

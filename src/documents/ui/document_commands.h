@@ -19,12 +19,12 @@ struct Event;
 // Saved or NothingToSave.
 enum class SaveResult { Saved, NothingToSave, NotSaved };
 
-// Item 78 and the tab bar's "+": a new untitled document; its index or -1.
+// Item::New and the tab bar's "+": a new untitled document; its index or -1.
 int NewDocument(App& app);
-void CloneDocument(App& app);                         // item 92
-void OpenWithRequester(App& app, bool fromStore);     // items 79, 80
-void OpenRecent(App& app, int index);                 // items 82..91
-SaveResult SaveCurrentDocument(App& app);             // item 93
+void CloneDocument(App& app);                         // Item::Clone
+void OpenWithRequester(App& app, bool fromStore);     // Item::Open, Item::OpenFromStore
+void OpenRecent(App& app, int index);                 // Item::RecentFirst to Item::RecentLast
+SaveResult SaveCurrentDocument(App& app);             // Item::Save
 // Saves the current document. `reset`: empty the undo history and set the
 // save point; `markers`: write the in-text markers when that is on. From the
 // menu, a cancelled name requester of an untitled document writes
@@ -34,14 +34,14 @@ SaveResult SaveDocument(App& app, bool reset, bool markers, SaveFrom from = Save
 // Opens a file as a document; "" asks with the requester (in the store
 // folder when `fromStore`).
 void OpenDocument(App& app, const QString& path, bool fromStore);
-void SaveSnapshot(App& app);                          // item 94
-void SaveAllDocuments(App& app);                      // item 95
-void SaveDocumentAs(App& app, bool inStore);          // items 96, 97
-void SaveSelectionAs(App& app);                       // item 98
-void SaveNewFileIntro(App& app);                      // item 104
-void RevertToSaved(App& app);                         // item 105
-void CloseCurrentDocument(App& app);                  // item 106
-void CloseAllDocuments(App& app);                     // item 107
+void SaveSnapshot(App& app);                          // Item::Snapshot
+void SaveAllDocuments(App& app);                      // Item::SaveAll
+void SaveDocumentAs(App& app, bool inStore);          // Item::SaveAs, Item::SaveAsInStore
+void SaveSelectionAs(App& app);                       // Item::SaveSelectionAs
+void SaveNewFileIntro(App& app);                      // Item::SaveNewFileIntro
+void RevertToSaved(App& app);                         // Item::RevertToSaved
+void CloseCurrentDocument(App& app);                  // Item::Close
+void CloseAllDocuments(App& app);                     // Item::CloseAll
 
 // Opening a file into a tab: every open (Open, Open Recent, the lists of
 // start-up, drops and "/load") goes through OpenFileInTab, which shows no
@@ -80,7 +80,7 @@ void RecordOpenFiles(App& app);
 bool CloseAllForExit(App& app);
 // Gives the keyboard focus to the current document's editor.
 void FocusCurrentEditor(App& app);
-// Mouse events of the tab bar (control 10).
+// Mouse events of the tab bar (ControlId::TabBar).
 void TabBarEvent(App& app, const Event& e);
 // The control link's "/paste": a new tab with the clipboard text.
 void PasteIntoNewDocument(App& app);

@@ -18,9 +18,9 @@ struct DocumentRecord;
 void DeactivateDocumentEditor(App& app, int index);
 // Frees the document's slot, resets and parks its editor, removes tab and record.
 void RemoveDocumentTab(App& app, int index);
-// Item 106 and a tab's close box: asks about a modified document, then closes.
+// Item::Close and a tab's close box: asks about a modified document, then closes.
 void CloseCurrentTab(App& app);
-// Item 107 and the exit: asks about every modified document from the last
+// Item::CloseAll and the exit: asks about every modified document from the last
 // tab to the first, then closes all. False when cancelled or a save failed:
 // then nothing was closed.
 bool CloseAllTabs(App& app);

@@ -1,5 +1,5 @@
-// The tab bar's canvas (control 10): paints a TabBar and turns the mouse on
-// it into control events of control 10 posted to the dispatcher. The
+// The tab bar's canvas (ControlId::TabBar): paints a TabBar and turns the mouse on
+// it into control events of ControlId::TabBar posted to the dispatcher. The
 // dispatcher hands them back through handle(), which updates the bar and
 // returns what the user did; the documents act on that result. Tab texts are
 // UTF-16 QStrings (file names).
@@ -30,7 +30,7 @@ class TabBarCanvas : public QWidget {
   TabBarCanvas(Toolkit& toolkit, const TabBarStyle& style, QWidget* parent);
   TabBarCanvas(Dispatcher& dispatcher, const TabBarStyle& style, const QFont& font, QWidget* parent);
 
-  // The canvas registered as control 10, or null.
+  // The canvas registered as ControlId::TabBar, or null.
   static TabBarCanvas* of(const Toolkit& toolkit);
 
   // Tabs, in document order (the index of a tab is its document's index).

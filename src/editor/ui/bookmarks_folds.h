@@ -12,15 +12,15 @@ namespace vendle {
 class App;
 class EditorView;
 
-void FoldAllCommand(App& app);        // item 199
-void UnfoldAllCommand(App& app);      // item 200: expands, then contracts
-void RecomputeFoldedLines(App& app);  // item 201, F9
-void ToggleBookmark(App& app);        // item 202
-void PreviousBookmark(App& app);      // item 203, wraps to the last
-void NextBookmark(App& app);          // item 204, wraps to the first
-void ClearAllBookmarks(App& app);     // item 205
-void GotoLineCommand(App& app);       // item 206
-void ReturnFromSub(App& app);         // item 208
+void FoldAllCommand(App& app);        // Item::FoldAll
+void UnfoldAllCommand(App& app);      // Item::UnfoldAll: expands, then contracts
+void RecomputeFoldedLines(App& app);  // Item::RecomputeFolds, F9
+void ToggleBookmark(App& app);        // Item::ToggleBookmark
+void PreviousBookmark(App& app);      // Item::PreviousBookmark, wraps to the last
+void NextBookmark(App& app);          // Item::NextBookmark, wraps to the first
+void ClearAllBookmarks(App& app);     // Item::ClearAllBookmarks
+void GotoLineCommand(App& app);       // Item::GotoLine
+void ReturnFromSub(App& app);         // Item::ReturnFromSub
 
 // The bookmarked lines of an editor, from the top.
 QList<int> BookmarkedLines(EditorView& editor);

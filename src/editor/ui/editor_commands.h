@@ -13,18 +13,18 @@ namespace vendle {
 class App;
 class EditorView;
 
-void EditorClipboardCommand(App& app, int item);  // items 114..119: undo, redo, select all, cut, copy, paste
-void InsertLineEnd(App& app);                     // item 120: Shift+Return
-void ReturnKey(App& app);                         // item 294: Return with auto-indent
-void PasteAsAscii(App& app);                      // item 121
-void InsertFileCommand(App& app, bool fromStore);  // items 122, 123
-// Item 123 with Shift held also makes the chosen file's folder the store folder.
+void EditorClipboardCommand(App& app, int item);  // Item::Undo to Item::Paste: undo, redo, select all, cut, copy, paste
+void InsertLineEnd(App& app);                     // Item::InsertLineEnd: Shift+Return
+void ReturnKey(App& app);                         // Item::ReturnKey: Return with auto-indent
+void PasteAsAscii(App& app);                      // Item::PasteAsAscii
+void InsertFileCommand(App& app, bool fromStore);  // Item::InsertFile, Item::InsertFileFromStore
+// Item::InsertFileFromStore with Shift held also makes the chosen file's folder the store folder.
 void InsertFileCommand(App& app, bool fromStore, bool shiftHeld);
-void InsertIncludeDirective(App& app);            // item 124
-void PrefillCommand(App& app, int item);          // items 128..130
-void JoinLine(App& app);                          // item 112
-void InsertColour(App& app, int item);            // items 133..157
-void CommentLines(App& app, bool comment);        // items 166, 167
+void InsertIncludeDirective(App& app);            // Item::InsertInclude
+void PrefillCommand(App& app, int item);          // Item::PrefillStart to Item::CancelPrefill
+void JoinLine(App& app);                          // Item::JoinLine
+void InsertColour(App& app, int item);            // Item::ColourFirst to Item::ColourLast
+void CommentLines(App& app, bool comment);        // Item::CommentLines, Item::UncommentLines
 
 // Reading and writing the text of an editor control. Texts given and returned
 // here are UTF-16 QStrings; the control holds UTF-8, and every Sci::Pos is a

@@ -42,7 +42,7 @@ void SetUpEditorControl(EditorView& ed, int lineEndingsMode) {
   s.send(S::SCI_CONVERTEOLS, eol);
   s.send(S::SCI_SETMARGINWIDTHN, 4, 6);
   s.send(S::SCI_SETMARGINMASKN, 4, 0xF00000);
-  // A right click shows the program's popup menu 295, not Scintilla's own.
+  // A right click shows the program's MenuId::EditorPopup, not Scintilla's own.
   s.send(S::SCI_USEPOPUP, 0);
   // Only text changes are needed (the lexer, the change marks): no
   // notification for every style and marker written.

@@ -6,11 +6,11 @@ namespace vendle {
 class App;
 struct Event;
 
-void ShowFindReplace(App& app);        // item 126
-void QuickFind(App& app);              // item 127
-void FindNext(App& app);               // item 111, only while window 6 is open
-void FindWindowEvent(App& app, const Event& e);     // windows 6 and 7
-void ShowSyntaxHintAtCaret(App& app);  // item 131
-void HintWindowEvent(App& app, const Event& e);     // window 452
+void ShowFindReplace(App& app);        // Item::FindReplace
+void QuickFind(App& app);              // Item::QuickFind
+void FindNext(App& app);               // Item::FindNext, only while WindowId::FindReplace is open
+void FindWindowEvent(App& app, const Event& e);     // WindowId::FindReplace and WindowId::FindAll
+void ShowSyntaxHintAtCaret(App& app);  // Item::SyntaxHintAtCaret
+void HintWindowEvent(App& app, const Event& e);     // WindowId::SyntaxHints
 
 }  // namespace vendle

@@ -36,7 +36,7 @@ constexpr int kFindAllWin = +WindowId::FindAll;
 const QString kF3 = QStringLiteral("F3");
 const QString kReturn = QStringLiteral("Return");
 
-// ---- Window 6 ----
+// ---- WindowId::FindReplace ----
 
 class FindWindow : public QWidget {
  public:
@@ -119,7 +119,7 @@ class FindWindow : public QWidget {
   std::vector<int> ids_;
 };
 
-// ---- Window 7 ----
+// ---- WindowId::FindAll ----
 
 class FindAllWindow : public QWidget {
  public:

@@ -1,6 +1,6 @@
-// Find and replace in the current document (window 6, "Find"), the quick
+// Find and replace in the current document (WindowId::FindReplace, "Find"), the quick
 // search for the selected word and the search through every open document,
-// whose lines are listed in window 7, "Find All". Search and replacement
+// whose lines are listed in WindowId::FindAll, "Find All". Search and replacement
 // texts are UTF-16; positions are the control's byte positions.
 #pragma once
 
@@ -25,22 +25,22 @@ inline constexpr int kFindMatchCase = QsciScintillaBase::SCFIND_MATCHCASE;
 // match position, or -1 for no match, an empty text or an empty document.
 Sci::Pos FindInEditor(App& app, EditorView& editor, const QString& text, bool forward, int flags);
 
-// Find Next (0) and Find Prev (-1) with the texts and options of window 6,
+// Find Next (0) and Find Prev (-1) with the texts and options of WindowId::FindReplace,
 // wrapping around the document once.
 void FindNextMatch(App& app, int direction);
 // Replaces every match in the current document as one undo step and reports
 // the count in the message "Replace".
 void ReplaceAll(App& app);
-// Lists the lines of every open document holding the text of window 6.
+// Lists the lines of every open document holding the text of WindowId::FindReplace.
 void FindAllInOpenFiles(App& app);
-// Item 127 (F11): the lines of the current document holding the selected word.
+// Item::QuickFind (F11): the lines of the current document holding the selected word.
 void QuickFindWord(App& app);
-// Fills and shows window 7 from the last results.
+// Fills and shows WindowId::FindAll from the last results.
 void ShowFindAllResults(App& app, bool lineNumbersOnly);
-// Stores the options of window 6, places the caret and closes the window.
+// Stores the options of WindowId::FindReplace, places the caret and closes the window.
 void CloseFindWindow(App& app);
 
-// The rows window 7 shows (empty when it is closed).
+// The rows WindowId::FindAll shows (empty when it is closed).
 QStringList FindAllRowsShown(App& app);
 
 }  // namespace vendle

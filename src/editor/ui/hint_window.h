@@ -10,11 +10,11 @@ namespace vendle {
 
 class App;
 
-// Fills and shows window 452 for `word`; `listAll` (or a word starting with
+// Fills and shows WindowId::SyntaxHints for `word`; `listAll` (or a word starting with
 // "?" or "/") lists the GUI element lines instead.
 void ShowSyntaxHint(App& app, const QString& word, bool listAll);
 
-// The lines window 452 shows (empty when it is closed).
+// The lines WindowId::SyntaxHints shows (empty when it is closed).
 QStringList HintRowsShown(App& app);
 
 }  // namespace vendle

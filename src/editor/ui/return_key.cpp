@@ -1,4 +1,4 @@
-// The Return key (item 294): the line end, then an ATTiny line number or the
+// The Return key (Item::ReturnKey): the line end, then an ATTiny line number or the
 // indentation and the prefill, then the names the finished line declares.
 #include "editor/ui/return_key.h"
 

@@ -1,4 +1,4 @@
-// The Return key of the editors (item 294) and the line number it types in
+// The Return key of the editors (Item::ReturnKey) and the line number it types in
 // an "ATTiny" document. Texts are UTF-16 QStrings.
 #pragma once
 

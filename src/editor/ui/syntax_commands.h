@@ -11,10 +11,10 @@ class EditorView;
 
 void LoadSyntaxFiles(App& app);
 void LoadKeywordFiles(App& app);
-void ToggleIncludeParameters(App& app);     // item 233
-void ApplySyntaxItem(App& app, int item);   // items 234..263
-void SetCurrentSyntaxAsDefault(App& app);   // item 275
-void CleanupLabelsCommand(App& app);        // item 170
+void ToggleIncludeParameters(App& app);     // Item::IncludeParameters
+void ApplySyntaxItem(App& app, int item);   // Item::SyntaxFirst to Item::SyntaxLast
+void SetCurrentSyntaxAsDefault(App& app);   // Item::SetSyntaxAsDefault
+void CleanupLabelsCommand(App& app);        // Item::CleanupLabels
 // Every use of a user name takes the case of its declaration (not in
 // comments and strings); one undo step.
 void NormaliseIdentifierCase(App& app);

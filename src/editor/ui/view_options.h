@@ -9,10 +9,10 @@ namespace vendle {
 
 class App;
 
-void SetLineEndMode(App& app, int mode);   // items 175 (0, CR LF) and 176 (1, LF)
-void SetFontSizeItem(App& app, int item);  // items 179..182: sizes 10, 12, 14, 16
-void ViewToggle(App& app, int item);       // items 188..194, 196
-void SaveKeywordCase(App& app);            // item 198
+void SetLineEndMode(App& app, int mode);   // Item::DosLineEndings (0, CR LF) and Item::UnixLineEndings (1, LF)
+void SetFontSizeItem(App& app, int item);  // Item::FontSmall to Item::FontBiggest: sizes 10, 12, 14, 16
+void ViewToggle(App& app, int item);       // Item::SyntaxColouring to Item::ShowColumn, Item::PhysicalLineNumbers
+void SaveKeywordCase(App& app);            // Item::SaveKeywordCase
 
 // The editor font size of a Font menu item: 2 x item - 348.
 constexpr int FontSizeForItem(int item) { return 2 * item - 348; }
@@ -22,7 +22,7 @@ constexpr int FontSizeForItem(int item) { return 2 * item - 348; }
 namespace vendle {
 class EditorView;
 
-// Items 179..182: checks the size's item (10, 12, 14, 16; any other size
+// Item::FontSmall to Item::FontBiggest: checks the size's item (10, 12, 14, 16; any other size
 // becomes 12), stores "Font size" and applies the settings to the current
 // document's editor.
 void SetEditorFontSize(App& app, int size);
@@ -39,13 +39,13 @@ void ApplyEditorColours(App& app, EditorView& editor);
 // unless `flags` is -1, bold (256), italic (512), underline (4, without 512).
 void SetEditorStyle(EditorView& editor, int style, const QString& fontName, int size, int flags);
 // Margin 0 of the current document's editor as the line-number margin, or
-// hidden; check mark of item 196.
+// hidden; check mark of Item::PhysicalLineNumbers.
 void SetLineNumbersShown(App& app, bool on);
 // The keyword case mode on every editor's keyword style; text and check
-// mark of item 189.
+// mark of Item::CapitalizeKeywords.
 void ApplyKeywordCase(App& app);
 // Stores "Line_endings_Mode" and converts the current document's line ends
-// to it; check marks of items 175 and 176.
+// to it; check marks of Item::DosLineEndings and Item::UnixLineEndings.
 void SetLineEndingMode(App& app, int mode);
 // Writes the displayed keyword case `mode` into the text of `editor`: only
 // the letters whose case differs are replaced, in one undo step, so markers,

@@ -23,7 +23,7 @@
 namespace vendle {
 namespace {
 
-constexpr int kListSize = 10;  // items 210..219 and 223..232
+constexpr int kListSize = 10;  // Item::ExternalFirst to Item::ExternalLast and Item::RavoltFirst to Item::RavoltLast
 
 enum class Purpose { Run, HandOver };
 

@@ -10,8 +10,8 @@ namespace vendle {
 
 class App;
 
-// Labels items 210.. with the own list and 223.. with the sibling tool's
-// list, checks the default entry's item and sets the tooltip of button 221.
+// Labels the items from Item::ExternalFirst with the own list and from
+// Item::RavoltFirst with the sibling tool's list, checks the default entry's item and sets the tooltip of Item::RunDefaultExternal.
 // For the menu's construction and after the settings window changed the list.
 void LabelExternalProgramItems(App& app);
 

@@ -1,4 +1,4 @@
-// The help viewer (window 454), the Help menu's pages, the F1 and Shift+F1
+// The help viewer (WindowId::HelpViewer), the Help menu's pages, the F1 and Shift+F1
 // syntax help with its status-bar line, and the external references.
 #include <QFileInfo>
 #include <QPushButton>

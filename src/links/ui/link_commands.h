@@ -9,20 +9,20 @@ namespace vendle {
 class App;
 struct Event;
 
-void Deploy(App& app);                          // items 178 (F2, toolbar) and 209
-void RunExternalProgram(App& app, int index);   // items 210..219
-void RunRavoltProgram(App& app, int index);     // items 223..232
-void RunDefaultExternalProgram(App& app);       // item 221, F6
+void Deploy(App& app);                          // Item::DeployKey (F2, toolbar) and Item::Deploy
+void RunExternalProgram(App& app, int index);   // Item::ExternalFirst to Item::ExternalLast
+void RunRavoltProgram(App& app, int index);     // Item::RavoltFirst to Item::RavoltLast
+void RunDefaultExternalProgram(App& app);       // Item::RunDefaultExternal, F6
 void StartControlServer(App& app);              // start-up
 void StopControlServer(App& app);               // shutdown
 void ExecuteControlCommand(App& app, const QString& command);  // event 65537
 
-void ShowHelpPage(App& app, int item);          // items 277, 280, 281, 282
-void SyntaxHelpAtCaret(App& app, bool detailed);  // items 278, 279
-void OpenExternalReference(App& app, int slot);   // items 284..289
-void SyntaxHelpLineTick(App& app);              // timer 74
-void HelpWindowEvent(App& app, const Event& e);  // window 454
-void WebWindowEvent(App& app, const Event& e);   // window 4
+void ShowHelpPage(App& app, int item);          // Item::SyntaxHelp, Item::VendleHelp, Item::AsciiTable, Item::KeyboardShortcuts
+void SyntaxHelpAtCaret(App& app, bool detailed);  // Item::SyntaxHelpAtCaret, Item::DetailedSyntaxHelp
+void OpenExternalReference(App& app, int slot);   // Item::ExtRefFirst to Item::ExtRefLast
+void SyntaxHelpLineTick(App& app);              // TimerId::SyntaxHelpLine
+void HelpWindowEvent(App& app, const Event& e);  // WindowId::HelpViewer
+void WebWindowEvent(App& app, const Event& e);   // WindowId::WebPage
 // The help viewer's address and its text as shown; "" when it is closed.
 QString HelpViewerSource(App& app);
 QString HelpViewerText(App& app);

@@ -76,13 +76,13 @@ void App::noteHandler(const char* name) {
 
 App::Start App::startUp() {
   AppState& st = state_;
-  // 1-2. The toolkit exists; names and lists. The running clock starts now,
+  // The toolkit exists; names and lists. The running clock starts now,
   // so due times count from the start of the program.
   RunningMilliseconds();
   st.versionText = QString::fromLatin1(kVersionText);
-  // 3. Build stamp.
+  // Build stamp.
   st.buildStamp = BuildStamp();
-  // 4. Command-line files.
+  // Command-line files.
   // Relative names are taken from the folder the program was started in.
   const QString cwd = options_.workingFolder.isEmpty() ? QDir::currentPath() : options_.workingFolder;
   QStringList skipped;
@@ -90,24 +90,24 @@ App::Start App::startUp() {
   for (const QString& s : skipped)
     std::fprintf(stderr, "vendle: skipped an argument holding a line break: %s\n", s.toLocal8Bit().constData());
   st.commandLineFiles = JoinCommandLineFiles(files);
-  // 5. Single instance.
+  // Single instance.
   const QString lockPath = options_.lockPath.isEmpty() ? InstanceLock::DefaultLockPath() : options_.lockPath;
   st.anotherInstance = InstanceLock::Acquire(lockPath, &lock_) == InstanceLock::Result::AnotherRunning;
-  // 6. Folders. Nothing installs the data folder here: create it and seed
+  // Folders. Nothing installs the data folder here: create it and seed
   // the default data files, so settings and syntax files are found.
   st.folders = ResolveFolders(options_.programFolder, options_.programFileName, options_.knownFolders,
                               IsPortableInstall(options_.programFolder));
   if (!st.anotherInstance) SeedDataFolder(st.folders.data, options_.defaultsRoot);
-  // 7. OS version.
+  // OS version.
   st.osVersionText = OsVersionText();
-  // 8-11. Tab-bar defaults, print options, preferences, print margins.
+  // Tab-bar defaults, print options, preferences, print margins.
   st.tabBarStyle = SystemTabBarStyle();
   InitPrintOptions(*this);
   LoadSettings(*this);
   SetPrintMargins(*this);
-  // 12. Debug line.
+  // Debug line.
   if (st.settings.debugMode) DebugLog(*this, QDateTime::currentDateTime().toString("hh:mm:ss") + " started");
-  // 13. A second start hands its files over and ends.
+  // A second start hands its files over and ends.
   if (st.anotherInstance) {
     const HandOverResult r = HandOverToRunningInstance(files, lockPath, st.settings.controlPort);
     if (!r.ok) {
@@ -117,9 +117,9 @@ App::Start App::startUp() {
     }
     return Start::HandedOver;
   }
-  // 14. Build dates.
+  // Build dates.
   UpdateBuildDates(st.settings, st.buildStamp);
-  // 15. Syntax and keyword files, language, main window.
+  // Syntax and keyword files, language, main window.
   LoadSyntaxFiles(*this);
   LoadKeywordFiles(*this);
   LoadLanguage(*this);
@@ -130,16 +130,16 @@ App::Start App::startUp() {
       requesters_->dismissStanding();
       post(Event::OfKind(EventKind::Close));
     });
-  // 16-17. Recent files and external references.
+  // Recent files and external references.
   LabelRecentItemsAtStartup(*this);
   LabelExternalReferenceItems(*this);
-  // 18. Backup timer.
+  // Backup timer.
   toolkit_->addTimer(kMain, static_cast<int>(TimerId::Backup), 60000);
-  // 19. Control server.
+  // Control server.
   StartControlServer(*this);
-  // 20. No header in new files.
+  // No header in new files.
   if (st.settings.noHeaderInNewFile) st.settings.newFileText.clear();
-  // 21. The first documents.
+  // The first documents.
   if (!st.commandLineFiles.isEmpty()) DebugLog(*this, st.commandLineFiles);
   for (StartStep step : PlanFirstDocuments(!st.commandLineFiles.isEmpty(), st.settings.restorePreviousFiles != 0,
                                            st.settings.openBlankFile, st.settings.fileCount)) {
@@ -149,7 +149,7 @@ App::Start App::startUp() {
       case StartStep::NewDocument: NewDocument(*this); break;
     }
   }
-  // 22. The change log, when it is newer than the one last opened.
+  // The change log, when it is newer than the one last opened.
   const QFileInfo log(st.folders.changeLog);
   std::optional<qint64> logTime;
   if (log.isFile()) logTime = log.lastModified().toSecsSinceEpoch();
@@ -162,7 +162,7 @@ App::Start App::startUp() {
   }
   // A document is always open, even when none of the files could be.
   if (st.docs.list.size() == 0) NewDocument(*this);
-  // 23. Focus; the loop follows.
+  // Focus; the loop follows.
   FocusCurrentEditor(*this);
   return Start::Running;
 }

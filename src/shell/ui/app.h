@@ -33,7 +33,7 @@ struct StartOptions {
   QString lockPath;                                     // the single-instance lock file
   QString defaultsRoot = QStringLiteral(":/defaults");  // the default data files
   Requesters* requesters = nullptr;                     // not owned; null shows Qt dialogs
-  bool handleSignals = false;                           // SIGTERM and SIGINT request the close of window 1
+  bool handleSignals = false;                           // SIGTERM and SIGINT request the close of WindowId::Main
   bool showWindow = true;
 };
 

@@ -1,5 +1,5 @@
-// The information window (window 5, "Vendle Info"): a plain text viewer for
-// reports, text files and the debug log, with text control 64 inside it.
+// The information window (WindowId::InfoText, "Vendle Info"): a plain text viewer for
+// reports, text files and the debug log, with text ControlId::InfoEditor inside it.
 // Texts are UTF-16; files shown in it are read as ANSI (Windows-1252).
 #pragma once
 
@@ -18,14 +18,14 @@ void ShowInfoText(App& app, const QString& text);
 // Shows a text file (up to its first zero byte) in the information window.
 // An empty path or a file that cannot be read shows nothing.
 void ShowFileInInfoWindow(App& app, const QString& path);
-// Window 5's moves, sizes and close request.
+// WindowId::InfoText's moves, sizes and close request.
 void InfoWindowEvent(App& app, const Event& e);
 
 // Lets lines of other threads reach this App's window from now until its
 // main window is destroyed; called when the main window is built.
 void ConnectDebugLog(App& app);
 
-// The text of control 64, or an empty text when window 5 is not open.
+// The text of ControlId::InfoEditor, or an empty text when WindowId::InfoText is not open.
 QString InfoWindowText(App& app);
 
 }  // namespace vendle

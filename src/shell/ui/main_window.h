@@ -1,4 +1,4 @@
-// The main window (window 1): toolbar 9, tab-bar canvas 10, the editors
+// The main window (WindowId::Main): the toolbar, the tab-bar canvas, the editors
 // 20..20+MaxTabs, status bar 60, placed by the layout numbers on an inner
 // area below the menu bar.
 #pragma once
@@ -56,7 +56,7 @@ class MainWindow : public QWidget {
   StatusBar* statusBar_ = nullptr;
 };
 
-// Builds window 1 with everything in it; once, at start-up.
+// Builds WindowId::Main with everything in it; once, at start-up.
 void BuildMainWindow(App& app);
 // Gives every editor 20..20+MaxTabs that exists the editor rectangle.
 void LayoutEditors(App& app);

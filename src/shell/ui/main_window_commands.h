@@ -13,9 +13,9 @@ class App;
 
 // Status field 1 for editor `control`: lines, bytes and the saved state.
 void UpdateFileStatus(App& app, int control);
-// Timer 75: the status of the current document.
+// TimerId::StatusRefresh: the status of the current document.
 void StatusRefreshTick(App& app);
-void ShowAboutBox(App& app);  // item 276
+void ShowAboutBox(App& app);  // Item::About
 // The layout of the main window's inner area now; all zero before the
 // window is built.
 MainLayout CurrentMainLayout(App& app);

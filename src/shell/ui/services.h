@@ -70,7 +70,7 @@ qint64 MarkTime(App& app, int selector);
 // GUI thread, in the order they were logged.
 void DebugLog(App& app, const QString& line);
 
-// The text of every menu action of `item` (menu 76 and the editor popup; the
+// The text of every menu action of `item` (MenuId::Main and the editor popup; the
 // toolbar keeps its own words) and its check mark. Texts are shown literally
 // ("&" is no mnemonic).
 void SetItemText(App& app, int item, const QString& text);

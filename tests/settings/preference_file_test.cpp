@@ -24,6 +24,8 @@ TEST(PreferenceFile, Lookups) {
       {"key in another case", "[Windows]\r\nmainx = 50\r\n", "Windows", "MainX", "50"},
       {"group in another case", "[WINDOWS]\r\nMainX = 50\r\n", "windows", "MainX", "50"},
       {"first match wins", "[A]\r\nk = 1\r\nK = 2\r\n", "A", "k", "1"},
+      {"non-ASCII key in another case", "\xEF\xBB\xBF[A]\r\n\xC3\x84rger = 1\r\n", "A", "\xC3\xA4RGER", "1"},
+      {"non-ASCII group in another case", "\xEF\xBB\xBF[\xC3\x9C]\r\nk = 1\r\n", "\xC3\xBC", "k", "1"},
       {"second section of a group ignored", "[A]\r\nk = 1\r\n[B]\r\n[a]\r\nj = 2\r\n", "A", "j", std::nullopt},
       {"first section used when the second repeats the key", "[A]\r\nk = 1\r\n[A]\r\nk = 2\r\n", "A", "k", "1"},
       {"lookup stops at the next group", "[A]\r\n[B]\r\nk = 1\r\n", "A", "k", std::nullopt},
@@ -52,7 +54,7 @@ TEST(PreferenceFile, Lookups) {
   };
   for (const ReaderCase& c : cases) {
     const PreferenceFile f = PreferenceFile::Parse(c.bytes);
-    EXPECT_EQ(f.value(QString::fromLatin1(c.group), QString::fromLatin1(c.key)), c.value) << c.name;
+    EXPECT_EQ(f.value(QString::fromUtf8(c.group), QString::fromUtf8(c.key)), c.value) << c.name;
   }
 }
 

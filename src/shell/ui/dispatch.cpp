@@ -18,6 +18,7 @@
 #include "shell/ui/info_window.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/main_window_commands.h"
+#include "tools/ui/layout_commands.h"
 #include "tools/ui/tool_commands.h"
 
 namespace vendle {
@@ -82,7 +83,13 @@ const Route kRoutes[] = {
     {Item::UnixLineEndings, Item::UnixLineEndings, "SetLineEndMode", [](App& a, int) { SetLineEndMode(a, 1); }},
     {Item::DeployKey, Item::DeployKey, "Deploy", [](App& a, int) { Deploy(a); }},
     {Item::FontSmall, Item::FontBiggest, "SetFontSizeItem", [](App& a, int i) { SetFontSizeItem(a, i); }},
-    {Item::NewLayoutDesign, Item::ExtractYourCode, "RunSourceTool", [](App& a, int i) { RunSourceTool(a, i); }},
+    {Item::NewLayoutDesign, Item::NewLayoutDesign, "NewLayoutDesign", [](App& a, int) { NewLayoutDesign(a); }},
+    {Item::IncorporateLayoutCode, Item::IncorporateLayoutCode, "IncorporateLayoutCode",
+     [](App& a, int) { IncorporateLayoutCode(a); }},
+    {Item::RefreshLayoutCode, Item::RefreshLayoutCode, "RefreshLayoutCode", [](App& a, int) { RefreshLayoutCode(a); }},
+    {Item::ReplaceVariablesWithNumbers, Item::ReplaceVariablesWithNumbers, "ReplaceLayoutVariables",
+     [](App& a, int) { ReplaceLayoutVariables(a); }},
+    {Item::ExtractYourCode, Item::ExtractYourCode, "ExtractUserCode", [](App& a, int) { ExtractUserCode(a); }},
     {Item::SyntaxColouring, Item::ShowColumn, "ViewToggle", [](App& a, int i) { ViewToggle(a, i); }},
     {Item::PhysicalLineNumbers, Item::PhysicalLineNumbers, "ViewToggle", [](App& a, int i) { ViewToggle(a, i); }},
     {Item::SaveKeywordCase, Item::SaveKeywordCase, "SaveKeywordCase", [](App& a, int) { SaveKeywordCase(a); }},

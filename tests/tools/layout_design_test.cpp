@@ -1,6 +1,9 @@
 // The layout designer's text rules on small layout programs of the tests' own.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <algorithm>
+
 #include "platform/text_lines.h"
 #include "qt_print.h"
 #include "tools/layout_design.h"
@@ -312,6 +315,62 @@ TEST(LayoutDesign, NewDesignTextStartsWithAnEmptyLineAndPutsTheCaretBelowTheMark
     EXPECT_EQ(d.caretLine, c.caret) << c.text;
   }
   EXPECT_EQ(JoinWithCrLf({"a", "b", ""}), "a\r\nb\r\n");
+}
+
+QStringList ShippedLines(const char* name) {
+  QFile f(QStringLiteral(VENDLE_SOURCE_DIR "/resources/data/") + name);
+  EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
+  const QByteArray bytes = f.readAll();
+  EXPECT_TRUE(std::all_of(bytes.begin(), bytes.end(), [](char c) { return c > 0 && c < 0x7F; })) << name;
+  const QString text = QString::fromLatin1(bytes);
+  QStringList lines;
+  for (const QStringView l : LineTexts(text)) lines << l.toString();
+  return lines;
+}
+
+// The lines of `lines` that hold `marker` in any case.
+QList<int> LinesHolding(const QStringList& lines, QStringView marker) {
+  QList<int> found;
+  for (int i = 0; i < lines.size(); ++i)
+    if (lines[i].contains(marker, Qt::CaseInsensitive)) found << i;
+  return found;
+}
+
+TEST(ShippedDesignerFiles, TheTemplateHasEachMarkerOnceInOrderAndShippedElementLines) {
+  const QStringList design = ShippedLines("newdesign.txt");
+  QList<int> at;
+  for (QStringView marker : {kRunOnceMarker, kGuiElementsMarker, kLoopControlMarker, kUserDataMarker}) {
+    const QList<int> found = LinesHolding(design, marker);
+    ASSERT_EQ(found.size(), 1) << marker.toString().toStdString();
+    EXPECT_EQ(design[found[0]], marker) << "a line of its own";
+    at << found[0];
+  }
+  EXPECT_TRUE(std::is_sorted(at.begin(), at.end()));
+  EXPECT_TRUE(LinesHolding(design, kPositionDataLabel).isEmpty());
+  // The caret of a new design stands where incorporate goes to: line 22.
+  EXPECT_EQ(NewDesignText(design).caretLine, 22);
+
+  const QStringList elements = ShippedLines("gui_elements.txt");
+  int count = 0;
+  for (int i = at[1] + 1; i < at[2]; ++i) {
+    if (!IsElementLine(design[i].trimmed(), u"GUI TEXT BOX LOAD RBOX CIRC LINE")) continue;
+    ++count;
+    EXPECT_TRUE(elements.contains(design[i])) << design[i].toStdString();
+  }
+  EXPECT_GE(count, 2);
+  EXPECT_EQ(NewDesignText(design).caretLine, at[1] + 3) << "the first element line";
+}
+
+TEST(ShippedDesignerFiles, TheDesignLoopKeepsTheLoopControlLineAndReadsTheTable) {
+  const QStringList loop = ShippedLines("designloop.txt");
+  ASSERT_GE(loop.size(), 2);
+  EXPECT_EQ(LinesHolding(loop, kLoopControlMarker), QList<int>{1}) << "below one line that extract leaves out";
+  EXPECT_EQ(loop[1], kLoopControlMarker);
+  for (QStringView marker : {kRunOnceMarker, kGuiElementsMarker, kUserDataMarker, kPositionDataLabel})
+    EXPECT_TRUE(LinesHolding(loop, marker).isEmpty()) << marker.toString().toStdString();
+  EXPECT_TRUE(loop.contains(QStringLiteral("RESTORE position_data")));
+  // Nothing of it is taken for a terminator row by refresh.
+  for (const QString& l : loop) EXPECT_FALSE(l.trimmed().startsWith(kTerminatorRow, Qt::CaseInsensitive));
 }
 
 }  // namespace

@@ -98,6 +98,17 @@ void AppendDataFields(QStringView rest, QStringList& out) {
   out.append(field.trimmed());
 }
 
+// The number written at `at` in plain decimal (no sign, no leading zero), and
+// where it ends; 0 when there is none.
+int PlainNumberAt(QStringView text, qsizetype& at) {
+  const qsizetype from = at;
+  qint64 n = 0;
+  while (at < text.size() && text[at].isDigit() && text[at].unicode() < 0x80 && n < 100000000)
+    n = n * 10 + (text[at++].unicode() - u'0');
+  if (at == from || text[from] == u'0') return 0;
+  return static_cast<int>(n);
+}
+
 }  // namespace
 
 bool IsElementLine(QStringView trimmed, QStringView designWords) {
@@ -177,14 +188,28 @@ QStringList PositionValues(QStringView table) {
 }
 
 QString ReplacePositionReferences(QStringView region, const QStringList& values) {
-  QString out = region.toString();
-  for (int e = 1;; ++e) {
-    for (int k = 1; k <= 5; ++k) {
-      const qsizetype v = qsizetype(e - 1) * 5 + k - 1;
-      if (v >= values.size() || values[v] == u"-1") return out;
-      if (!values[v].isEmpty()) out.replace(Reference(e, k), values[v]);
-    }
+  // The values before the first -1 count; one pass over the region then
+  // replaces each reference exactly as written ("cpos(" e "," k ")").
+  const qsizetype minusOne = values.indexOf(QStringLiteral("-1"));
+  const qsizetype usable = minusOne < 0 ? values.size() : minusOne;
+  QString out;
+  qsizetype copied = 0;
+  for (qsizetype at = region.indexOf(u"cpos("); at >= 0; at = region.indexOf(u"cpos(", at + 1)) {
+    qsizetype p = at + 5;
+    const int e = PlainNumberAt(region, p);
+    if (e == 0 || p >= region.size() || region[p] != u',') continue;
+    ++p;
+    const int k = PlainNumberAt(region, p);
+    if (k < 1 || k > 5 || p >= region.size() || region[p] != u')') continue;
+    const qsizetype v = qsizetype(e - 1) * 5 + k - 1;
+    if (v >= usable || values[v].isEmpty()) continue;
+    out += region.mid(copied, at - copied);
+    out += values[v];
+    copied = p + 1;
+    at = p;
   }
+  out += region.mid(copied);
+  return out;
 }
 
 FlattenPlan PlanFlatten(QStringView text) {

@@ -79,8 +79,9 @@ struct LineSpan {
 // order, each trimmed, a trailing comment dropped. Other lines are skipped.
 QStringList PositionValues(QStringView table);
 
-// `region` with every cpos(e,k) as value (e - 1) * 5 + k; the walk stops at
-// a value -1 or at the end of the values, and skips an empty value.
+// `region` with every cpos(e,k), written exactly so, as value (e - 1) * 5 + k
+// (k 1 to 5); the values count up to the first -1, an empty one replaces
+// nothing, and a value put in is not read again. One pass over the region.
 QString ReplacePositionReferences(QStringView region, const QStringList& values);
 
 // "Replace variables With numbers": the region from the 'GUI_ELEMENTS line to

@@ -144,6 +144,13 @@ TEST_F(LayoutApp, ADesignFromTheTemplateToTheExtractedCode) {
   EXPECT_EQ(caretLine(), 22);
   EXPECT_TRUE(incorporated.endsWith("  'USER_DATA\r\n  ' your DATA lines, SUBs and FUNCTIONs:\r\n"))
       << "every block of the design loop is closed";
+  design->sci().send(S::SCI_UNDO);
+  EXPECT_EQ(GetEditorText(design), drafted) << "one Undo takes it all back";
+  design->sci().send(S::SCI_REDO);
+  EXPECT_EQ(GetEditorText(design), incorporated);
+  Menu(Item::RefreshLayoutCode);
+  EXPECT_EQ(GetEditorText(design), incorporated) << "nothing new, nothing changed";
+  EXPECT_EQ(StatusFieldText(app(), StatusField::Path), "Refresh layout code: no new element lines.");
 
   // A circle added later gets its references and a row behind the old ones.
   const int below = static_cast<int>(incorporated.left(incorporated.indexOf("' the design loop")).count('\n'));

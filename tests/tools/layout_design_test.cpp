@@ -229,6 +229,10 @@ TEST(LayoutDesign, ReferencesBecomeTheirValues) {
        "6 7 cpos(2,3)"},
       {"a field without a value stays", "cpos(1,1) cpos(1,2) cpos(1,3)", {"1", "", "3"}, "1 cpos(1,2) 3"},
       {"no values", "cpos(1,1)", {}, "cpos(1,1)"},
+      {"only references written exactly", "cpos(01,1) cpos(1, 2) cpos(1,6) cpos(0,1) Cpos(1,1) cpos(1,3",
+       twoRows, "cpos(01,1) cpos(1, 2) cpos(1,6) cpos(0,1) Cpos(1,1) cpos(1,3"},
+      {"a value is put in as it is", "cpos(1,1)+cpos(1,2)", {"cpos(1,2)", "7"}, "cpos(1,2)+7"},
+      {"next to each other", "cpos(1,1)cpos(1,2)cpos(", twoRows, "1020cpos("},
   };
   for (const Case& c : cases)
     EXPECT_EQ(ReplacePositionReferences(QString::fromUtf8(c.region), c.values), QString::fromUtf8(c.flattened))

@@ -64,16 +64,19 @@ void IncorporateLayoutCode(App& app) {
                                                app.settings().guiDesignWords);
   const Sci s = ed->sci();
   {
-    ProgrammaticEdit quiet(*ed);
+    // One Undo takes back the references, the block and the formatting.
     UndoStep step(s);
-    Rewrite(ed, plan.rewrites);
-    if (plan.loopControlLine >= 0)
-      Select(s, s.positionFromLine(plan.loopControlLine), s.lineEndPosition(plan.loopControlLine));
-    else
-      Select(s, s.length(), s.length());
-    ReplaceSelection(ed, plan.block);
+    {
+      ProgrammaticEdit quiet(*ed);
+      Rewrite(ed, plan.rewrites);
+      if (plan.loopControlLine >= 0)
+        Select(s, s.positionFromLine(plan.loopControlLine), s.lineEndPosition(plan.loopControlLine));
+      else
+        Select(s, s.length(), s.length());
+      ReplaceSelection(ed, plan.block);
+    }
+    FormatIndentation(app);
   }
-  FormatIndentation(app);
   GoToLine(app, ed, 22);
   UpdateFileStatus(app, ed->control());
 }
@@ -87,7 +90,9 @@ void RefreshLayoutCode(App& app) {
     return;
   }
   const Sci s = ed->sci();
-  if (plan.newRows > 0) {
+  if (plan.newRows == 0) {
+    SetStatusField(app, StatusField::Path, QStringLiteral("Refresh layout code: no new element lines."));
+  } else {
     ProgrammaticEdit quiet(*ed);
     UndoStep step(s);
     Rewrite(ed, plan.rewrites);

@@ -19,7 +19,7 @@ struct Placeholder {
   QStringView after;  // follows the reference
 };
 
-// In this order: a word may be part of no later one's replacement.
+// Replaced in this order; no reference written holds a later word.
 constexpr std::array<Placeholder, 11> kPlaceholders = {{
     {u"startX", 1, u""},
     {u"startY", 2, u""},
@@ -49,8 +49,8 @@ struct Lines {
   QStringView span(LineSpan s) const { return text.mid(startOf(s.first), startOf(s.end) - startOf(s.first)); }
   bool holds(int i, QStringView marker, Qt::CaseSensitivity cs) const { return trimmed(i).contains(marker, cs); }
   // The first (or last) line holding `marker`, -1 when none does.
-  int first(QStringView marker, Qt::CaseSensitivity cs, int from = 0) const {
-    for (int i = from; i < count(); ++i)
+  int first(QStringView marker, Qt::CaseSensitivity cs) const {
+    for (int i = 0; i < count(); ++i)
       if (holds(i, marker, cs)) return i;
     return -1;
   }
@@ -168,9 +168,11 @@ RefreshPlan PlanRefresh(QStringView text, QStringView designWords) {
   }
   QString rows;
   ForEachElementLine(lines, loopControl, designWords, [&](int line, int element) {
-    // Lines converted before hold no placeholder word any more.
+    const QString converted = ConvertElementLine(lines.at(line), element);
+    if (converted != lines.at(line)) plan.rewrites.append({line, converted});
+    // Lines converted before hold no placeholder word any more; tested
+    // before the words go, a line of centre and radius counts too.
     if (!HoldsPlaceholderWord(lines.at(line))) return;
-    plan.rewrites.append({line, ConvertElementLine(lines.at(line), element)});
     rows += Row(kRefreshRow);
     ++plan.newRows;
   });

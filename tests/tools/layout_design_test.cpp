@@ -151,22 +151,25 @@ TEST(LayoutDesign, RefreshAddsRowsForTheNewElementsBeforeTheTerminator) {
       "  TEXT cpos(2,1), cpos(2,2), \"Hi\"\r\n"
       "\tRBOX startX, startY, width, height, round\r\n"
       "  GUI LED #ref, \"x\", centerX, centerY, radius\r\n"
+      "  GUI DELETE #ref\r\n"
       "' loop\r\n'LOOP_CONTROL\r\nLOOP\r\n"
       "position_data:\r\nDATA 10, 20, 70, 20, 1\r\nDATA 30, 40, 70, 20, 1\r\ndata -1, -1, -1, -1, -1 ' end\r\n"
       "'USER_DATA\r\n");
   const RefreshPlan plan = PlanRefresh(text, kWords);
   ASSERT_TRUE(plan.refusal.isEmpty()) << plan.refusal.toStdString();
   EXPECT_EQ(plan.newRows, 2) << "the LED, given by centre and radius, gets its row too";
-  EXPECT_EQ(plan.terminatorLine, 11);
+  EXPECT_EQ(plan.terminatorLine, 12);
   EXPECT_EQ(plan.rewrites, (QList<LineRewrite>{{3, "\tRBOX cpos(3,1), cpos(3,2), cpos(3,3), cpos(3,4), cpos(3,5)"},
-                                               {4, "  GUI LED #4, \"x\", cpos(4,1), cpos(4,2), cpos(4,4)"}}))
-      << "old lines stay, new ones keep their leading whitespace";
+                                               {4, "  GUI LED #4, \"x\", cpos(4,1), cpos(4,2), cpos(4,4)"},
+                                               {5, "  GUI DELETE #5"}}))
+      << "old lines stay, new ones keep their leading whitespace; no placeholder word, no row";
   EXPECT_EQ(Apply(text, plan.rewrites, plan.terminatorLine, true, plan.block),
             "'GUI_ELEMENTS\r\n"
             "  BOX cpos(1,1), cpos(1,2), cpos(1,3), cpos(1,4)\r\n"
             "  TEXT cpos(2,1), cpos(2,2), \"Hi\"\r\n"
             "\tRBOX cpos(3,1), cpos(3,2), cpos(3,3), cpos(3,4), cpos(3,5)\r\n"
             "  GUI LED #4, \"x\", cpos(4,1), cpos(4,2), cpos(4,4)\r\n"
+            "  GUI DELETE #5\r\n"
             "' loop\r\n'LOOP_CONTROL\r\nLOOP\r\n"
             "position_data:\r\nDATA 10, 20, 70, 20, 1\r\nDATA 30, 40, 70, 20, 1\r\n"
             "DATA 100,100, 70, 20, 1\r\nDATA 100,100, 70, 20, 1\r\nDATA -1, -1, -1, -1, -1\r\n"

@@ -90,14 +90,16 @@ void RefreshLayoutCode(App& app) {
     return;
   }
   const Sci s = ed->sci();
-  if (plan.newRows == 0) {
+  if (plan.rewrites.isEmpty() && plan.newRows == 0) {
     SetStatusField(app, StatusField::Path, QStringLiteral("Refresh layout code: no new element lines."));
   } else {
     ProgrammaticEdit quiet(*ed);
     UndoStep step(s);
     Rewrite(ed, plan.rewrites);
-    Select(s, s.positionFromLine(plan.terminatorLine), s.positionFromLine(plan.terminatorLine + 1));
-    ReplaceSelection(ed, plan.block);
+    if (plan.newRows > 0) {
+      Select(s, s.positionFromLine(plan.terminatorLine), s.positionFromLine(plan.terminatorLine + 1));
+      ReplaceSelection(ed, plan.block);
+    }
   }
   GoToLine(app, ed, 22);
   UpdateFileStatus(app, ed->control());

@@ -18,6 +18,7 @@
 #include "shell/ui/info_window.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/main_window_commands.h"
+#include "tools/ui/layout_commands.h"
 #include "tools/ui/tool_commands.h"
 
 namespace vendle {
@@ -84,7 +85,11 @@ const Route kRoutes[] = {
     ROUTE(UnixLineEndings, UnixLineEndings, SetLineEndMode, a, 1),
     ROUTE(DeployKey, DeployKey, Deploy, a),
     ROUTE(FontSmall, FontBiggest, SetFontSizeItem, a, i),
-    ROUTE(NewLayoutDesign, ExtractYourCode, RunSourceTool, a, i),
+    ROUTE(NewLayoutDesign, NewLayoutDesign, NewLayoutDesign, a),
+    ROUTE(IncorporateLayoutCode, IncorporateLayoutCode, IncorporateLayoutCode, a),
+    ROUTE(RefreshLayoutCode, RefreshLayoutCode, RefreshLayoutCode, a),
+    ROUTE(ReplaceVariablesWithNumbers, ReplaceVariablesWithNumbers, ReplaceLayoutVariables, a),
+    ROUTE(ExtractYourCode, ExtractYourCode, ExtractUserCode, a),
     ROUTE(SyntaxColouring, ShowColumn, ViewToggle, a, i),
     ROUTE(PhysicalLineNumbers, PhysicalLineNumbers, ViewToggle, a, i),
     ROUTE(SaveKeywordCase, SaveKeywordCase, SaveKeywordCase, a),

@@ -9,7 +9,7 @@ class App;
 class EditorView;
 struct Event;
 
-void RunSourceTool(App& app, int item);   // Program and Design menu items 158..174, 183..187
+void RunSourceTool(App& app, int item);   // Program menu items 158..174
 void RunExport(App& app, int item);       // items 99..103
 void PrintCurrentDocument(App& app);      // item 108
 // Prints `editor`'s text with the header name `documentName` (the tab name).

@@ -1,0 +1,134 @@
+#include "tools/ui/layout_commands.h"
+
+#include "documents/document_list.h"
+#include "documents/ui/document_commands.h"
+#include "editor/ui/editor_commands.h"
+#include "editor/ui/find_commands.h"
+#include "platform/ansi.h"
+#include "platform/file_io.h"
+#include "platform/text_lines.h"
+#include "shell/ui/app.h"
+#include "shell/ui/main_window_commands.h"
+#include "shell/ui/services.h"
+#include "tools/layout_design.h"
+#include "tools/ui/result_tab.h"
+#include "tools/ui/source_tools.h"
+
+namespace vendle {
+namespace {
+
+using S = QsciScintillaBase;
+
+// A designer file of the data folder as lines; a missing or unreadable file
+// has none.
+QStringList DataFileLines(App& app, const char* name) {
+  const ReadResult r = ReadWholeFile(app.folders().data + QLatin1String(name));
+  QStringList lines;
+  if (!r.ok) return lines;
+  const QString text = DecodeAnsi(r.bytes);
+  for (const QStringView line : LineTexts(text)) lines.append(line.toString());
+  return lines;
+}
+
+// The editor of the selected tab's document, made current.
+EditorView* SelectedEditor(App& app) { return EditorOfDocument(app, MakeSelectedDocumentCurrent(app)); }
+
+// Line `line` (0-based) in view with the caret on it, and the focus.
+void GoToLine(App& app, EditorView* ed, Sci::Pos line) {
+  const Sci s = ed->sci();
+  s.send(S::SCI_GOTOLINE, line);
+  s.send(S::SCI_SCROLLCARET);
+  FocusCurrentEditor(app);
+}
+
+void Select(const Sci& s, Sci::Pos from, Sci::Pos to) { s.send(S::SCI_SETSEL, from, to); }
+
+void Rewrite(EditorView* ed, const QList<LineRewrite>& rewrites) {
+  for (const LineRewrite& r : rewrites) ReplaceLineText(ed, r.line, r.text, true);
+}
+
+}  // namespace
+
+void NewLayoutDesign(App& app) {
+  const NewDesign design = NewDesignText(DataFileLines(app, "newdesign.txt"));
+  const int index = OpenResultTab(app, app.folders().file + QLatin1String(kUntitledName), design.text);
+  if (index < 0) return;
+  GoToLine(app, EditorOfDocument(app, index), design.caretLine);
+  ShowSyntaxHint(app, QString(), true);
+}
+
+void IncorporateLayoutCode(App& app) {
+  EditorView* ed = SelectedEditor(app);
+  if (!ed) return;
+  const IncorporatePlan plan = PlanIncorporate(GetEditorText(ed), JoinWithCrLf(DataFileLines(app, "designloop.txt")),
+                                               app.settings().guiDesignWords);
+  const Sci s = ed->sci();
+  {
+    // One Undo takes back the references, the block and the formatting.
+    UndoStep step(s);
+    {
+      ProgrammaticEdit quiet(*ed);
+      Rewrite(ed, plan.rewrites);
+      if (plan.loopControlLine >= 0)
+        Select(s, s.positionFromLine(plan.loopControlLine), s.lineEndPosition(plan.loopControlLine));
+      else
+        Select(s, s.length(), s.length());
+      ReplaceSelection(ed, plan.block);
+    }
+    FormatIndentation(app);
+  }
+  GoToLine(app, ed, 22);
+  UpdateFileStatus(app, ed->control());
+}
+
+void RefreshLayoutCode(App& app) {
+  EditorView* ed = SelectedEditor(app);
+  if (!ed) return;
+  const RefreshPlan plan = PlanRefresh(GetEditorText(ed), app.settings().guiDesignWords);
+  if (!plan.refusal.isEmpty()) {
+    SetStatusField(app, StatusField::Path, plan.refusal);
+    return;
+  }
+  const Sci s = ed->sci();
+  if (plan.rewrites.isEmpty() && plan.newRows == 0) {
+    SetStatusField(app, StatusField::Path, QStringLiteral("Refresh layout code: no new element lines."));
+  } else {
+    ProgrammaticEdit quiet(*ed);
+    UndoStep step(s);
+    Rewrite(ed, plan.rewrites);
+    if (plan.newRows > 0) {
+      Select(s, s.positionFromLine(plan.terminatorLine), s.positionFromLine(plan.terminatorLine + 1));
+      ReplaceSelection(ed, plan.block);
+    }
+  }
+  GoToLine(app, ed, 22);
+  UpdateFileStatus(app, ed->control());
+}
+
+void ReplaceLayoutVariables(App& app) {
+  EditorView* source = SelectedEditor(app);
+  if (!source) return;
+  const QString text = GetEditorText(source);
+  const FlattenPlan plan = PlanFlatten(text);
+  const int index = OpenResultTab(app, app.folders().file + QStringLiteral("gui_design.bas"), text);
+  if (index < 0) return;  // nothing to do on the source
+  EditorView* ed = EditorOfDocument(app, index);
+  const Sci s = ed->sci();
+  Select(s, s.positionFromLine(plan.region.first), s.positionFromLine(plan.region.end));
+  if (GetSelectedText(ed) != plan.text) {
+    ProgrammaticEdit quiet(*ed);
+    ReplaceSelection(ed, plan.text);
+  }
+  UpdateFileStatus(app, ed->control());
+}
+
+void ExtractUserCode(App& app) {
+  EditorView* source = SelectedEditor(app);
+  if (!source) return;
+  const ExtractPlan plan = PlanExtract(GetEditorText(source));
+  const Sci s = source->sci();
+  Select(s, s.positionFromLine(plan.span.first), s.positionFromLine(plan.span.end));
+  OpenResultTab(app, app.folders().file + QLatin1String(kUntitledName), plan.text);
+}
+
+}  // namespace vendle

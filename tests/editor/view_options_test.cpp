@@ -412,6 +412,21 @@ TEST_F(ViewOptions, KeywordCaseCyclesOnEveryEditorWithoutTouchingTheText) {
   EXPECT_EQ(GetEditorText(&current()), "print x");
 }
 
+// The styles the case is read from exist only where the lexer has run: a
+// program far longer than the view is recased to its last line.
+TEST_F(ViewOptions, SaveKeywordCaseRecasesTextThatWasNeverShown) {
+  QString text;
+  for (int i = 0; i < 20000; ++i) text += QString("print \"line %1\" : x = x + 1 ' print it\r\n").arg(i);
+  SetEditorText(&current(), text, true);
+  settings().upperCase = 1;
+  driver.menu(Item::SaveKeywordCase);
+  const QString out = GetEditorText(&current());
+  ASSERT_EQ(out.size(), text.size());
+  EXPECT_TRUE(out.startsWith("PRINT \"line 0\" : x = x + 1 ' print it\r\n")) << out.left(60).toStdString();
+  EXPECT_TRUE(out.endsWith("PRINT \"line 19999\" : x = x + 1 ' print it\r\n")) << out.right(60).toStdString();
+  EXPECT_FALSE(out.contains("print \"")) << "a keyword past the shown lines kept its case";
+}
+
 TEST_F(ViewOptions, LineEndModeConvertsTheCurrentDocumentAtOnce) {
   SetEditorText(&current(), u"a\r\nb\nc\r\n", true);
   SetEditorText(&other(), u"x\r\n", true);

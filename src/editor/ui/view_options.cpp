@@ -338,8 +338,9 @@ bool WriteKeywordCase(EditorView& ed, int mode) {
   const Sci::Pos firstVisible = s.send(S::SCI_GETFIRSTVISIBLELINE);
   const std::vector<Sci::Pos> folded = ContractedHeaders(s);
 
-  // Styles exist only where the lexer has run.
+  // Styles exist only where the lexer has run: style the whole text first.
   RestyleFrom(&ed, 0);
+  StyleUpTo(ed, s.length());
   const QByteArray text = GetEditorBytes(&ed);
   const QByteArray recased = RecaseKeywords(text, StyleBytes(s, 0, text.size()), mode);
   const std::vector<ByteRun> runs = DifferingRuns(text, recased);

@@ -59,7 +59,9 @@ QString RgbText(int red, int green, int blue) {
   return QStringLiteral("RGB(%1,%2,%3)").arg(red).arg(green).arg(blue);
 }
 
-QString IncludeDirectiveText(const QString& path) { return QStringLiteral("'#INCLUDE \"") + path + "\"\n"; }
+QString IncludeDirectiveText(const QString& path, QStringView lineEnd) {
+  return QStringLiteral("'#INCLUDE \"") + path + u'"' + lineEnd.toString();
+}
 
 bool NameListContains(QStringView list, QStringView name) {
   if (name.isEmpty()) return false;

@@ -37,8 +37,8 @@ QString ColourItemText(int item);
 QString RgbText(int red, int green, int blue);
 
 // The include line for `path`: the apostrophe, "#INCLUDE", a blank, the
-// quoted path and LF.
-QString IncludeDirectiveText(const QString& path);
+// quoted path and `lineEnd` (the document's own).
+QString IncludeDirectiveText(const QString& path, QStringView lineEnd);
 
 // Whether the blank-separated name list holds `name` as a whole name
 // (letter case ignored). An empty name is never held.

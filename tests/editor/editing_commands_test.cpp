@@ -68,6 +68,9 @@ struct CommandCase {
 
 const char* const kFile = "ins.bas";
 const char* const kMissing = "missing.bas";
+// A UTF-8 file: read as UTF-8, as a program file would be.
+const char* const kUtf8File = "utf8.bas";
+const QByteArray kUtf8Bytes = "PRINT \"Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC\"\n";
 
 const std::vector<CommandCase>& Cases() {
   static const std::vector<CommandCase> cases = {
@@ -152,6 +155,11 @@ const std::vector<CommandCase>& Cases() {
        .before = "|",
        .after = "|\r\nX = 1\r\nPRINT \u201Ccaf\u00E9\u201D",
        .open = kFile},
+      {.what = "insert a UTF-8 file",
+       .item = Item::InsertFile,
+       .before = "|",
+       .after = "|\r\nPRINT \"Gr\u00FC\u00DFe \u20AC\"\r\n",
+       .open = kUtf8File},
       {.what = "insert file with LF line ends",
        .item = Item::InsertFile,
        .before = "a\r\nb|",
@@ -177,12 +185,19 @@ const std::vector<CommandCase>& Cases() {
        .after = "PRINT|\r\nX = 1\r\nPRINT \u201Ccaf\u00E9\u201D",
        .open = kFile},
 
-      // The INCLUDE directive: at the start of the caret line, always LF.
+      // The INCLUDE directive: at the start of the caret line, ended as the
+      // document's lines are.
       {.what = "include directive",
        .item = Item::InsertInclude,
        .before = "a\r\nPR|INT",
-       .after = "a\r\n|'#INCLUDE \"$ROOTins.bas\"\nPRINT",
+       .after = "a\r\n|'#INCLUDE \"$ROOTins.bas\"\r\nPRINT",
        .open = kFile},
+      {.what = "include directive in an LF document",
+       .item = Item::InsertInclude,
+       .before = "a\nPR|INT",
+       .after = "a\n|'#INCLUDE \"$ROOTins.bas\"\nPRINT",
+       .open = kFile,
+       .lineEnds = 1},
       {.what = "include directive cancelled", .item = Item::InsertInclude, .before = "PR|INT", .after = "PR|INT"},
 
       // The colour picker replaces the selection.
@@ -240,6 +255,9 @@ class EditingCommands : public ::testing::Test {
     QFile f(d.root() + kFile);
     f.open(QIODevice::WriteOnly);
     f.write(kInsertedFile);
+    QFile u(d.root() + kUtf8File);
+    u.open(QIODevice::WriteOnly);
+    u.write(kUtf8Bytes);
   }
   App& app() { return d.app(); }
   EditorView& editor() {

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 
 #include "documents/document_list.h"
+#include "documents/program_file.h"
 #include "editor/ascii_convert.h"
 #include "editor/editing_lines.h"
 #include "editor/ui/editing_support.h"
@@ -125,7 +126,8 @@ void InsertFileCommand(App& app, bool fromStore, bool shiftHeld) {
     app.requesters().message(QStringLiteral("Oops!"), "The file could not be read:\n" + *path + "\n" + file.error);
     return;
   }
-  QString text = DecodeAnsi(file.bytes);
+  // Read as a program file is: UTF-8 when it is, Windows-1252 otherwise.
+  QString text = DecodeProgramFile(file.bytes).text;
   if (st.removeSmartQuotes) text = ConvertToAscii(text);
 
   Sci s = ed->sci();
@@ -147,7 +149,7 @@ void InsertIncludeDirective(App& app) {
   if (!path) return;
   Sci s = ed->sci();
   s.send(S::SCI_GOTOPOS, s.positionFromLine(s.lineFromPosition(s.currentPos())));
-  InsertTextAtCaret(ed, IncludeDirectiveText(QDir::toNativeSeparators(*path)));
+  InsertTextAtCaret(ed, IncludeDirectiveText(QDir::toNativeSeparators(*path), EditorLineEnd(ed)));
 }
 
 void PrefillCommand(App& app, int item) {

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "editor/ui/editor_commands.h"
-#include "editor/ui/editor_view.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 

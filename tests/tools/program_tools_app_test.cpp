@@ -198,6 +198,10 @@ TEST_F(ProgramToolsApp, EachCleanupCommandIsOneUndoStep) {
       {"Wrap comments", Item::WrapComments,
        "A = 1 ' aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii jjjj kkkk llll mmmm nnnn oooo pppp qqqq\r\nB\r\n",
        "A = 1 ' aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii jjjj kkkk llll mmmm nnnn \r\n      ' oooo pppp qqqq\r\nB\r\n"},
+      {"Convert C type comments without a final line end", Item::ConvertCComments, "/* a\r\nb */", "' /* a\r\n' b */"},
+      {"Wrap comments without a final line end", Item::WrapComments,
+       "B\r\nA = 1 ' aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii jjjj kkkk llll mmmm nnnn oooo pppp qqqq",
+       "B\r\nA = 1 ' aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii jjjj kkkk llll mmmm nnnn \r\n      ' oooo pppp qqqq"},
   };
   for (const CleanupCase& c : cases) {
     const QString before = QString::fromUtf8(c.text);
@@ -212,6 +216,28 @@ TEST_F(ProgramToolsApp, EachCleanupCommandIsOneUndoStep) {
     s().send(S::SCI_UNDO);
     EXPECT_EQ(GetEditorText(ed), before) << c.what << ": one Undo gives the text back";
     EXPECT_FALSE(s().modified()) << c.what;
+  }
+}
+
+TEST_F(ProgramToolsApp, CleanupCommandsKeepTheFoldsAndTheFirstVisibleLine) {
+  ASSERT_NE(ed, nullptr);
+  QString program;
+  for (int n = 0; n < 100; ++n) program += QStringLiteral("SUB P%1\r\n  A = %1 ' note\r\nEND SUB\r\n").arg(n);
+  const QList<int> headers = {4, 61, 91};  // 1-based
+  for (Item item : {Item::RemoveComments, Item::WrapComments, Item::RemoveNonAscii}) {
+    // A last line that each command changes: a long comment with a non-ASCII character.
+    const QString before = program + QStringLiteral("X = 1 ' \u00B1") + QString(90, u'x');
+    SetEditorText(ed, before, true);
+    s().send(S::SCI_COLOURISE, 0, -1);
+    for (int line1 : headers) s().send(S::SCI_FOLDLINE, line1 - 1, S::SC_FOLDACTION_CONTRACT);
+    ASSERT_EQ(CollapsedHeaders(*ed), headers);
+    s().send(S::SCI_GOTOLINE, 250);
+    s().send(S::SCI_SETFIRSTVISIBLELINE, s().send(S::SCI_VISIBLEFROMDOCLINE, 80));
+    s().send(S::SCI_GOTOLINE, 85);
+    Menu(item);
+    EXPECT_NE(GetEditorText(ed), before) << int(item);
+    EXPECT_EQ(CollapsedHeaders(*ed), headers) << int(item);
+    EXPECT_EQ(s().send(S::SCI_DOCLINEFROMVISIBLE, s().send(S::SCI_GETFIRSTVISIBLELINE)), 80) << int(item);
   }
 }
 

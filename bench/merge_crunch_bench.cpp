@@ -39,8 +39,9 @@ QString Program(qsizetype chars) {
         t += QStringLiteral("  IF A > %1 AND B$ <> \"x  'y\" THEN A = A - 1 : PRINT \"A = \" ; A\r\n").arg(n % 97);
         break;
       case 2:
-        t += QStringLiteral("    FOR I = 1 TO 10 STEP 2 : X = X + I * 1.5E-3 : NEXT I ' a comment that runs on "
-                            "for a good while past column eighty, to be wrapped\r\n");
+        t += QStringLiteral(
+            "    FOR I = 1 TO 10 STEP 2 : X = X + I * 1.5E-3 : NEXT I ' a comment that runs on "
+            "for a good while past column eighty, to be wrapped\r\n");
         break;
       case 3:
         t += QStringLiteral("\r\n");
@@ -66,12 +67,15 @@ double Ms(const std::function<void()>& f) {
 }
 
 double Split(const QString& text) {
-  return Ms([&] { volatile qsizetype n = SplitLines(text).size(); (void)n; });
+  return Ms([&] {
+    volatile qsizetype n = SplitLines(text).size();
+    (void)n;
+  });
 }
 
 void SizeRows() {
-  std::printf("%-6s %9s | %8s %8s %8s %8s %8s %8s %8s  (ratios to split)\n", "size", "split ms", "crunch",
-              "uncrunch", "indents", "blanks", "comments", "c-style", "wrap");
+  std::printf("%-6s %9s | %8s %8s %8s %8s %8s %8s %8s  (ratios to split)\n", "size", "split ms", "crunch", "uncrunch",
+              "indents", "blanks", "comments", "c-style", "wrap");
   double first[7] = {};
   for (int mb : {1, 10}) {
     const QString program = Program(qsizetype(mb) * 1024 * 1024);
@@ -142,10 +146,10 @@ void MergeRows() {
     });
   });
   const double split = Split(fromMemory.text);
-  std::printf("merge of %d includes (%d merged, %.1f MB): split %.1f ms, from memory %.1f ms (ratio %.1f), "
-              "from disk %.1f ms (ratio %.1f)\n",
-              files, fromMemory.files, fromMemory.text.size() / 1048576.0, split, memory, memory / split, disk,
-              disk / split);
+  std::printf(
+      "merge of %d includes (%d merged, %.1f MB): split %.1f ms, from memory %.1f ms (ratio %.1f), "
+      "from disk %.1f ms (ratio %.1f)\n",
+      files, fromMemory.files, fromMemory.text.size() / 1048576.0, split, memory, memory / split, disk, disk / split);
   if (fromDisk.text != fromMemory.text || !fromDisk.problems.isEmpty())
     std::printf("the merge from disk differs (%lld problems)\n", static_cast<long long>(fromDisk.problems.size()));
 }

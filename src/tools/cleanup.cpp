@@ -21,8 +21,10 @@ QList<QStringView> DocumentLines(QStringView text) {
 qsizetype CommentStart(QStringView line) {
   bool inString = false;
   for (qsizetype i = 0; i < line.size(); ++i) {
-    if (line[i] == u'"') inString = !inString;
-    else if (line[i] == u'\'' && !inString) return i;
+    if (line[i] == u'"')
+      inString = !inString;
+    else if (line[i] == u'\'' && !inString)
+      return i;
   }
   return -1;
 }

@@ -32,9 +32,9 @@ QString RemoveCommentsText(QStringView text, bool preserveFirstLine);
 QString ConvertCStyleCommentLines(const QStringList& lines, QStringView lineEnd);
 
 struct WrapOptions {
-  int column = 80;          // W: lines longer than this are wrapped
-  bool align = true;        // the new "'" under the old one
-  int tabSize = 2;          // for the aligning indentation
+  int column = 80;    // W: lines longer than this are wrapped
+  bool align = true;  // the new "'" under the old one
+  int tabSize = 2;    // for the aligning indentation
   bool useSpaces = true;
   QString lineEnd = QStringLiteral("\r\n");
 };

@@ -12,9 +12,13 @@ namespace vendle {
 namespace {
 
 // A null character (nothing written yet, the end of the line) is in no set.
-bool IsIn(QChar c, QStringView set) { return !c.isNull() && set.contains(c); }
+bool IsIn(QChar c, QStringView set) {
+  return !c.isNull() && set.contains(c);
+}
 
-bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool IsDigit(QChar c) {
+  return c >= u'0' && c <= u'9';
+}
 
 // Whether the text ends with " IS" (letter case ignored): a comparison
 // operator after IS keeps a blank before it ("CASE IS >5").

@@ -29,7 +29,7 @@ QString UnCrunchLine(QStringView line);
 struct CrunchOptions {
   bool preserveFirstLine = true;  // the first line is only trimmed (crunch: tabs made blanks)
   QString lineEnd = QStringLiteral("\r\n");
-  int tabSize = 2;                // uncrunch indentation, as the editor's
+  int tabSize = 2;  // uncrunch indentation, as the editor's
   bool useSpaces = true;
 };
 

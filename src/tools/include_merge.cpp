@@ -84,7 +84,9 @@ class Merger {
   qsizetype lines_ = 0;  // complete lines of the merged text so far
 };
 
-bool IsFile(const QString& path) { return QFileInfo(path).isFile(); }
+bool IsFile(const QString& path) {
+  return QFileInfo(path).isFile();
+}
 
 // `relative` below `folder`, each component matched without regard to case.
 QString FindIgnoringCase(const QString& folder, const QString& relative) {
@@ -115,7 +117,9 @@ QString FindIgnoringCase(const QString& folder, const QString& relative) {
 
 }  // namespace
 
-MergeResult MergeIncludeFiles(QStringView text, const IncludeResolver& resolve) { return Merger(resolve).run(text); }
+MergeResult MergeIncludeFiles(QStringView text, const IncludeResolver& resolve) {
+  return Merger(resolve).run(text);
+}
 
 MergeReport MergeReportOf(int files) {
   if (files <= 0) return {QStringLiteral("Oops!"), QStringLiteral("No files included")};

@@ -19,7 +19,7 @@ TEST(WholeDocumentCleanup, EveryLineEndsWithLf) {
   const DocumentCase cases[] = {
       {"CR LF with a final line end", "  A = 1  \r\n\t\tB\t\r\n   \r\n\r\nC ' c\r\n", "A = 1\nB\t\n\n\nC ' c\n",
        "  A = 1  \n\t\tB\t\nC ' c\n", "  A = 1  \n\t\tB\t\n   \n\nC \n"},
-      {"CR LF without one", "  A = 1  \r\n\t\r\nC ' c", "A = 1\n\n" "C ' c\n", "  A = 1  \n\t\nC ' c\n",
+      {"CR LF without one", "  A = 1  \r\n\t\r\nC ' c", "A = 1\n\nC ' c\n", "  A = 1  \n\t\nC ' c\n",
        "  A = 1  \n\t\nC \n"},
       {"a lone CR ends a line", "A\rB\n", "A\nB\n", "A\nB\n", "A\nB\n"},
       {"the empty text", "", "\n", "", "\n"},
@@ -52,11 +52,13 @@ TEST(ConvertCStyleCommentLines, BlocksAndLineComments) {
     QStringList lines;
     const char* expected;
   } cases[] = {
-      {"a block over three lines", {"  /* start", "   middle", "end */", "  x = 1"},
+      {"a block over three lines",
+       {"  /* start", "   middle", "end */", "  x = 1"},
        "' /* start\r\n' middle\r\n' end */\r\nx = 1"},
       {"a block on one line", {"/* x */", "y"}, "' /* x */\r\ny"},
       {"a line comment", {"// c", "a // b", "b /* c"}, "' // c\r\na // b\r\nb /* c"},
-      {"*/ closes only before a blank or at the end", {"/* a", "b */x", "c */ d", "e"},
+      {"*/ closes only before a blank or at the end",
+       {"/* a", "b */x", "c */ d", "e"},
        "' /* a\r\n' b */x\r\n' c */ d\r\ne"},
       {"indentation goes from every line", {"\t  x", "  y  "}, "\t  x\r\ny"},
       {"one empty line", {""}, ""},
@@ -129,7 +131,8 @@ TEST(WrapCommentLine, TheContinuationMark) {
   tabs.tabSize = 0;  // counts as 1
   EXPECT_TRUE(WrapCommentLine(line, tabs).contains(QStringLiteral("\n") + QString(8, u'\t') + u'\''));
   // Without aligning, the line's own indentation.
-  EXPECT_TRUE(WrapCommentLine(line, Wrap(80, false)).contains(u"\n\t' ")) << WrapCommentLine(line, Wrap(80, false)).toStdString();
+  EXPECT_TRUE(WrapCommentLine(line, Wrap(80, false)).contains(u"\n\t' "))
+      << WrapCommentLine(line, Wrap(80, false)).toStdString();
   // A comment in column 1 continues in column 1.
   const QString atStart = CommentLine(QString(), 120);
   EXPECT_TRUE(WrapCommentLine(atStart, Wrap()).contains(u"\n' ")) << WrapCommentLine(atStart, Wrap()).toStdString();

@@ -79,8 +79,9 @@ const char kProgram[] =
 
 TEST(CrunchProgram, DropsCommentsIndentationAndEmptyLines) {
   const CrunchResult r = CrunchProgram(QString::fromUtf8(kProgram), Options(true));
-  EXPECT_EQ(r.text,
-            "'target picomite\r\nDIM A=1,B$=\"x  'y\"\r\n#DEFINE  \"a\" , b\r\nSUB Show(n)\r\nPRINT n*2\r\nEND SUB\r\n");
+  EXPECT_EQ(
+      r.text,
+      "'target picomite\r\nDIM A=1,B$=\"x  'y\"\r\n#DEFINE  \"a\" , b\r\nSUB Show(n)\r\nPRINT n*2\r\nEND SUB\r\n");
   // The comment-only line 2 and the empty line 5 have no entry.
   const QList<std::pair<int, int>> xref = {{1, 1}, {2, 3}, {3, 4}, {4, 6}, {5, 7}, {6, 8}};
   EXPECT_EQ(r.crossReference, xref);

@@ -97,8 +97,8 @@ TEST_F(ProgramToolsApp, MergeTellsOfEachMissingFileAndOfNoneIncluded) {
   WriteFile(folder + "self.bas", "#INCLUDE self.bas\n");
   Messages();
   Menu(Item::Merge);
-  EXPECT_EQ(Messages(), (QStringList{"Oops!: Unable to find gone.inc\non line 2", "Oops!: Include loop: self.bas\non line 4",
-                                     "Done!: 1 file included"}));
+  EXPECT_EQ(Messages(), (QStringList{"Oops!: Unable to find gone.inc\non line 2",
+                                     "Oops!: Include loop: self.bas\non line 4", "Done!: 1 file included"}));
   ActivateDocumentTab(app(), 0);
   SetEditorText(ed, u"A = 1\n", true);
   Menu(Item::Merge);
@@ -197,7 +197,8 @@ TEST_F(ProgramToolsApp, EachCleanupCommandIsOneUndoStep) {
        "'target picomite\r\n  A = 1   ' one\r\n\r\n  /* a\r\n\tb */\r\nPRINT \"+-\"\r\n"},
       {"Wrap comments", Item::WrapComments,
        "A = 1 ' aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii jjjj kkkk llll mmmm nnnn oooo pppp qqqq\r\nB\r\n",
-       "A = 1 ' aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii jjjj kkkk llll mmmm nnnn \r\n      ' oooo pppp qqqq\r\nB\r\n"},
+       "A = 1 ' aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii jjjj kkkk llll mmmm nnnn \r\n      ' oooo pppp "
+       "qqqq\r\nB\r\n"},
       {"Convert C type comments without a final line end", Item::ConvertCComments, "/* a\r\nb */", "' /* a\r\n' b */"},
       {"Wrap comments without a final line end", Item::WrapComments,
        "B\r\nA = 1 ' aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii jjjj kkkk llll mmmm nnnn oooo pppp qqqq",

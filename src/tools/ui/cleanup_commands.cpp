@@ -18,9 +18,13 @@ namespace {
 
 using S = QsciScintillaBase;
 
-EditorView* SelectedEditor(App& app) { return EditorOfDocument(app, MakeSelectedDocumentCurrent(app)); }
+EditorView* SelectedEditor(App& app) {
+  return EditorOfDocument(app, MakeSelectedDocumentCurrent(app));
+}
 
-QString LineEndOf(const Settings& st) { return st.lineEndingsMode == 1 ? QStringLiteral("\n") : QStringLiteral("\r\n"); }
+QString LineEndOf(const Settings& st) {
+  return st.lineEndingsMode == 1 ? QStringLiteral("\n") : QStringLiteral("\r\n");
+}
 
 // The whole text replaced by `rewrite` of it (which ends every line with LF).
 template <class F>

@@ -92,7 +92,8 @@ void CrunchDocument(App& app) {
   if (index < 0) return;
   const QString list = CrossReferencePath(path);
   const WriteResult written = WriteFileSafely(list, CrossReferenceBytes(crunched.crossReference));
-  if (!written.ok) DebugLog(app, QStringLiteral("Crunch: cross-reference file not written: ") + list + u' ' + written.error);
+  if (!written.ok)
+    DebugLog(app, QStringLiteral("Crunch: cross-reference file not written: ") + list + u' ' + written.error);
   FinishTransformedTab(app, index, source.syntax, crunched.text);
   MarkTime(app, 1);
 }

@@ -12,4 +12,9 @@ namespace vendle {
 // and "\" separate folders.
 QString ResultPath(const QString& path, const QString& suffix);
 
+// The crunch cross-reference file beside the crunch result at `crunchPath`:
+// its file name's last extension replaced by ".lst" (appended when it has
+// none).
+QString CrossReferencePath(const QString& crunchPath);
+
 }  // namespace vendle

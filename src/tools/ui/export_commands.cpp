@@ -15,6 +15,7 @@
 #include "shell/ui/main_window_commands.h"
 #include "tools/exports.h"
 #include "tools/ui/export_support.h"
+#include "tools/ui/rewrite_view.h"
 #include "tools/ui/tool_commands.h"
 
 namespace vendle {
@@ -78,21 +79,6 @@ QList<StyledLine> StyledLines(EditorView& editor, const ExportLines& range) {
 }
 
 namespace {
-
-class WaitCursor {
- public:
-  explicit WaitCursor(bool on) : on_(on) {
-    if (on_) QApplication::setOverrideCursor(Qt::WaitCursor);
-  }
-  ~WaitCursor() {
-    if (on_) QApplication::restoreOverrideCursor();
-  }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  bool on_;
-};
 
 void SetClipboardText(const QString& text) {
   if (QClipboard* clipboard = QApplication::clipboard()) clipboard->setText(text);

@@ -15,6 +15,8 @@
 #include "shell/ui/main_window_commands.h"
 #include "tools/formatter.h"
 #include "tools/ui/attiny_commands.h"
+#include "tools/ui/cleanup_commands.h"
+#include "tools/ui/merge_crunch_commands.h"
 #include "tools/ui/tool_commands.h"
 #include "tools/variable_report.h"
 
@@ -27,6 +29,15 @@ void RunSourceTool(App& app, int item) {
     case Item::FormatIndentation: FormatIndentation(app); break;
     case Item::VariableReport: ShowVariableReport(app); break;
     case Item::RemoveLineNumbers: RemoveLineNumbers(app); break;
+    case Item::Merge: MergeIncludes(app); break;
+    case Item::Crunch: CrunchDocument(app); break;
+    case Item::UnCrunch: UnCrunchDocument(app); break;
+    case Item::RemoveIndents: RemoveIndents(app); break;
+    case Item::RemoveBlankLines: RemoveBlankLines(app); break;
+    case Item::RemoveComments: RemoveComments(app); break;
+    case Item::ConvertCComments: ConvertCStyleComments(app); break;
+    case Item::WrapComments: WrapComments(app); break;
+    case Item::RemoveNonAscii: RemoveNonAsciiCharacters(app); break;
     default: break;
   }
 }

@@ -1,0 +1,112 @@
+// Include merge, crunch and uncrunch on the running editor.
+#include "tools/ui/merge_crunch_commands.h"
+
+#include <QFileInfo>
+
+#include "documents/program_file.h"
+#include "documents/ui/document_commands.h"
+#include "editor/declarations.h"
+#include "editor/fold_markers.h"
+#include "editor/ui/editor_commands.h"
+#include "editor/ui/syntax_commands.h"
+#include "platform/file_io.h"
+#include "platform/paths.h"
+#include "shell/ui/app.h"
+#include "shell/ui/main_window_commands.h"
+#include "tools/crunch.h"
+#include "tools/include_merge.h"
+#include "tools/result_path.h"
+#include "tools/ui/result_tab.h"
+
+namespace vendle {
+namespace {
+
+struct Source {
+  EditorView* editor = nullptr;
+  QString path;
+  QString syntax;
+};
+
+// The selected document, made current; no editor when there is none.
+Source SelectedSource(App& app) {
+  const int index = MakeSelectedDocumentCurrent(app);
+  Source s;
+  s.editor = EditorOfDocument(app, index);
+  if (!s.editor) return s;
+  const DocumentRecord& doc = app.state().docs.list.at(index);
+  s.path = doc.path;
+  s.syntax = doc.syntax;
+  return s;
+}
+
+CrunchOptions CrunchOptionsOf(const Settings& st) {
+  CrunchOptions o;
+  o.preserveFirstLine = st.preserveFirstLine == 1;
+  o.lineEnd = st.lineEndingsMode == 1 ? QStringLiteral("\n") : QStringLiteral("\r\n");
+  o.tabSize = st.tabSize;
+  o.useSpaces = st.useSpacesForTabs != 0;
+  return o;
+}
+
+// The crunch and uncrunch result takes the source's syntax and the names
+// its own text declares (a scan that keeps the result's undo history).
+void FinishTransformedTab(App& app, int index, const QString& syntax, const QString& text) {
+  DocumentRecord& doc = app.state().docs.list.at(index);
+  doc.syntax = syntax;
+  doc.userSubNames = StripMarkers(text).names;
+  doc.userVariableNames = DeclaredVariablesText(text);
+  ApplySyntax(app, FindSyntaxIndexFor(app, syntax), doc.userSubNames, doc.userVariableNames, false);
+  UpdateFileStatus(app, doc.editor);
+}
+
+}  // namespace
+
+void MergeIncludes(App& app) {
+  const Source source = SelectedSource(app);
+  if (!source.editor) return;
+  const QString path = ResultPath(source.path, QStringLiteral("_Merged"));
+  // Names are looked up from the result's folder, the source's.
+  const QString folder = FolderPart(path);
+  const MergeResult merged =
+      MergeIncludeFiles(GetEditorText(source.editor), [&](const QString& name) -> std::optional<IncludedFile> {
+        const QString file = FindIncludeFile(folder, name);
+        if (file.isEmpty()) return std::nullopt;
+        const ReadResult read = ReadWholeFile(file);
+        if (!read.ok) return std::nullopt;
+        return IncludedFile{QFileInfo(file).canonicalFilePath(), DecodeProgramFile(read.bytes).text};
+      });
+  if (OpenResultTab(app, path, merged.text) < 0) return;
+  for (const QString& problem : merged.problems) app.requesters().message(QStringLiteral("Oops!"), problem);
+  const MergeReport report = MergeReportOf(merged.files);
+  app.requesters().message(report.title, report.text);
+}
+
+void CrunchDocument(App& app) {
+  const Source source = SelectedSource(app);
+  if (!source.editor) return;
+  MarkTime(app, 0);
+  const CrunchResult crunched = CrunchProgram(GetEditorText(source.editor), CrunchOptionsOf(app.settings()));
+  const QString path = ResultPath(source.path, QStringLiteral("_c"));
+  // The tab first: with "Too many tabs open." no file is touched.
+  const int index = OpenResultTab(app, path, crunched.text);
+  if (index < 0) return;
+  const QString list = CrossReferencePath(path);
+  const WriteResult written = WriteFileSafely(list, CrossReferenceBytes(crunched.crossReference));
+  if (!written.ok)
+    DebugLog(app, QStringLiteral("Crunch: cross-reference file not written: ") + list + u' ' + written.error);
+  FinishTransformedTab(app, index, source.syntax, crunched.text);
+  MarkTime(app, 1);
+}
+
+void UnCrunchDocument(App& app) {
+  const Source source = SelectedSource(app);
+  if (!source.editor) return;
+  MarkTime(app, 0);
+  const QString text = UnCrunchProgram(GetEditorText(source.editor), CrunchOptionsOf(app.settings()));
+  const int index = OpenResultTab(app, ResultPath(source.path, QStringLiteral("_uc")), text);
+  if (index < 0) return;
+  FinishTransformedTab(app, index, source.syntax, text);
+  MarkTime(app, 1);
+}
+
+}  // namespace vendle

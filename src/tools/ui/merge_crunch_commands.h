@@ -1,0 +1,17 @@
+// Include merge, crunch and uncrunch of the selected document: each opens
+// its result in a new tab beside the source, which stays as it is.
+#pragma once
+
+namespace vendle {
+
+class App;
+
+// Item 173: "<name>_Merged.<ext>" with the included files' texts, then a
+// message with the number of files merged.
+void MergeIncludes(App& app);
+// Item 163: "<name>_c.<ext>", and the cross-reference file "<name>_c.lst".
+void CrunchDocument(App& app);
+// Item 164: "<name>_uc.<ext>".
+void UnCrunchDocument(App& app);
+
+}  // namespace vendle

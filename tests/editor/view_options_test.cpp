@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFont>
+#include <QFontMetrics>
+
 #include <QAction>
 #include <QFontDatabase>
 #include <memory>
@@ -304,6 +307,28 @@ TEST_F(ViewOptions, AMissingFontFamilyIsReplacedButTheSettingStays) {
   EXPECT_TRUE(QFontDatabase::hasFamily(QString::fromUtf8(name))) << name;
   EXPECT_TRUE(QFontDatabase::isFixedPitch(QString::fromUtf8(name))) << name;
   EXPECT_EQ(settings().fontName, "No Such Family 9");
+}
+
+// A line is tall enough for the lowest ink of its font: underscores and
+// descenders are not cut by the next line, whatever font and size is used,
+// the fallback family included.
+TEST_F(ViewOptions, LinesHaveRoomForUnderscoresAndDescenders) {
+  for (const char* family : {"DejaVu Sans Mono", "No Such Family 9", "Liberation Mono", "Courier New"}) {
+    for (int size : {8, 10, 12, 14, 16, 24}) {
+      settings().fontName = family;
+      settings().fontSize = size;
+      SetEditorFont(app(), current());
+      char name[256] = {};
+      current().sci().sendPtr(S::SCI_STYLEGETFONT, S::STYLE_DEFAULT, name);
+      QFont font(QString::fromUtf8(name));
+      font.setPointSize(size);
+      const QFontMetrics fm(font);
+      const int lowest = fm.tightBoundingRect(QStringLiteral("_gjpqy|")).bottom();
+      const int height = static_cast<int>(current().sci().send(S::SCI_TEXTHEIGHT, 0));
+      EXPECT_GE(height, fm.ascent() + lowest + 1) << family << " " << size << ": ascent " << fm.ascent()
+                                                  << " descent " << fm.descent() << " lowest " << lowest;
+    }
+  }
 }
 
 TEST_F(ViewOptions, FontSizeItemsCheckOneItemAndSizeTheCurrentEditor) {

@@ -1,7 +1,9 @@
 #include "editor/ui/view_options.h"
 
+#include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <algorithm>
 #include <vector>
 
@@ -138,7 +140,18 @@ void SetEditorStyle(EditorView& ed, int style, const QString& fontName, int size
 
 void SetEditorFont(App& app, EditorView& ed) {
   SetEditorStyle(ed, S::STYLE_DEFAULT, app.settings().fontName, app.settings().fontSize, 0);
-  ed.sci().send(S::SCI_STYLECLEARALL);
+  const Sci s = ed.sci();
+  s.send(S::SCI_STYLECLEARALL);
+  // A line is as tall as the font's ascent and descent, but in many fonts the
+  // underscore and the descenders reach below the descent and would be cut by
+  // the next line: give the lines the room for the lowest ink.
+  QFont font(InstalledFamily(app.settings().fontName));
+  font.setPointSize(std::max(app.settings().fontSize, 1));
+  const QFontMetrics fm(font);
+  const int lowest = fm.tightBoundingRect(QStringLiteral("_gjpqy|")).bottom();
+  s.send(S::SCI_SETEXTRADESCENT, 0);
+  const int height = static_cast<int>(s.send(S::SCI_TEXTHEIGHT, 0));
+  s.send(S::SCI_SETEXTRADESCENT, std::max(0, fm.ascent() + lowest + 1 - height));
 }
 
 void SetEditorTabs(App& app, EditorView& ed) {

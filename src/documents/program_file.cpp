@@ -1,5 +1,7 @@
 #include "documents/program_file.h"
 
+#include <QStringDecoder>
+
 #include <algorithm>
 
 #include "platform/ansi.h"
@@ -35,18 +37,30 @@ bool IsValidUtf8(QByteArrayView bytes) {
   return true;
 }
 
+namespace {
+
+// UTF-8 to text keeping a byte-order mark at the start of the bytes as a
+// character: the one that marks the file is taken off before, and a second
+// one is the file's own text.
+QString Utf8Text(QByteArrayView bytes) {
+  QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
+  return decoder(bytes);
+}
+
+}  // namespace
+
 DecodedFile DecodeProgramFile(QByteArrayView bytes) {
   static constexpr char kBom[] = "\xEF\xBB\xBF";
   DecodedFile f;
   if (bytes.startsWith(QByteArrayView(kBom, 3)) && IsValidUtf8(bytes.sliced(3))) {
     f.encoding = FileEncoding::Utf8WithBom;
-    f.text = QString::fromUtf8(bytes.sliced(3));
+    f.text = Utf8Text(bytes.sliced(3));
     return f;
   }
   const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
   if (!ascii && IsValidUtf8(bytes)) {
     f.encoding = FileEncoding::Utf8;
-    f.text = QString::fromUtf8(bytes);
+    f.text = Utf8Text(bytes);
     return f;
   }
   f.text = DecodeAnsi(bytes);

@@ -85,6 +85,7 @@ TEST(ProgramFile, EncodingIsUtf8OnlyForValidUtf8WithNonAsciiText) {
       {"utf-8", "' caf\xC3\xA9 \xE2\x9C\x93\n", FileEncoding::Utf8, QString::fromUtf8("' café ✓\n")},
       {"4-byte", "' \xF0\x9F\x98\x80", FileEncoding::Utf8, QString::fromUtf8("' 😀")},
       {"bom", "\xEF\xBB\xBFPRINT 1", FileEncoding::Utf8WithBom, "PRINT 1"},
+      {"a second bom is text", "\xEF\xBB\xBF\xEF\xBB\xBFx", FileEncoding::Utf8WithBom, QString(QChar(0xFEFF)) + "x"},
       {"1252 e-acute", "caf\xE9", FileEncoding::Windows1252, QString::fromUtf8("café")},
       {"cut sequence", "a\xC3", FileEncoding::Windows1252, QString::fromUtf8("aÃ")},
       {"overlong", "\xC0\xAF", FileEncoding::Windows1252, QString::fromUtf8("À¯")},

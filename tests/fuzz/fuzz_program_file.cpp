@@ -1,5 +1,6 @@
-// Fuzzes the program-file loader's pure steps on any bytes: the ANSI
-// decoding, the in-text markers stripped, the trailing blank lines trimmed,
+// Fuzzes the program-file loader's pure steps on any bytes: the choice of
+// UTF-8 or Windows-1252 and the decoding, both written back byte for byte,
+// the in-text markers stripped, the trailing blank lines trimmed,
 // the target comment of the first line and the declared variables, and the
 // marks written back.
 #include <cstddef>
@@ -23,9 +24,13 @@ void Check(bool ok) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const QByteArrayView bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-  const QString text = DecodeAnsi(bytes);
-  Check(text.size() == bytes.size());  // one character per byte, NUL bytes kept
-  Check(EncodeAnsi(text) == bytes);    // every byte value comes back
+  Check(EncodeAnsi(DecodeAnsi(bytes)) == bytes);  // every byte value comes back
+
+  // The loader's own reading: an unchanged file is written back as it was.
+  const DecodedFile file = DecodeProgramFile(bytes);
+  Check(EncodeProgramFile(file.text, file.encoding) == bytes);
+  if (file.encoding == FileEncoding::Windows1252) Check(file.text.size() == bytes.size());
+  const QString& text = file.text;
 
   const StrippedText stripped = StripMarkers(TrimTrailingBlankLines(text));
   Check(stripped.text.size() <= text.size() + 2);  // the trim ends it with a line end

@@ -374,7 +374,7 @@ void OpenDocument(App& app, const QString& requested, bool fromStore) {
     if (!answer || answer->isEmpty()) return;
     path = *answer;
   }
-  MarkTime(app, 0);
+  const TimedCommand timed(app);
   OpenRequest request;
   request.path = path;
   request.missingAsEmpty = true;
@@ -384,7 +384,6 @@ void OpenDocument(App& app, const QString& requested, bool fromStore) {
   if (o.refusal == OpenRefusal::TooManyTabs) ShowTooManyTabs(app);
   else if (o.outcome == OpenOutcome::Refused)
     app.requesters().message(QStringLiteral("Oops!"), "The file could not be opened:\n" + path + "\n" + o.reason);
-  MarkTime(app, 1);
 }
 
 void OpenWithRequester(App& app, bool fromStore) { OpenDocument(app, QString(), fromStore); }
@@ -410,7 +409,7 @@ void OpenDocumentList(App& app, const QString& lfList, bool reportFailures) {
   int opened = 0;
   int number = 0;
   QStringList failures;
-  MarkTime(app, 0);
+  const TimedCommand timed(app);
   for (const QString& line : lines) {
     if (line.trimmed().isEmpty()) continue;
     ++number;
@@ -439,7 +438,6 @@ void OpenDocumentList(App& app, const QString& lfList, bool reportFailures) {
   if (reportFailures && !failures.isEmpty())
     app.requesters().message(QStringLiteral("Oops!"), "These files could not be opened:\n" + failures.join(u'\n'));
   if (opened == 0 && app.state().docs.list.size() == 0) NewDocument(app);
-  MarkTime(app, 1);
 }
 
 void OpenPreviousFiles(App& app) { OpenDocumentList(app, app.settings().openFilesString); }

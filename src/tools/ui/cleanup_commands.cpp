@@ -50,7 +50,7 @@ void RewriteLineRange(App& app, F&& rebuild) {
   EditorView* ed = SelectedEditor(app);
   if (!ed) return;
   const WaitCursor wait;
-  MarkTime(app, 0);
+  const TimedCommand timed(app);
   const KeptView view(*ed);
   Sci s = ed->sci();
   const Sci::Pos selStart = s.send(S::SCI_GETSELECTIONSTART);
@@ -74,7 +74,6 @@ void RewriteLineRange(App& app, F&& rebuild) {
   }
   view.restore(first);
   UpdateFileStatus(app, ed->control());
-  MarkTime(app, 1);
 }
 
 }  // namespace
@@ -111,7 +110,7 @@ void WrapComments(App& app) {
 void RemoveNonAsciiCharacters(App& app) {
   EditorView* ed = SelectedEditor(app);
   if (!ed) return;
-  MarkTime(app, 0);
+  const TimedCommand timed(app);
   const WaitCursor wait;
   const KeptView view(*ed);
   Sci s = ed->sci();
@@ -132,7 +131,6 @@ void RemoveNonAsciiCharacters(App& app) {
   // The text may have grown or shrunk; the caret stays inside it.
   s.send(S::SCI_GOTOPOS, std::min(caret, s.length()));
   UpdateFileStatus(app, ed->control());
-  MarkTime(app, 1);
 }
 
 }  // namespace vendle

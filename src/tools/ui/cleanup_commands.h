@@ -6,11 +6,11 @@ namespace vendle {
 
 class App;
 
-void RemoveIndents(App& app);             // item 162, the whole document
-void RemoveBlankLines(App& app);          // item 160, the whole document
-void RemoveComments(App& app);            // item 161, the whole document
-void ConvertCStyleComments(App& app);     // item 168, the selected lines or all
-void WrapComments(App& app);              // item 172, the selected lines or all
-void RemoveNonAsciiCharacters(App& app);  // item 165, the selection or all
+void RemoveIndents(App& app);             // Item::RemoveIndents, the whole document
+void RemoveBlankLines(App& app);          // Item::RemoveBlankLines, the whole document
+void RemoveComments(App& app);            // Item::RemoveComments, the whole document
+void ConvertCStyleComments(App& app);     // Item::ConvertCComments, the selected lines or all
+void WrapComments(App& app);              // Item::WrapComments, the selected lines or all
+void RemoveNonAsciiCharacters(App& app);  // Item::RemoveNonAscii, the selection or all
 
 }  // namespace vendle

@@ -131,7 +131,7 @@ void RunExport(App& app, int item) {
   const int index = MakeSelectedDocumentCurrent(app);
   EditorView* editor = EditorOfDocument(app, index);
   if (!editor) return;
-  MarkTime(app, 0);
+  const TimedCommand timed(app);
   const int mode = app.settings().upperCase;
   switch (static_cast<Item>(item)) {
     case Item::FormatForForum: {
@@ -156,7 +156,6 @@ void RunExport(App& app, int item) {
     default:
       break;
   }
-  MarkTime(app, 1);
 }
 
 }  // namespace vendle

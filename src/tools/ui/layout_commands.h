@@ -7,10 +7,10 @@ namespace vendle {
 
 class App;
 
-void NewLayoutDesign(App& app);         // item 183
-void IncorporateLayoutCode(App& app);   // item 184
-void RefreshLayoutCode(App& app);       // item 185
-void ReplaceLayoutVariables(App& app);  // item 186
-void ExtractUserCode(App& app);         // item 187
+void NewLayoutDesign(App& app);         // Item::NewLayoutDesign
+void IncorporateLayoutCode(App& app);   // Item::IncorporateLayoutCode
+void RefreshLayoutCode(App& app);       // Item::RefreshLayoutCode
+void ReplaceLayoutVariables(App& app);  // Item::ReplaceVariablesWithNumbers
+void ExtractUserCode(App& app);         // Item::ExtractYourCode
 
 }  // namespace vendle

@@ -1,4 +1,4 @@
-// "Remove program line numbers" (item 158): the selected document's program
+// "Remove program line numbers" (Item::RemoveLineNumbers): the selected document's program
 // with labels in place of line numbers, in a new tab beside it.
 #include "documents/ui/document_commands.h"
 #include "editor/ui/editor_commands.h"
@@ -15,12 +15,11 @@ void RemoveLineNumbers(App& app) {
   const int source = MakeSelectedDocumentCurrent(app);
   EditorView* ed = EditorOfDocument(app, source);
   if (!ed) return;
-  MarkTime(app, 0);
+  const TimedCommand timed(app);
   const QString result =
       LineNumbersToLabels(GetEditorText(ed), app.settings().labelPrefix, app.state().syntax.activeKeywords);
   const QString path = ResultPath(app.state().docs.list.at(source).path, QStringLiteral("_NoLN"));
   if (OpenResultTab(app, path, result) < 0) return;
-  MarkTime(app, 1);
 }
 
 }  // namespace vendle

@@ -5,7 +5,7 @@ namespace vendle {
 
 class App;
 
-// Item 158: the selected document converted into a new tab
+// Item::RemoveLineNumbers: the selected document converted into a new tab
 // "<name>_NoLN.<ext>"; the source stays as it is.
 void RemoveLineNumbers(App& app);
 

@@ -84,7 +84,7 @@ void MergeIncludes(App& app) {
 void CrunchDocument(App& app) {
   const Source source = SelectedSource(app);
   if (!source.editor) return;
-  MarkTime(app, 0);
+  const TimedCommand timed(app);
   const CrunchResult crunched = CrunchProgram(GetEditorText(source.editor), CrunchOptionsOf(app.settings()));
   const QString path = ResultPath(source.path, QStringLiteral("_c"));
   // The tab first: with "Too many tabs open." no file is touched.
@@ -95,18 +95,16 @@ void CrunchDocument(App& app) {
   if (!written.ok)
     DebugLog(app, QStringLiteral("Crunch: cross-reference file not written: ") + list + u' ' + written.error);
   FinishTransformedTab(app, index, source.syntax, crunched.text);
-  MarkTime(app, 1);
 }
 
 void UnCrunchDocument(App& app) {
   const Source source = SelectedSource(app);
   if (!source.editor) return;
-  MarkTime(app, 0);
+  const TimedCommand timed(app);
   const QString text = UnCrunchProgram(GetEditorText(source.editor), CrunchOptionsOf(app.settings()));
   const int index = OpenResultTab(app, ResultPath(source.path, QStringLiteral("_uc")), text);
   if (index < 0) return;
   FinishTransformedTab(app, index, source.syntax, text);
-  MarkTime(app, 1);
 }
 
 }  // namespace vendle

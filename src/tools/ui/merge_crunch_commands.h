@@ -6,12 +6,12 @@ namespace vendle {
 
 class App;
 
-// Item 173: "<name>_Merged.<ext>" with the included files' texts, then a
+// Item::Merge: "<name>_Merged.<ext>" with the included files' texts, then a
 // message with the number of files merged.
 void MergeIncludes(App& app);
-// Item 163: "<name>_c.<ext>", and the cross-reference file "<name>_c.lst".
+// Item::Crunch: "<name>_c.<ext>", and the cross-reference file "<name>_c.lst".
 void CrunchDocument(App& app);
-// Item 164: "<name>_uc.<ext>".
+// Item::UnCrunch: "<name>_uc.<ext>".
 void UnCrunchDocument(App& app);
 
 }  // namespace vendle

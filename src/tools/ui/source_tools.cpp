@@ -59,7 +59,7 @@ void FormatIndentation(App& app) {
   options.lineEnd = st.lineEndingsMode == 1 ? QStringLiteral("\n") : QStringLiteral("\r\n");
 
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  MarkTime(app, 0);
+  const TimedCommand timed(app);
   Sci s = ed->sci();
   const QList<int> folded = CollapsedHeaders(*ed);
   const Sci::Pos caretLine = s.lineFromPosition(s.currentPos());
@@ -90,7 +90,6 @@ void FormatIndentation(App& app) {
   s.send(S::SCI_SETFIRSTVISIBLELINE, s.send(S::SCI_VISIBLEFROMDOCLINE, topLine));
   QApplication::restoreOverrideCursor();
   UpdateFileStatus(app, ed->control());
-  MarkTime(app, 1);
 }
 
 void ShowVariableReport(App& app) {

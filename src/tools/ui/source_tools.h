@@ -5,10 +5,10 @@ namespace vendle {
 
 class App;
 
-// Item 171 and "Format document": re-indents the selected tab's document in
+// Item::FormatIndentation and "Format document": re-indents the selected tab's document in
 // one undo step, keeping its folds, caret line and first visible line.
 void FormatIndentation(App& app);
-// Item 174: the variable report of the current document in window 5.
+// Item::VariableReport: the variable report of the current document in WindowId::InfoText.
 void ShowVariableReport(App& app);
 
 }  // namespace vendle

@@ -1,4 +1,4 @@
-// The sub and function list (window 450 "Subs:" with list 451) and the jump
+// The sub and function list (WindowId::SubList "Subs:" with ControlId::SubListBox) and the jump
 // to the definition of a selected name.
 #include <QListWidget>
 #include <QResizeEvent>

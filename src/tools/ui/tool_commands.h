@@ -9,13 +9,13 @@ class App;
 class EditorView;
 struct Event;
 
-void RunSourceTool(App& app, int item);   // Program menu items 158..174
-void RunExport(App& app, int item);       // items 99..103
-void PrintCurrentDocument(App& app);      // item 108
+void RunSourceTool(App& app, int item);   // Program menu Item::RemoveLineNumbers to Item::VariableReport
+void RunExport(App& app, int item);       // Item::SaveAsRtf to Item::FormatAsColourHtml
+void PrintCurrentDocument(App& app);      // Item::Print
 // Prints `editor`'s text with the header name `documentName` (the tab name).
 void PrintDocument(App& app, EditorView& editor, const QString& documentName);
-void FindSubFunction(App& app);           // item 207
-void SubListWindowEvent(App& app, const Event& e);  // window 450
+void FindSubFunction(App& app);           // Item::FindSubFunction
+void SubListWindowEvent(App& app, const Event& e);  // WindowId::SubList
 void InitPrintOptions(App& app);          // start-up: the print options' fixed start values
 void SetPrintMargins(App& app);           // start-up: the four margins from the settings
 

@@ -12,11 +12,6 @@ namespace vendle {
 
 class App;
 
-// Builds menu 76 on window 1 from scratch, retiring the menus it had; the
-// Recent and External resources items are labelled at once, the check marks
-// follow the settings, and toolbar button 221 gets the default external
-// program's menu text as tooltip.
-void BuildMainMenu(App& app);
 // Builds popup menu 295, registered under its number for the right click.
 void BuildEditorPopup(App& app);
 // The number of syntax items of the Syntax menu (items 234 onwards).

@@ -20,6 +20,10 @@
 namespace vendle {
 namespace {
 
+// Panel 296 at 8, 8, 500 x 470, with a margin of 8 around it.
+constexpr int kPanelRight = 8 + 500 + 8;
+constexpr int kPanelBottom = 8 + 470 + 8;
+
 constexpr char kWhiteField[] = "QLineEdit { background: white; }";
 
 // Check boxes 411..423 and their settings, in control order.
@@ -186,6 +190,10 @@ void SettingsWindow::buildColours(QWidget* page) {
   QFont arial(QStringLiteral("Arial"), 16);
   arial.setStyleHint(QFont::SansSerif);
   text->setFont(arial);
+  // Its longest text, in the face this system has, may need more room than
+  // the place gives; the page has it to the right.
+  const int room = text->fontMetrics().horizontalAdvance(L(kPickColourText)) + 8;
+  text->resize(std::clamp(room, 350, 480), 30);
   canvas = place(new ColourCanvas(app_, working, page), ControlId::ColourCanvas, 5, 50, 350, 320);
   button(page, L("Default"), ControlId::ColourDefault, 430, 317, 60, 24);
   button(page, L("Cancel"), ControlId::ColourCancel, 430, 347, 60, 24);
@@ -247,7 +255,14 @@ void SettingsWindow::buildPreferences(QWidget* page) {
   button(page, L("..."), ControlId::FontBrowse, 305, 60, 30, 25)->setToolTip(L("Font"));
   for (int k = 0; k < int(std::size(kOptionBoxes)); ++k) {
     const OptionBox& b = kOptionBoxes[k];
-    check(page, L(b.text), static_cast<ControlId>(+ControlId::OptionCheckFirst + k), b.x, b.y, b.w, 25);
+    QCheckBox* c = check(page, L(b.text), static_cast<ControlId>(+ControlId::OptionCheckFirst + k), b.x, b.y, b.w, 25);
+    // A text wider than its place (this font is wider than the one the
+    // places were made for) is set smaller rather than cut.
+    QFont f = c->font();
+    while (c->sizeHint().width() > b.w + 15 && f.pointSizeF() > 6) {
+      f.setPointSizeF(f.pointSizeF() - 0.5);
+      c->setFont(f);
+    }
   }
   label(page, L("Backup interval"), 5, 285, 120, 25);
   field(page, L("Backup interval"), ControlId::BackupMinutes, 135, 285, 60, 20);
@@ -303,7 +318,8 @@ void ShowPreferences(App& app, int page) {
   const WindowRect& r = app.settings().prefsWindow;
   auto* w = new SettingsWindow(app, app.mainWidget());
   w->move(r.x, r.y);
-  w->resize(std::max(r.w, 100), std::max(r.h, 100));
+  // Never smaller than the panel needs, so no control is cut off.
+  w->resize(std::max(r.w, kPanelRight), std::max(r.h, kPanelBottom));
   w->panel->setCurrentIndex(std::clamp(r.extra1, 0, 3));
   w->fill();
   if (page == 1) w->panel->setCurrentIndex(1);

@@ -134,5 +134,21 @@ TEST(Language, SaveLanguageRightAfterStartWritesTheTableSortedByKey) {
   EXPECT_EQ(QDir(d.root()).entryList({"*.lng"}).size(), 1);
 }
 
+// The language file shipped in the data folder covers the whole File menu:
+// after a rebuild no text of it is marked as missing.
+TEST(Language, TheShippedGermanFileTranslatesTheWholeFileMenu) {
+  DriverOptions o;
+  o.preferences = "[Language]\r\nLanguage file = Deutsch.lng\r\n";
+  AppDriver d(o);
+  BuildMainMenu(d.app());
+  EXPECT_EQ(FileTitle(d.app()), "Datei");
+  QStringList marked;
+  for (QAction* a : FileMenu(d.app())->actions())
+    if (a->text().section(u'\t', 0, 0).endsWith(u'*')) marked << a->text();
+  EXPECT_TRUE(marked.isEmpty()) << marked.join(", ").toStdString();
+  EXPECT_EQ(ItemText(d.app(), +Item::Preferences), "Einstellungen");
+  EXPECT_EQ(Translate(d.app(), "Save language"), "Sprache speichern");
+}
+
 }  // namespace
 }  // namespace vendle::test

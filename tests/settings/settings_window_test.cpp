@@ -340,6 +340,13 @@ TEST_F(SettingsWindowTest, TheFolderAndFileRequestersFillTheirFieldsBetweenQuote
   EXPECT_EQ(asked("folder"), QStringList({"Folder: " + start, "Folder: " + start}));
   EXPECT_EQ(asked("open"), QStringList({"File: " + start, "File: " + start}));
   EXPECT_EQ(settings().externalPrograms[0].folder, before) << "nothing is stored before a step or Save";
+  // "Test" shows what the typed entry would start, and stores nothing.
+  d.requesters().clear();
+  click(ControlId::ProgramTest);
+  ASSERT_EQ(asked("message").size(), 1);
+  EXPECT_TRUE(asked("message")[0].startsWith("External program: ")) << asked("message")[0].toStdString();
+  EXPECT_TRUE(asked("message")[0].contains("/opt/mm/mmbasic")) << asked("message")[0].toStdString();
+  EXPECT_EQ(settings().externalPrograms[0].folder, before);
 }
 
 // ---- External references ----

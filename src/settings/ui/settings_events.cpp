@@ -94,7 +94,6 @@ void SaveExternalReferences(App& app, SettingsWindow& w) {
 void StepTabSize(SettingsWindow& w, int d) {
   auto* spin = w.get<QSpinBox>(ControlId::TabSizeSpin);
   spin->setValue(TabSizeAfterArrow(spin->value(), d > 0));
-  w.tabSizeReached = spin->value();
   // The hidden field 319 cannot take the focus: the spin only gives it up.
   spin->clearFocus();
 }

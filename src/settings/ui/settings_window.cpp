@@ -259,7 +259,7 @@ void SettingsWindow::buildPreferences(QWidget* page) {
     // A text wider than its place (this font is wider than the one the
     // places were made for) is set smaller rather than cut.
     QFont f = c->font();
-    while (c->sizeHint().width() > b.w + 15 && f.pointSizeF() > 6) {
+    while (c->sizeHint().width() > b.w && f.pointSizeF() > 6) {
       f.setPointSizeF(f.pointSizeF() - 0.5);
       c->setFont(f);
     }
@@ -286,8 +286,8 @@ void SettingsWindow::fill() {
     setFieldText(static_cast<ControlId>(+ControlId::ReferenceFieldFirst + i), s.externalReferences[std::size_t(i)]);
   get<QCheckBox>(ControlId::ConfirmExitCheck)->setChecked(s.confirmBeforeExit != 0);
   get<QCheckBox>(ControlId::OpenBlankCheck)->setChecked(s.openBlankFile != 0);
+  // Typing in the spin changes nothing, so what it puts back starts at this size.
   get<QSpinBox>(ControlId::TabSizeSpin)->setValue(s.tabSize);
-  tabSizeReached = get<QSpinBox>(ControlId::TabSizeSpin)->value();
   setFieldText(ControlId::FontField, FormatFontField(s.fontSize, s.fontName));
   get<QCheckBox>(ControlId::SmartQuotesCheck)->setChecked(s.removeSmartQuotes != 0);
   setFieldText(ControlId::BackupFolderField, s.backupFolder);

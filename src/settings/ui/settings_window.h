@@ -1,6 +1,6 @@
 // Window 3 "Vendle Settings": its widgets, numbered as the toolkit knows
 // them, and the state the window keeps while it is open (the working copy
-// of the colours, the tab size the arrows reached). The handlers of its
+// of the colours). The handlers of its
 // events live beside it in settings_events.cpp and colour_page.cpp.
 #pragma once
 
@@ -73,7 +73,6 @@ class SettingsWindow : public QWidget {
   QTabWidget* panel = nullptr;
   ColourCanvas* canvas = nullptr;
   ColourSettings working{};  // the colours being edited
-  int tabSizeReached = 0;    // what typing in the tab-size spin puts back
 
  private:
   template <typename T>

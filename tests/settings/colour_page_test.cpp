@@ -3,12 +3,16 @@
 // pixels read back from the drawn image.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QColorDialog>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 #include "app_driver.h"
 #include "platform/ids.h"
+#include "platform/ui/qt_requesters.h"
 #include "platform/ui/toolkit.h"
 #include "settings/colour_preview.h"
 #include "settings/ui/settings_window.h"
@@ -158,6 +162,32 @@ TEST_F(ColourPage, TheDrawnSampleShowsTheWorkingColours) {
     EXPECT_GT(back, fore);
     EXPECT_EQ(other, 0);
   }
+}
+
+// The Qt requester: the colour dialog belongs to the settings window and
+// opens where it is asked to, beside it, starting with the given colour.
+TEST_F(ColourPage, TheColourDialogOpensBesideTheSettingsWindowAsItsChild) {
+  QtRequesters qt([this] { return d.app().mainWidget(); });
+  qt.setWindowLookup([this](int window) { return d.app().toolkit().window(window); });
+  QWidget* parent = nullptr;
+  QPoint at;
+  QColor initial;
+  QTimer::singleShot(0, [&] {
+    QColorDialog* dialog = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (auto* c = qobject_cast<QColorDialog*>(top); c && c->isVisible()) dialog = c;
+    ASSERT_NE(dialog, nullptr);
+    parent = dialog->parentWidget();
+    at = dialog->pos();
+    initial = dialog->currentColor();
+    dialog->setCurrentColor(QColor(0x12, 0x34, 0x56));
+    dialog->accept();
+  });
+  const std::optional<std::uint32_t> chosen = qt.colour(0x0000FF, RequesterPlace{kWin, 700, 230});
+  EXPECT_EQ(parent, w);
+  EXPECT_EQ(at, QPoint(700, 230));
+  EXPECT_EQ(initial, QColor(0xFF, 0, 0));
+  EXPECT_EQ(chosen, std::optional<std::uint32_t>(0x563412));
 }
 
 }  // namespace

@@ -519,7 +519,9 @@ TEST_F(SettingsWindowTest, SaveTakesThePageWithTheTypedFoldersAndCloseTakesTheMi
   EXPECT_EQ(settings().backupIntervalSeconds, 420);
   EXPECT_EQ(settings().fontName, "DejaVu Sans Mono");
   EXPECT_EQ(asked("message"), QStringList{"Preferences: Settings saved"});
-  type(ControlId::BackupMinutes, "3");
+  control<QLineEdit>(ControlId::BackupMinutes)->clear();
+  QTest::keyClicks(control<QLineEdit>(ControlId::BackupMinutes), "3x");
+  EXPECT_EQ(field(ControlId::BackupMinutes), "3") << "whole minutes only";
   close();
   EXPECT_EQ(settings().backupIntervalSeconds, 180) << "the minutes are taken at close without Save";
 }

@@ -3,6 +3,7 @@
 #include "settings/ui/settings_window.h"
 
 #include <QFont>
+#include <QIntValidator>
 #include <QLineEdit>
 #include <algorithm>
 #include <limits>
@@ -265,7 +266,9 @@ void SettingsWindow::buildPreferences(QWidget* page) {
     }
   }
   label(page, L("Backup interval"), 5, 285, 120, 25);
-  field(page, L("Backup interval"), ControlId::BackupMinutes, 135, 285, 60, 20);
+  // Whole minutes: a typed letter is refused rather than read as 0 (no backups).
+  field(page, L("Backup interval"), ControlId::BackupMinutes, 135, 285, 60, 20)
+      ->setValidator(new QIntValidator(0, 99999, page));
   field(page, L("Backup folder"), ControlId::BackupFolderField, 5, 305, 450, 25);
   button(page, L("..."), ControlId::BackupFolderBrowse, 460, 305, 30, 24)->setToolTip(L("Backup folder"));
   label(page, L("Include folder"), 5, 345, 120, 25);

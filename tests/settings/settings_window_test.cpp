@@ -14,7 +14,9 @@
 #include "app_driver.h"
 #include "documents/ui/document_commands.h"
 #include "documents/ui/tab_strip.h"
+#include "editor/lexer.h"
 #include "editor/ui/change_marks.h"
+#include "editor/ui/editor_lexer.h"
 #include "platform/ids.h"
 #include "platform/ui/toolkit.h"
 #include "settings/preference_file.h"
@@ -481,6 +483,20 @@ TEST_F(SettingsWindowTest, TheWrapTabAndChangeBoxesReachEveryOpenEditor) {
   EXPECT_EQ(settings().highlightChanges, 0);
   ed->sci().send(S::SCI_INSERTTEXT, 0, reinterpret_cast<std::intptr_t>("Y"));
   EXPECT_EQ(ed->sci().send(S::SCI_MARKERGET, 0) & (1 << kChangeMarker), 0);
+}
+
+TEST_F(SettingsWindowTest, AutoCompleteAppliesTheSyntaxAgainToTheCurrentDocument) {
+  open();
+  auto offered = [&] {
+    const LexerWordRecord* r = LexerLookupWord(*CurrentEditor(app()), "PRINT");
+    return r && (r->flags & WordAutoComplete) != 0;
+  };
+  ASSERT_TRUE(offered());
+  tick(ControlId::AutoCompleteCheck);
+  EXPECT_EQ(settings().autoComplete, 0);
+  EXPECT_FALSE(offered());
+  tick(ControlId::AutoCompleteCheck);
+  EXPECT_TRUE(offered());
 }
 
 TEST_F(SettingsWindowTest, TheBackupAndIncludeFolderRequesters) {

@@ -52,6 +52,59 @@ enum class ControlId : int {
   HelpMmBasic = 457,
   HelpBack = 458,
   HelpForward = 459,
+  // The settings window (window 3): panel 296 and its four pages.
+  SettingsPanel = 296,
+  // "Colours"
+  ColourCanvas = 297,
+  ColourDefault = 298,
+  ColourCancel = 299,
+  ColourSave = 300,
+  ColourLabel = 302,
+  // "External programs"
+  ProgramPosition = 342,  // spin -1..9
+  ProgramMenuTextLabel = 343,
+  ProgramMenuText = 344,
+  ProgramFolderLabel = 345,
+  ProgramFolder = 346,
+  ProgramFolderBrowse = 347,
+  ProgramPathLabel = 348,
+  ProgramPath = 349,
+  ProgramPathBrowse = 350,
+  ProgramParametersLabel = 351,
+  ProgramParameters = 352,
+  ProgramLegend = 354,
+  ProgramSetDefault = 355,
+  ProgramSave = 356,
+  ProgramTest = 359,
+  ProgramBatch = 360,  // spin 0..9
+  ProgramBatchLabel = 361,
+  // "External references": buttons 330..335 belong to fields 336..341.
+  ReferenceBrowseFirst = 330,
+  ReferenceFieldFirst = 336,
+  ReferenceSave = 358,
+  // "Preferences"
+  ConfirmExitCheck = 304,
+  PreferencesSave = 305,
+  OpenBlankCheck = 306,
+  TabSizeSpin = 316,
+  TabSizeFocus = 319,  // hidden: takes the focus from the tab-size spin
+  FontField = 320,
+  FontLabel = 322,
+  TabSizeLabel = 323,
+  FontBrowse = 324,
+  SmartQuotesCheck = 328,
+  SaveLanguage = 357,
+  StoreFolderBrowse = 382,
+  StoreFolderField = 383,
+  BackupFolderBrowse = 384,
+  BackupFolderField = 385,
+  BackupMinutes = 386,
+  OptionCheckFirst = 411,  // the option check boxes, to OptionCheckLast
+  AutoCompleteCheck = 412,
+  ShowChangesCheck = 419,
+  WordWrapCheck = 421,
+  SpacesForTabsCheck = 422,
+  OptionCheckLast = 423,
 };
 
 // Menus.
@@ -241,6 +294,9 @@ enum class ControlEvent : int {
   MouseDoubleClick = 6,
   MiddleDown = 7,
   MiddleUp = 8,
+  // Spins of the settings window: an arrow (delta +1 or -1), typed digits.
+  SpinStep = 9,
+  SpinTyped = 10,
 };
 
 }  // namespace vendle

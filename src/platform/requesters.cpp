@@ -46,6 +46,11 @@ std::optional<std::uint32_t> Requesters::colour(std::uint32_t initialBgr) {
   auto hold = HoldOf(dispatcher_);
   return doColour(initialBgr);
 }
+std::optional<std::uint32_t> Requesters::colour(std::uint32_t initialBgr, const RequesterPlace& place) {
+  if (dismissing_) return std::nullopt;
+  auto hold = HoldOf(dispatcher_);
+  return doColourAt(initialBgr, place);
+}
 std::optional<FontChoice> Requesters::font(const FontChoice& initial) {
   if (dismissing_) return std::nullopt;
   auto hold = HoldOf(dispatcher_);

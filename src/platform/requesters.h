@@ -31,6 +31,14 @@ struct FontChoice {
   int size = 0;
 };
 
+// A requester that opens over a window of the program other than the main
+// window: that window's number, and the screen position of its top left.
+struct RequesterPlace {
+  int window = 0;
+  int x = 0;
+  int y = 0;
+};
+
 struct PrintChoice {
   int copies = 1;
   int fromPage = 0;  // 0: all pages
@@ -62,6 +70,7 @@ class Requesters {
   std::optional<QString> saveFile(const FileRequest& r);
   std::optional<QString> folder(const QString& title, const QString& initial);
   std::optional<std::uint32_t> colour(std::uint32_t initialBgr);  // 0x00BBGGRR
+  std::optional<std::uint32_t> colour(std::uint32_t initialBgr, const RequesterPlace& place);
   std::optional<FontChoice> font(const FontChoice& initial);
   std::optional<PrintChoice> print(const PrintChoice& initial);
 
@@ -73,6 +82,9 @@ class Requesters {
   virtual std::optional<QString> doSaveFile(const FileRequest& r) = 0;
   virtual std::optional<QString> doFolder(const QString& title, const QString& initial) = 0;
   virtual std::optional<std::uint32_t> doColour(std::uint32_t initialBgr) = 0;
+  virtual std::optional<std::uint32_t> doColourAt(std::uint32_t initialBgr, const RequesterPlace&) {
+    return doColour(initialBgr);
+  }
   virtual std::optional<FontChoice> doFont(const FontChoice& initial) = 0;
   virtual std::optional<PrintChoice> doPrint(const PrintChoice& initial) = 0;
   virtual void doDismissStanding() {}

@@ -12,6 +12,8 @@ void ApplyPreferenceEdits(Settings& s, const PreferenceEdits& edits) {
   if (font.size > 0) s.fontSize = font.size;
   if (!font.name.isEmpty()) s.fontName = font.name;
   s.backupIntervalSeconds = MinutesToSeconds(ParseInt32(edits.backupMinutes));
+  if (edits.backupFolder) s.backupFolder = edits.backupFolder->trimmed();
+  if (edits.storeFolder) s.storeFolder = edits.storeFolder->trimmed();
 }
 
 }  // namespace vendle

@@ -191,7 +191,7 @@ struct Settings {
   std::vector<ExternalProgramEntry> ravoltPrograms{NotInstalledEntry()};
 
   // Live state that the load derives from the stored values.
-  int includeParameters = 1;  // Syntax menu item 233; from "Default syntax", not from its own key
+  int includeParameters = 1;  // Syntax menu Item::IncludeParameters; from "Default syntax", not from its own key
   QString currentSyntaxName = QStringLiteral("picomite");
 
   bool operator==(const Settings&) const = default;

@@ -9,6 +9,7 @@
 #include "documents/tab_bar_style.h"
 #include "editor/syntax_data.h"
 #include "platform/folders.h"
+#include "settings/language.h"
 #include "settings/settings.h"
 #include "tools/print_layout.h"
 
@@ -17,6 +18,7 @@ namespace vendle {
 struct AppState {
   Folders folders;
   Settings settings;
+  Translator translator;  // the interface language, filled at start-up
   SyntaxData syntax;  // the loaded syntax and keyword files
   Documents docs;
 

@@ -8,7 +8,7 @@
 namespace vendle {
 namespace {
 
-constexpr int kMaxProgramItems = 10;  // 210..219 and 223..232
+constexpr int kMaxProgramItems = 10;  // Item::ExternalFirst.. and Item::RavoltFirst..
 
 MenuNode It(Item item, const QString& text) { return {MenuNode::Kind::Item, +item, text}; }
 MenuNode It(int item, const QString& text) { return {MenuNode::Kind::Item, item, text}; }

@@ -1,4 +1,4 @@
-// The main menu (menu 76) and the editor popup menu (menu 295) as data: every
+// The main menu (MenuId::Main) and the editor popup menu (MenuId::EditorPopup) as data: every
 // title, item number, text and check mark, computed from the settings and
 // the program's lists. The Qt menus are made from this model. Texts are
 // UTF-16 and literal ("&" is no mnemonic); a "\t" separates the shortcut
@@ -31,23 +31,23 @@ struct MenuSources {
   QStringList syntaxNames;
   // The interface language's translation of a File menu text; none keeps it.
   std::function<QString(const QString&)> translate;
-  int prefillMode = 0;  // 1 checks item 128, 2 item 129
+  int prefillMode = 0;  // 1 checks Item::PrefillStart, 2 Item::PostfillEnd
 };
 
 struct MainMenuModel {
   std::vector<MenuNode> menus;  // the ten titles, each a submenu
-  QString runButtonTooltip;     // toolbar button 221
-  int syntaxMenuCount = 0;      // syntax items made, from item 234 on
+  QString runButtonTooltip;     // toolbar Item::RunDefaultExternal
+  int syntaxMenuCount = 0;      // syntax items made, from Item::SyntaxFirst on
 };
 
-// The whole of menu 76. The Recent items are labelled from the recent list
+// The whole of MenuId::Main. The Recent items are labelled from the recent list
 // (the "..." form of RecentLabel) and the External resources items from the
 // external references, "-" where there is nothing. External programs and the
 // sibling tool's programs get at most ten items each and syntax sets at most
-// thirty (items 234 to 263): the numbers after them belong to other commands.
+// thirty (Item::SyntaxFirst to Item::SyntaxLast): the numbers after them belong to other commands.
 MainMenuModel BuildMainMenuModel(const MenuSources& sources);
 
-// Popup menu 295.
+// MenuId::EditorPopup.
 std::vector<MenuNode> BuildEditorPopupModel(const MenuSources& sources);
 
 // The first node for `item` anywhere below `nodes`, or null.
@@ -58,7 +58,7 @@ const MenuNode* FindMenuItem(const std::vector<MenuNode>& nodes, int item);
 // exactly, letter case counting) is removed. The list is not cut to ten.
 QStringList AddRecent(const QStringList& list, const QString& entry);
 
-// Labels of the Recent items 82 + index for the first ten entries.
+// Labels of the Recent Item::RecentFirst + index for the first ten entries.
 QStringList RecentItemLabels(const QStringList& list);
 
 }  // namespace vendle

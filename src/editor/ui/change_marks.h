@@ -5,6 +5,8 @@
 // the marks.
 #pragma once
 
+#include "editor/ui/editor_commands.h"  // SetChangeMarking
+
 namespace vendle {
 
 class EditorView;
@@ -12,9 +14,6 @@ class EditorView;
 inline constexpr int kChangeMarker = 21;
 inline constexpr int kChangeIndicator = 30;  // a container indicator (8..31)
 
-// Starts (or changes) the marking of `editor`; style 0 or `highlight` off
-// marks nothing. Existing marks are cleared.
-void SetChangeMarking(EditorView& editor, bool highlight, int styleForChanges);
 // Removes every mark (after a save or a load).
 void ClearChangeMarks(EditorView& editor);
 

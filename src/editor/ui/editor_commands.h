@@ -89,6 +89,11 @@ void StyleUpTo(EditorView& editor, Sci::Pos end);
 // The document lines of the fold headers that are collapsed.
 QList<int> CollapsedHeaders(EditorView& editor);
 
+// Starts (or changes) the marking of unsaved changes in `editor` (see
+// change_marks.h); style 0 or `highlight` off marks nothing. Existing marks
+// are cleared.
+void SetChangeMarking(EditorView& editor, bool highlight, int styleForChanges);
+
 class EditorLexer;
 // While it lives, the program's edits of the editor are not taken for typing
 // (no call tip or hint follows a deletion made here).

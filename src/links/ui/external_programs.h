@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include "links/ui/link_commands.h"  // PreviewExternalProgram
 #include "settings/settings.h"
 
 namespace vendle {
@@ -15,10 +16,6 @@ class App;
 // For the menu's construction and after the settings window changed the list.
 void LabelExternalProgramItems(App& app);
 
-// The settings window's "Test": shows, titled "External program", what
-// `typed` (the page's fields as typed) would start for the current document.
-// Nothing is written or saved.
-void PreviewExternalProgram(App& app, const ExternalProgramEntry& typed);
 
 // Messages of the runners.
 inline constexpr const char* kOopsTitle = "Oops!";

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "settings/settings.h"
+
 namespace vendle {
 
 class App;
@@ -23,6 +25,10 @@ void OpenExternalReference(App& app, int slot);   // Item::ExtRefFirst to Item::
 void SyntaxHelpLineTick(App& app);              // TimerId::SyntaxHelpLine
 void HelpWindowEvent(App& app, const Event& e);  // WindowId::HelpViewer
 void WebWindowEvent(App& app, const Event& e);   // WindowId::WebPage
+// The settings window's "Test": shows, titled "External program", what
+// `typed` (the page's fields as typed) would start for the current document.
+// Nothing is written or saved.
+void PreviewExternalProgram(App& app, const ExternalProgramEntry& typed);
 // The help viewer's address and its text as shown; "" when it is closed.
 QString HelpViewerSource(App& app);
 QString HelpViewerText(App& app);

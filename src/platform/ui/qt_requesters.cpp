@@ -73,11 +73,24 @@ std::optional<QString> QtRequesters::doFolder(const QString& title, const QStrin
   return s;
 }
 
-std::optional<std::uint32_t> QtRequesters::doColour(std::uint32_t bgr) {
-  const QColor initial(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-  const QColor c = QColorDialog::getColor(initial, parent_());
+namespace {
+QColor FromBgr(std::uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+std::optional<std::uint32_t> ToBgr(const QColor& c) {
   if (!c.isValid()) return std::nullopt;
   return std::uint32_t(c.red()) | (std::uint32_t(c.green()) << 8) | (std::uint32_t(c.blue()) << 16);
+}
+}  // namespace
+
+std::optional<std::uint32_t> QtRequesters::doColour(std::uint32_t bgr) {
+  return ToBgr(QColorDialog::getColor(FromBgr(bgr), parent_()));
+}
+
+std::optional<std::uint32_t> QtRequesters::doColourAt(std::uint32_t bgr, const RequesterPlace& place) {
+  QWidget* owner = windowOf_ ? windowOf_(place.window) : nullptr;
+  QColorDialog dialog(FromBgr(bgr), owner ? owner : parent_());
+  dialog.move(place.x, place.y);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return ToBgr(dialog.selectedColor());
 }
 
 std::optional<FontChoice> QtRequesters::doFont(const FontChoice& initial) {

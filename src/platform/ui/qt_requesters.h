@@ -13,6 +13,8 @@ class QtRequesters : public Requesters {
  public:
   // `parent` gives the dialogs' parent window (may return null).
   explicit QtRequesters(std::function<QWidget*()> parent) : parent_(std::move(parent)) {}
+  // The program's windows by number, for requesters placed over one of them.
+  void setWindowLookup(std::function<QWidget*(int)> lookup) { windowOf_ = std::move(lookup); }
 
  protected:
   void doMessage(const QString& title, const QString& text) override;
@@ -22,12 +24,14 @@ class QtRequesters : public Requesters {
   std::optional<QString> doSaveFile(const FileRequest& r) override;
   std::optional<QString> doFolder(const QString& title, const QString& initial) override;
   std::optional<std::uint32_t> doColour(std::uint32_t initialBgr) override;
+  std::optional<std::uint32_t> doColourAt(std::uint32_t initialBgr, const RequesterPlace& place) override;
   std::optional<FontChoice> doFont(const FontChoice& initial) override;
   std::optional<PrintChoice> doPrint(const PrintChoice& initial) override;
   void doDismissStanding() override;
 
  private:
   std::function<QWidget*()> parent_;
+  std::function<QWidget*(int)> windowOf_;
 };
 
 }  // namespace vendle

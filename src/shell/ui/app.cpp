@@ -41,7 +41,9 @@ App::App(StartOptions options)
   if (options_.requesters) {
     requesters_ = options_.requesters;
   } else {
-    ownRequesters_ = std::make_unique<QtRequesters>([this] { return mainWidget(); });
+    auto qt = std::make_unique<QtRequesters>([this] { return mainWidget(); });
+    qt->setWindowLookup([this](int window) { return toolkit_->window(window); });
+    ownRequesters_ = std::move(qt);
     requesters_ = ownRequesters_.get();
   }
   requesters_->setDispatcher(&dispatcher_);

@@ -6,6 +6,7 @@
 #include <QVariant>
 
 #include "platform/ui/toolkit.h"
+#include "settings/ui/settings_commands.h"
 #include "shell/menu_model.h"
 #include "shell/startup.h"
 #include "shell/ui/app.h"
@@ -34,8 +35,9 @@ std::vector<QAction*> MenuActions(App& app, int item) {
 MenuSources SourcesOf(App& app) {
   QStringList names;
   for (const SyntaxEntry& e : app.state().syntax.list) names.append(e.name);
-  // The File menu's words would pass through `translate` in a translated interface.
-  return MenuSources{app.settings(), names, {}, app.state().prefillMode};
+  // The File menu's words pass through the interface language.
+  return MenuSources{app.settings(), names, [&app](const QString& text) { return Translate(app, text); },
+                     app.state().prefillMode};
 }
 
 void AddNodes(Toolkit& tk, QMenu* menu, const std::vector<MenuNode>& nodes) {

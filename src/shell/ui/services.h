@@ -81,6 +81,12 @@ bool ItemChecked(App& app, int item);
 void SetItemToolTip(App& app, int item, const QString& text);
 QString ItemToolTip(App& app, int item);
 
+// Builds MenuId::Main on WindowId::Main from scratch, retiring the menus it had; the
+// Recent and External resources items are labelled at once, the check marks
+// follow the settings, and toolbar Item::RunDefaultExternal gets the default external
+// program's menu text as tooltip.
+void BuildMainMenu(App& app);
+
 // Puts a RecentFileEntry line at the top of the recent list and relabels the
 // Recent items.
 void AddRecentFile(App& app, const QString& entry);

@@ -50,6 +50,42 @@ const QByteArray kProgram =
     "END FUNCTION\r\n"
     "ShowIt Twice(21)\r\n";
 
+// REM opens a comment to the line end in any case; words that only begin
+// with REM are untouched, and writing the keyword case leaves remarks alone.
+TEST(SyntaxApply, RemStartsACommentToTheLineEndAndIsNotRecased) {
+  AppDriver d;
+  d.app().settings().upperCase = 1;
+  const QByteArray text =
+      "REM print x : DIM y\r\n"
+      "rem print \"open\r\n"
+      "10 Rem numbered\r\n"
+      "x = 1 : REM after a colon\r\n"
+      "remaining = REMX + 1\r\n"
+      "print remaining\r\n";
+  OpenDocument(d.app(), Write(d, "r.bas", text), false);
+  Sci s = CurrentSci(d);
+  s.send(S::SCI_COLOURISE, 0, -1);
+  for (const char* remark : {"REM print x : DIM y", "rem print \"open", "Rem numbered", "REM after a colon"}) {
+    SCOPED_TRACE(remark);
+    const qsizetype at = text.indexOf(remark);
+    ASSERT_GE(at, 0);
+    for (qsizetype i = at; i < at + qsizetype(std::strlen(remark)); ++i)
+      ASSERT_EQ(s.send(S::SCI_GETSTYLEAT, i), kStyleComment) << "at byte " << i - at;
+  }
+  EXPECT_NE(StyleOf(s, ": REM"), kStyleComment) << "the remark starts at REM";
+  EXPECT_NE(StyleOf(s, "remaining ="), kStyleComment);
+  EXPECT_NE(StyleOf(s, "REMX"), kStyleComment);
+  EXPECT_EQ(StyleOf(s, "print remaining"), kStyleKeyword);
+  d.menu(Item::SaveKeywordCase);
+  EXPECT_EQ(s.range(0, s.length()),
+            "REM print x : DIM y\r\n"
+            "rem print \"open\r\n"
+            "10 Rem numbered\r\n"
+            "x = 1 : REM after a colon\r\n"
+            "remaining = REMX + 1\r\n"
+            "PRINT remaining\r\n");
+}
+
 TEST(SyntaxApply, UserSubsFunctionsAndVariablesGetTheirStyles) {
   AppDriver d;
   OpenDocument(d.app(), Write(d, "p.bas", kProgram), false);

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <cstring>
+#include <vector>
 
 #include "app_driver.h"
 #include "documents/ui/document_commands.h"
@@ -84,6 +85,34 @@ TEST(SyntaxApply, RemStartsACommentToTheLineEndAndIsNotRecased) {
             "x = 1 : REM after a colon\r\n"
             "remaining = REMX + 1\r\n"
             "PRINT remaining\r\n");
+}
+
+// The loader's directives and the words after OPTION are keywords of the
+// dialects that have them, in any case.
+TEST(SyntaxApply, LoaderDirectivesAndOptionWordsGetTheKeywordStyle) {
+  struct Case {
+    const char* dialect;
+    std::vector<const char*> keywords;
+  };
+  const Case cases[] = {
+      {"picomite", {"#INCLUDE", "#define", "DEFAULT", "base", "EXPLICIT", "ALL"}},
+      {"ARMmite", {"DEFAULT", "base", "EXPLICIT", "ALL"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dialect);
+    AppDriver d;
+    const QByteArray text = QByteArray("'target kw\\") + c.dialect +
+                            "\r\n"
+                            "#INCLUDE \"lib.inc\"\r\n"
+                            "#define \"LED\", \"GP25\"\r\n"
+                            "OPTION DEFAULT INTEGER : OPTION base 1 : OPTION EXPLICIT\r\n"
+                            "CLOSE ALL\r\n";
+    OpenDocument(d.app(), Write(d, "o.bas", text), false);
+    ASSERT_EQ(d.app().state().docs.list.current()->syntax, c.dialect);
+    Sci s = CurrentSci(d);
+    for (const char* w : c.keywords) EXPECT_EQ(StyleOf(s, w), kStyleKeyword) << w;
+    EXPECT_EQ(StyleOf(s, "\"lib.inc\""), kStyleString);
+  }
 }
 
 TEST(SyntaxApply, UserSubsFunctionsAndVariablesGetTheirStyles) {

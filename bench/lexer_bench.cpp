@@ -130,6 +130,7 @@ void UseOwnLexer(Editor& e, const QString& keywords) {
   for (int i = 0; i < 300; ++i) subs << QString("Task%1").arg(i) << QString("Calc%1").arg(i);
   LexerAddWordsAndRestyle(v, subs.join(' '), kStyleUserSub, WordAutoComplete, true);
   LexerAddWordsAndRestyle(v, vars.join(' '), kStyleUserVariable, WordAutoComplete, true);
+  LexerAddWordsAndRestyle(v, "REM", kStyleComment, WordToLineEnd, true);
   LexerSetOption(v, kLexerOptionOperatorChars, QString("=+-*/\\()[],;:<>^"));
   LexerSetOption(v, kLexerOptionNumberStyle, std::int64_t{kStyleNumber});
   LexerSetOptions(v, kLexOptionsConfigured);

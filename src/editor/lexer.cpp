@@ -115,7 +115,8 @@ inline LexerPrefix PrefixOfHead(std::uint64_t head, std::size_t n) {
 }
 
 // A word from `p[0]` to the next blank or delimiter, looked up in the word
-// table; a word that begins with a type prefix sets `prefix`.
+// table; a word that begins with a type prefix sets `prefix`. A word with
+// WordToLineEnd runs on to its line end.
 [[gnu::always_inline]] inline Scanned ScanWord(const LexerTables& t, const Byte* p, std::size_t n,
                                                LexerPrefix& prefix) {
   constexpr std::uint8_t kEnds = LexerTables::kBlank | LexerTables::kDelimiter;
@@ -155,7 +156,11 @@ inline LexerPrefix PrefixOfHead(std::uint64_t head, std::size_t n) {
     if (pf != LexerPrefix::None) prefix = pf;
     rec = t.words().find(key, WordHash(key));
   }
-  return {i, rec < 0 ? kStyleDefault : StyleByte(t.words().record(rec).style), rec};
+  if (rec < 0) return {i, kStyleDefault, -1};
+  const LexerWordRecord& r = t.words().record(rec);
+  // A whole word may open a comment too (REM): the rest of its line is the token.
+  if (r.flags & WordToLineEnd) return ScanToLineEnd(p, n, StyleByte(r.style), rec);
+  return {i, StyleByte(r.style), rec};
 }
 
 // One tokenizer step over the `n` > 0 bytes from `p` to the end of the

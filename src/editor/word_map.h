@@ -15,7 +15,7 @@ namespace vendle {
 // Flags of a registered word; a registration ORs its flags into the old ones.
 enum LexerWordFlag : std::uint64_t {
   WordDelimited = 0x1,        // the one-character word opens a token that runs to its CloseChar
-  WordToLineEnd = 0x2,        // the one-character word opens a token that runs to the line end
+  WordToLineEnd = 0x2,        // the word opens a token that runs to the line end
   WordOpensFold = 0x100000,   // the word opens a fold block
   WordClosesFold = 0x400000,  // the word closes a fold block when "end" precedes it on the line
   WordAutoComplete = 0x800000,

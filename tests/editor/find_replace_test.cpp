@@ -247,6 +247,8 @@ TEST_F(FindReplace, ReplaceAllEndsCountsAndIsOneUndoStep) {
        "a = \"ü€\" : ü€ = 1\n", "Replace: Replaced 2 occurences."},
       {"strings are skipped", "a = \"é\" : é = 1\n", "é", "e", 1, false, "a = \"é\" : e = 1\n",
        "Replace: Replaced 1 occurences."},
+      {"a REM remark is a comment, a word that begins with REM is not", "x = 1 : Rem x\r\nremx = x\r\n", "x", "y", 1,
+       false, "y = 1 : Rem x\r\nremy = y\r\n", "Replace: Replaced 3 occurences."},
       {"whole words only", "count = counter\r\n", "count", "n", 0, true, "n = counter\r\n", "Replace: Replaced 1 occurences."},
       {"no match", "a\n", "x", "y", 0, false, "a\n", "Replace: Replaced 0 occurences."},
       {"an empty document", "", "x", "y", 0, false, "", "Replace: Replaced 0 occurences."},

@@ -174,6 +174,11 @@ TEST(LexerTokens, ScanTable) {
       {"\n", 1, 32, nullptr},
       {"w\xC3\xB6rd x", 5, 32, nullptr},
       {"total$=1", 6, 5, "total$"},
+      {"REM a: \"b\r\n", 9, 2, "REM"},
+      {"rem", 3, 2, "REM"},
+      {"Rem:x\n", 5, 2, "REM"},
+      {"remaining = 1", 9, 32, nullptr},
+      {"REMX", 4, 32, nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);

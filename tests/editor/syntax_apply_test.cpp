@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <cstring>
+#include <vector>
 
 #include "app_driver.h"
 #include "documents/ui/document_commands.h"
@@ -49,6 +50,70 @@ const QByteArray kProgram =
     "  Twice = 2 * v\r\n"
     "END FUNCTION\r\n"
     "ShowIt Twice(21)\r\n";
+
+// REM opens a comment to the line end in any case; words that only begin
+// with REM are untouched, and writing the keyword case leaves remarks alone.
+TEST(SyntaxApply, RemStartsACommentToTheLineEndAndIsNotRecased) {
+  AppDriver d;
+  d.app().settings().upperCase = 1;
+  const QByteArray text =
+      "REM print x : DIM y\r\n"
+      "rem print \"open\r\n"
+      "10 Rem numbered\r\n"
+      "x = 1 : REM after a colon\r\n"
+      "remaining = REMX + 1\r\n"
+      "print remaining\r\n";
+  OpenDocument(d.app(), Write(d, "r.bas", text), false);
+  Sci s = CurrentSci(d);
+  s.send(S::SCI_COLOURISE, 0, -1);
+  for (const char* remark : {"REM print x : DIM y", "rem print \"open", "Rem numbered", "REM after a colon"}) {
+    SCOPED_TRACE(remark);
+    const qsizetype at = text.indexOf(remark);
+    ASSERT_GE(at, 0);
+    for (qsizetype i = at; i < at + qsizetype(std::strlen(remark)); ++i)
+      ASSERT_EQ(s.send(S::SCI_GETSTYLEAT, i), kStyleComment) << "at byte " << i - at;
+  }
+  EXPECT_NE(StyleOf(s, ": REM"), kStyleComment) << "the remark starts at REM";
+  EXPECT_NE(StyleOf(s, "remaining ="), kStyleComment);
+  EXPECT_NE(StyleOf(s, "REMX"), kStyleComment);
+  EXPECT_EQ(StyleOf(s, "print remaining"), kStyleKeyword);
+  d.menu(Item::SaveKeywordCase);
+  EXPECT_EQ(s.range(0, s.length()),
+            "REM print x : DIM y\r\n"
+            "rem print \"open\r\n"
+            "10 Rem numbered\r\n"
+            "x = 1 : REM after a colon\r\n"
+            "remaining = REMX + 1\r\n"
+            "PRINT remaining\r\n");
+}
+
+// The loader's directives and the words after OPTION are keywords of the
+// dialects that have them, in any case.
+TEST(SyntaxApply, LoaderDirectivesAndOptionWordsGetTheKeywordStyle) {
+  struct Case {
+    const char* dialect;
+    std::vector<const char*> keywords;
+  };
+  const Case cases[] = {
+      {"picomite", {"#INCLUDE", "#define", "DEFAULT", "base", "EXPLICIT", "ALL"}},
+      {"ARMmite", {"DEFAULT", "base", "EXPLICIT", "ALL"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dialect);
+    AppDriver d;
+    const QByteArray text = QByteArray("'target kw\\") + c.dialect +
+                            "\r\n"
+                            "#INCLUDE \"lib.inc\"\r\n"
+                            "#define \"LED\", \"GP25\"\r\n"
+                            "OPTION DEFAULT INTEGER : OPTION base 1 : OPTION EXPLICIT\r\n"
+                            "CLOSE ALL\r\n";
+    OpenDocument(d.app(), Write(d, "o.bas", text), false);
+    ASSERT_EQ(d.app().state().docs.list.current()->syntax, c.dialect);
+    Sci s = CurrentSci(d);
+    for (const char* w : c.keywords) EXPECT_EQ(StyleOf(s, w), kStyleKeyword) << w;
+    EXPECT_EQ(StyleOf(s, "\"lib.inc\""), kStyleString);
+  }
+}
 
 TEST(SyntaxApply, UserSubsFunctionsAndVariablesGetTheirStyles) {
   AppDriver d;

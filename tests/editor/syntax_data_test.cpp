@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
+#include <map>
 
 #include "app_driver.h"
 #include "editor/syntax_help.h"
@@ -194,13 +195,84 @@ TEST_F(ShippedData, PicomiteWordsAgreeWithTheKeywordFacts) {
     if (f.kind == "word" && (f.note.startsWith("token-table keyword") || f.name.startsWith("MM."))) {
       EXPECT_TRUE(keywords.contains(f.name)) << f.name.toStdString();
     }
+  // Every word of the words after commands is a line of its own (a keyword or
+  // a parameter): a phrase's words are coloured one by one wherever they stand.
+  // A number in a phrase ("CREATE 2") is coloured as a number.
+  const QSet<QString> lines = keywords | WordSet(pico.parameters);
+  // Deliberately left out, each with its reason.
+  const std::map<QString, const char*> leftOut = {
+      {"X", "TURTLE's SET X: SETX is a line, and X alone is the commonest variable name"},
+      {"Y", "TURTLE's SET Y: SETY is a line, and Y alone is the commonest variable name"},
+      {"XY", "TURTLE's SET XY: SETXY is a line, and XY alone is far more often a variable"},
+  };
+  for (const Fact& f : facts) {
+    if (f.kind != "word") continue;
+    for (const QString& part : f.name.split(' ')) {
+      bool number = false;
+      part.toInt(&number);
+      if (leftOut.count(part)) {
+        EXPECT_FALSE(lines.contains(part)) << part.toStdString() << " is left out: " << leftOut.at(part);
+        continue;
+      }
+      EXPECT_TRUE(number || lines.contains(part)) << part.toStdString() << " of " << f.name.toStdString() << ", "
+                                                  << f.note.toStdString();
+    }
+  }
+  // The loader's directives: no table of the interpreter has them.
+  const QSet<QString> loaderDirectives = {"#INCLUDE", "#DEFINE"};
+  for (const QString& d : loaderDirectives) EXPECT_TRUE(keywords.contains(d)) << d.toStdString();
   // Nothing made up: every word of every section is a word of the facts, but
-  // for the type names of declarations (read by DIM and LOCAL themselves).
+  // for the type names of declarations (read by DIM and LOCAL themselves) and
+  // the loader's directives.
   const QSet<QString> typeNames = {"INTEGER", "FLOAT", "STRING"};
   for (const SyntaxEntry& e : data_->list)
     for (const QString& w : WordSet(e.keywords) | WordSet(e.parameters) | WordSet(e.multiWords))
       for (const QString& part : w.split('~'))
-        EXPECT_TRUE(factWords.contains(part) || typeNames.contains(part)) << e.name.toStdString() << ": " << part.toStdString();
+        EXPECT_TRUE(factWords.contains(part) || typeNames.contains(part) || loaderDirectives.contains(part))
+            << e.name.toStdString() << ": " << part.toStdString();
+}
+
+// The commands that every build has bring their words to ARMmite too; words
+// of PIO, and of commands ARMmite lacks, stay out.
+TEST_F(ShippedData, ArmmiteHasTheWordsOfItsCommands) {
+  const SyntaxEntry& arm = entry("ARMmite");
+  const QSet<QString> keywords = WordSet(arm.keywords);
+  const QSet<QString> lines = keywords | WordSet(arm.parameters);
+  // The keywords with a help page, as the pages name them ("LEFT$", not "LEFT").
+  QSet<QString> helpRows;
+  QFile kwList(dataPath("kw_list.txt"));
+  ASSERT_TRUE(kwList.open(QIODevice::ReadOnly));
+  for (const QByteArray& line : kwList.readAll().split('\n')) {
+    QString k = QString::fromLatin1(line.split('\t').value(0)).trimmed().toUpper();
+    if (k.endsWith('(')) k.chop(1);
+    helpRows.insert(k);
+  }
+  int checked = 0;
+  for (const Fact& f : ReadFacts()) {
+    if (f.kind != "word" || f.variants != "all" || !f.note.startsWith("after ")) continue;
+    bool ownCommand = false;
+    for (const QString& after : f.note.mid(6).section(';', 0, 0).split(',')) {
+      const QString command = after.trimmed().section(' ', 0, 0);
+      ownCommand = ownCommand || (command != "PIO" && keywords.contains(command));
+    }
+    if (!ownCommand) continue;
+    ++checked;
+    for (const QString& part : f.name.split(' ')) {
+      // The name of a command ARMmite lacks (FRAMEBUFFER WAIT, the PIO WAIT):
+      // its help page would name ARMmite for that command.
+      if (helpRows.contains(part) && !keywords.contains(part)) continue;
+      EXPECT_TRUE(lines.contains(part)) << part.toStdString() << " of " << f.name.toStdString() << ", "
+                                        << f.note.toStdString();
+    }
+  }
+  for (const SyntaxEntry& e : data_->list)
+    for (const QString& w : WordSet(e.parameters))
+      EXPECT_FALSE(helpRows.contains(w) && !WordSet(e.keywords).contains(w))
+          << e.name.toStdString() << ": " << w.toStdString() << " is a command of another dialect";
+  EXPECT_GT(checked, 100);
+  for (const char* w : {"DEFAULT", "BASE", "EXPLICIT"}) EXPECT_TRUE(lines.contains(w)) << w;
+  EXPECT_FALSE(lines.contains("ASSEMBLE")) << "a word of PIO";
+  EXPECT_FALSE(lines.contains("PENUP")) << "a word of TURTLE, which not every build has";
 }
 
 TEST_F(ShippedData, SmallerDialectsAreSubsetsOfPicomite) {

@@ -48,6 +48,12 @@ void RegisterBaseWords(App& app, EditorView& ed, bool restyle) {
   LexerAddWordsAndRestyle(ed, st.foldingKeywords, kStyleKeyword, WordClosesFold, restyle);
 }
 
+// REM opens a comment like the apostrophe. Registered after the dialect's
+// words: REM is one of them, and a registration sets the style.
+void RegisterRemark(EditorView& ed, bool restyle) {
+  LexerAddWordsAndRestyle(ed, QStringLiteral("REM"), kStyleComment, WordToLineEnd, restyle);
+}
+
 void TickSyntaxMenu(App& app, const QString& name) {
   for (int item = +Item::SyntaxFirst; item <= +Item::SyntaxLast; ++item) {
     const QString text = ItemText(app, item);
@@ -73,6 +79,7 @@ void ConfigureEditorGadget(App& app, EditorView& ed) {
   // The editor holds no text yet: the restyles cost nothing.
   RegisterBaseWords(app, ed, true);
   LexerAddWordsAndRestyle(ed, app.state().syntax.activeKeywords, kStyleKeyword, AutoCompleteFlag(st), true);
+  RegisterRemark(ed, true);
   LexerSetOption(ed, kLexerOptionOperatorChars, st.separatorSymbols);
   LexerSetOption(ed, kLexerOptionNumberStyle, std::int64_t{kStyleNumber});
   if (EditorLexer* lexer = LexerOf(ed)) lexer->setOptions(kLexOptionsConfigured);
@@ -112,6 +119,7 @@ void ApplySyntax(App& app, int index, const QString& userSubs, const QString& us
     LexerAddWords(*ed, syntax.activeKeywords, kStyleKeyword, ac);
     LexerAddWords(*ed, subs, kStyleUserSub, ac);
     LexerAddWords(*ed, vars, kStyleUserVariable, ac);
+    RegisterRemark(*ed, false);
     // One restyle, and only of what is shown or read.
     RestyleFrom(ed, 0);
   }

@@ -4,7 +4,6 @@
 // in the same run. Everything should grow with the text: 10 MB at about 10
 // times 1 MB.
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -14,6 +13,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "bench_timing.h"
 #include "documents/program_file.h"
 #include "platform/file_io.h"
 #include "platform/text_lines.h"
@@ -54,17 +54,7 @@ QString Program(qsizetype chars) {
   return t;
 }
 
-double Ms(const std::function<void()>& f) {
-  double best = 0;
-  for (int run = 0; run < 3; ++run) {
-    QElapsedTimer t;
-    t.start();
-    f();
-    const double ms = t.nsecsElapsed() / 1e6;
-    if (run == 0 || ms < best) best = ms;
-  }
-  return best;
-}
+double Ms(const std::function<void()>& f) { return bench::BestMs(f); }
 
 double Split(const QString& text) {
   return Ms([&] {

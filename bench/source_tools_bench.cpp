@@ -2,11 +2,11 @@
 // programs of 1 MB and 10 MB with a jump on every third line, each against
 // the floor of splitting the same text into lines in the same run. The
 // conversions should grow with the text: 10 MB at about 10 times 1 MB.
-#include <QElapsedTimer>
 #include <QString>
 #include <cstdio>
 #include <functional>
 
+#include "bench_timing.h"
 #include "editor/syntax_tkn.h"
 #include "platform/text_lines.h"
 #include "tools/attiny_numbering.h"
@@ -43,18 +43,7 @@ QString Program(qsizetype bytes) {
   return t;
 }
 
-// The best of three runs: the first one also pays for the memory it touches.
-double Ms(const std::function<void()>& f) {
-  double best = 0;
-  for (int run = 0; run < 3; ++run) {
-    QElapsedTimer t;
-    t.start();
-    f();
-    const double ms = t.nsecsElapsed() / 1e6;
-    if (run == 0 || ms < best) best = ms;
-  }
-  return best;
-}
+double Ms(const std::function<void()>& f) { return bench::BestMs(f); }
 
 }  // namespace
 

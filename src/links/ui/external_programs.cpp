@@ -90,6 +90,7 @@ std::optional<QString> PrepareFile(App& app, Purpose purpose) {
 // One that keeps running, or ends well, is left alone.
 bool StartProgram(App& app, const QString& title, const StartCommand& c) {
   const StartOutcome r = StartWatchedProcess(c, app.mainWidget(), [&app, title, c](const EarlyEnd& end) {
+    if (app.loopEnded()) return;  // the editor is ending; nobody would read it
     DebugLog(app, QStringLiteral("%1: %2").arg(c.program, end.state == EarlyEnd::State::Running
                                                                  ? QStringLiteral("still running")
                                                                  : QStringLiteral("ended, status %1").arg(end.code)));

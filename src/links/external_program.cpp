@@ -1,6 +1,10 @@
 #include "links/external_program.h"
 
+#include <QStringDecoder>
 #include <algorithm>
+#include <cstring>
+
+#include "platform/ansi.h"
 
 namespace vendle {
 namespace {
@@ -111,6 +115,67 @@ QString PreviewText(const ExpandedEntry& expanded, qint64 batch) {
   if (batch > 0) return QStringLiteral("CD ") + folder + u'\n' + program + u' ' + parameters;
   return QStringLiteral("Starting folder:\n") + folder + QStringLiteral("\nExternal program:\n") + program +
          QStringLiteral("\nParameters:\n") + parameters;
+}
+
+namespace {
+
+// The command as a reader would type it: arguments with blanks or quotes in
+// double quotes.
+QString CommandText(const StartCommand& c) {
+  QStringList parts;
+  for (const QString& a : QStringList{c.program} + c.arguments) {
+    const bool plain = !a.isEmpty() && std::none_of(a.begin(), a.end(), [](QChar ch) {
+      return ch.isSpace() || ch == u'"' || ch == u'\'' || ch == u'\\';
+    });
+    parts.append(plain ? a : u'"' + QString(a).replace(u'"', QStringLiteral("\\\"")) + u'"');
+  }
+  return parts.join(u' ');
+}
+
+QString RunHeader(const QString& title, const StartCommand& c) {
+  return QStringLiteral("%1\nProgram: %2\nFolder: %3\n")
+      .arg(title, CommandText(c), c.workingFolder.isEmpty() ? QStringLiteral("(the editor's)") : c.workingFolder);
+}
+
+}  // namespace
+
+QString StartFailureText(const QString& title, const StartCommand& c, const QString& why) {
+  return RunHeader(title, c) + QStringLiteral("Could not start %1:\n%2\n").arg(c.program, why);
+}
+
+QString EarlyEndText(const QString& title, const StartCommand& c, const EarlyEnd& end) {
+  QString text = RunHeader(title, c);
+  if (end.state == EarlyEnd::State::Killed)
+    text += QStringLiteral("It was ended at once by signal %1 (%2).\n")
+                .arg(end.code)
+                .arg(QString::fromLocal8Bit(::strsignal(end.code)));
+  else
+    text += QStringLiteral("It ended at once with exit status %1.\n").arg(end.code);
+  const QString output = ErrorOutputText(end.errorOutput, end.errorOutputCut);
+  if (output.isEmpty()) return text + QStringLiteral("It wrote nothing to its error output.\n");
+  return text + (end.errorOutputCut ? QStringLiteral("The end of its error output:\n") : QStringLiteral("Its error output:\n")) +
+         output + u'\n';
+}
+
+QString ErrorOutputText(const QByteArray& bytes, bool cut) {
+  QByteArrayView view(bytes);
+  // A UTF-8 character cut at the front.
+  while (cut && !view.isEmpty() && (static_cast<unsigned char>(view.front()) & 0xC0) == 0x80) view = view.sliced(1);
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString text = utf8.decode(view);
+  if (utf8.hasError()) text = DecodeAnsi(view);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(u'\r', u'\n');
+  if (cut) {
+    const qsizetype lf = text.indexOf(u'\n');
+    if (lf >= 0) text = text.mid(lf + 1);
+  }
+  QString out;
+  out.reserve(text.size());
+  for (const QChar ch : text)
+    if (ch == u'\n' || ch == u'\t' || !(ch.category() == QChar::Other_Control)) out.append(ch);
+  while (out.endsWith(u'\n')) out.chop(1);
+  return cut ? QStringLiteral("...\n") + out : out;
 }
 
 Preparation ChoosePreparation(bool untitled, bool modified, bool fileOnDisk) {

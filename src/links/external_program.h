@@ -68,6 +68,17 @@ StartCommand BuildStart(const ExpandedEntry& expanded, const QString& script, co
 // The preview's message text.
 QString PreviewText(const ExpandedEntry& expanded, qint64 batch);
 
+// What the information window shows of a start: one that could not happen
+// (`why`), and one that ended at once with a failure. `title` names what was
+// run (the entry's menu text).
+QString StartFailureText(const QString& title, const StartCommand& c, const QString& why);
+QString EarlyEndText(const QString& title, const StartCommand& c, const EarlyEnd& end);
+
+// The end of a program's error output as text: UTF-8 when it is valid, else
+// Windows-1252; a character cut at the front is dropped, and so is the cut
+// line when `cut`; line ends become LF, other control characters go.
+QString ErrorOutputText(const QByteArray& bytes, bool cut);
+
 // How the file handed over is prepared.
 enum class Preparation {
   WriteCopy,  // never saved: a temporary copy of the text

@@ -102,4 +102,18 @@ HandOverResult HandOverToRunningInstance(const QStringList& files, const QString
   return r;
 }
 
+QString HandOverFailureText(const QStringList& files, const QString& error) {
+  QString text = QStringLiteral("Vendle is running already, but could not be reached: %1.").arg(error);
+  if (!files.isEmpty()) text += QStringLiteral("\n\nNot opened:\n") + files.join(u'\n');
+  return text;
+}
+
+QString PortOutOfRangeText(int settingPort, const QString& preferenceFile) {
+  return QStringLiteral("\"Control Port\" = %1 is outside 1-65535, so this Vendle has no control link: files opened "
+                        "with Vendle while it runs are not handed to it.\nSet \"Control Port\" under [Network] in "
+                        "%2 to a port from 1 to 65535.")
+      .arg(settingPort)
+      .arg(preferenceFile);
+}
+
 }  // namespace vendle

@@ -28,4 +28,12 @@ HandOverResult SendFilesToRunningInstance(const QStringList& files, quint16 port
 HandOverResult HandOverToRunningInstance(const QStringList& files, const QString& lockPath, int settingPort,
                                          int recordMs = 20000);
 
+// The messages a user sees when a control link cannot be: a second start
+// that could not hand its files over (`error` from the hand-over), and a
+// first instance whose "Control Port" is outside 1-65535 (it runs without
+// a link, so later starts cannot hand it files).
+inline constexpr const char* kControlLinkTitle = "Vendle";
+QString HandOverFailureText(const QStringList& files, const QString& error);
+QString PortOutOfRangeText(int settingPort, const QString& preferenceFile);
+
 }  // namespace vendle

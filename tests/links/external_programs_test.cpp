@@ -2,6 +2,8 @@
 // it to the companion, through the running application: what is written or
 // saved first, what the started program receives, and the refusals.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QDir>
@@ -23,6 +25,7 @@
 #include "platform/ui/shift_state.h"
 #include "platform/ui/toolkit.h"
 #include "recorder.h"
+#include "shell/ui/services.h"
 
 namespace vendle::test {
 namespace {
@@ -227,13 +230,96 @@ TEST(ExternalPrograms, AStartThatFailsIsReported) {
   f.d.menu(Item::ExternalFirst);
   ASSERT_EQ(f.log.starts.size(), 1u);
   EXPECT_FALSE(f.log.starts[0].second.ok);
-  ASSERT_EQ(f.d.requesters().asked().size(), 1u);
-  EXPECT_TRUE(f.d.requesters().asked()[0].text.contains("no such program")) << f.d.requesters().asked()[0].text.toStdString();
-  f.d.requesters().clear();
+  QString info = InfoWindowText(f.app);
+  EXPECT_TRUE(info.startsWith("Missing\n")) << info.toStdString();
+  EXPECT_TRUE(info.contains("Could not start " + f.d.root() + "no such program:\n\"" + f.d.root() +
+                            "no such program\" does not exist"))
+      << info.toStdString();
   f.d.menu(static_cast<Item>(+Item::ExternalFirst + 1));
   EXPECT_EQ(f.log.starts.size(), 1u) << "no runhere9.sh anywhere";
-  ASSERT_EQ(f.d.requesters().asked().size(), 1u);
-  EXPECT_TRUE(f.d.requesters().asked()[0].text.contains("runhere9.sh"));
+  info = InfoWindowText(f.app);
+  EXPECT_TRUE(info.startsWith("No script\n")) << info.toStdString();
+  EXPECT_TRUE(info.contains("runhere9.sh")) << info.toStdString();
+  EXPECT_TRUE(f.d.requesters().asked().empty()) << "told in the information window, not by a requester";
+}
+
+TEST(ExternalPrograms, RunInDosWithoutAnInterpreterSaysSoInTheInformationWindow) {
+  Fixture f;
+  WatchLog watches;
+  ScopedPath path(f.d.root() + "bin");  // neither an interpreter nor a terminal
+  // The built-in first entry and its shipped script, by F6.
+  f.app.settings().externalPrograms = {{"Run in DOS", "'%baspath%'", "'%vdlpath%MMBasic.exe'", "'%bas%'", 1}};
+  f.app.settings().externalHotLink = 0;
+  f.setText("PRINT 1");
+  f.d.menu(Item::RunDefaultExternal);
+  ASSERT_EQ(f.log.starts.size(), 1u);
+  ASSERT_TRUE(f.log.starts[0].second.ok) << f.log.starts[0].second.error.toStdString();
+  ASSERT_TRUE(watches.waitFor(1));
+  const QString info = InfoWindowText(f.app);
+  EXPECT_TRUE(info.startsWith("Run in DOS\n")) << info.toStdString();
+  EXPECT_TRUE(info.contains(f.app.folders().data + "runhere1.sh")) << info.toStdString();
+  EXPECT_TRUE(info.contains("It ended at once with exit status 1.")) << info.toStdString();
+  EXPECT_TRUE(info.contains("runhere1.sh: no MMBasic interpreter")) << info.toStdString();
+  EXPECT_TRUE(f.d.requesters().asked().empty());
+  EXPECT_TRUE(NoZombieChildren());
+}
+
+TEST(ExternalPrograms, WhatEndsAtOnceWithAFailureIsShownAndNothingElse) {
+  struct Row {
+    const char* what;
+    QByteArray script;
+    std::vector<const char*> shown;  // empty: the information window stays closed
+    std::vector<const char*> notShown;
+  };
+  const Row rows[] = {
+      {"a message and a status", "printf 'no MMBasic interpreter\\n' >&2; exit 1",
+       {"Interp\nProgram: ", "It ended at once with exit status 1.\nIts error output:\nno MMBasic interpreter\n"},
+       {}},
+      {"no word", "exit 4", {"exit status 4.\nIt wrote nothing to its error output."}, {}},
+      {"a signal", "kill -KILL $$", {"It was ended at once by signal 9"}, {}},
+      {"not UTF-8", "printf '\\351t\\351\\n' >&2; exit 2", {"\xc3\xa9t\xc3\xa9"}, {}},
+      {"much output, the end kept", "i=0; while [ $i -lt 900 ]; do echo \"error $i.\" >&2; i=$((i+1)); done; exit 5",
+       {"The end of its error output:\n...\n", "error 899.\n"}, {"error 1.\n", "error 100.\n"}},
+      {"ends well after a while", "sleep 0.3; echo 'all is well' >&2; exit 0", {}, {}},
+  };
+  for (const Row& r : rows) {
+    Fixture f;
+    WatchLog watches;
+    const QString script = WriteScript(f.d.root() + "bin/interp", r.script);
+    f.app.settings().externalPrograms = {{"Interp", "'%baspath%'", "'" + script + "'", "'%bas%'", 0}};
+    f.setText("PRINT 1");
+    f.d.menu(Item::RunDefaultExternal);
+    ASSERT_TRUE(watches.waitFor(1)) << r.what;
+    const QString info = InfoWindowText(f.app);
+    if (r.shown.empty()) {
+      EXPECT_TRUE(info.isEmpty()) << r.what << info.toStdString();
+    }
+    for (const char* t : r.shown) EXPECT_TRUE(info.contains(QString::fromUtf8(t))) << r.what << info.toStdString();
+    for (const char* t : r.notShown) EXPECT_FALSE(info.contains(QString::fromUtf8(t))) << r.what;
+    EXPECT_LT(info.size(), kErrorTailBytes + 1000) << r.what;
+    EXPECT_TRUE(f.d.requesters().asked().empty()) << r.what;
+    EXPECT_TRUE(NoZombieChildren()) << r.what;
+  }
+}
+
+TEST(ExternalPrograms, AProgramThatKeepsRunningIsLeftAloneAndOutlivesTheWatch) {
+  Fixture f;
+  WatchLog watches;
+  const QString script = WriteScript(f.d.root() + "bin/terminal", "echo 'a warning' >&2\nexec sleep 30");
+  f.app.settings().externalPrograms = {{"Term", "'%baspath%'", "'" + script + "'", "'%bas%'", 0}};
+  f.setText("PRINT 1");
+  f.d.menu(Item::RunDefaultExternal);
+  ASSERT_EQ(f.log.starts.size(), 1u);
+  const qint64 pid = f.log.starts[0].second.pid;
+  ASSERT_TRUE(watches.waitFor(1));
+  EXPECT_EQ(watches.ends[0].second.state, EarlyEnd::State::Running);
+  EXPECT_TRUE(InfoWindowText(f.app).isEmpty());
+  EXPECT_NE(ParentOf(pid), 0) << "still running";
+  EXPECT_NE(ParentOf(pid), ::getpid()) << "no child of the editor";
+  f.d.shutDown();
+  EXPECT_NE(ParentOf(pid), 0) << "the editor's end does not end it";
+  ::kill(static_cast<pid_t>(pid), SIGKILL);
+  EXPECT_TRUE(NoZombieChildren());
 }
 
 // Menu items 210.. and button 221 as the main menu makes them, when it has not.

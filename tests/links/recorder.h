@@ -10,6 +10,11 @@
 #include <QString>
 #include <QStringList>
 #include <QThread>
+#include <unistd.h>
+
+#include <vector>
+
+#include "platform/process.h"
 
 namespace vendle::test {
 
@@ -52,5 +57,72 @@ inline Received WaitForRecord(const QString& out, int ms = 20000) {
 }
 
 inline QString Canonical(const QString& folder) { return QDir(folder).canonicalPath(); }
+
+// A script file for /bin/sh: `body` after the "#!" line, executable.
+inline QString WriteScript(const QString& path, const QByteArray& body) {
+  QFile f(path);
+  f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+  f.write("#!/bin/sh\n" + body + "\n");
+  f.close();
+  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  return path;
+}
+
+// The parent process of `pid` as /proc tells it, 0 when it is gone.
+inline qint64 ParentOf(qint64 pid) {
+  QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+  if (!f.open(QIODevice::ReadOnly)) return 0;
+  const QByteArray stat = f.readAll();
+  // "pid (name) state ppid ...": the name may hold blanks and brackets.
+  const QList<QByteArray> rest = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+  return rest.size() > 1 ? rest[1].toLongLong() : 0;
+}
+
+// Children of this process that ended and were not reaped.
+inline int ZombieChildren() {
+  int n = 0;
+  for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+    bool number = false;
+    const qint64 pid = entry.toLongLong(&number);
+    if (!number) continue;
+    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!f.open(QIODevice::ReadOnly)) continue;
+    const QByteArray stat = f.readAll();
+    const QList<QByteArray> rest = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    if (rest.size() > 1 && rest[0] == "Z" && rest[1].toLongLong() == ::getpid()) ++n;
+  }
+  return n;
+}
+
+// Waits (a generous bound) until no ended child is left unreaped.
+inline bool NoZombieChildren(int ms = 20000) {
+  QDeadlineTimer deadline(ms);
+  while (ZombieChildren() > 0 && !deadline.hasExpired()) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QThread::msleep(5);
+  }
+  return ZombieChildren() == 0;
+}
+
+// Records every watch that ends, for the length of a test.
+class WatchLog {
+ public:
+  WatchLog() {
+    SetProcessWatchObserver([this](const ProcessStart& s, const EarlyEnd& e) { ends.push_back({s, e}); });
+  }
+  ~WatchLog() { SetProcessWatchObserver({}); }
+  WatchLog(const WatchLog&) = delete;
+  WatchLog& operator=(const WatchLog&) = delete;
+  // Waits (a generous bound) for `count` watches to have ended.
+  bool waitFor(std::size_t count, int ms = 30000) {
+    QDeadlineTimer deadline(ms);
+    while (ends.size() < count && !deadline.hasExpired()) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+      QThread::msleep(5);
+    }
+    return ends.size() >= count;
+  }
+  std::vector<std::pair<ProcessStart, EarlyEnd>> ends;
+};
 
 }  // namespace vendle::test

@@ -8,6 +8,7 @@
 #include "documents/ui/document_commands.h"
 #include "links/control_link.h"
 #include "links/control_server.h"
+#include "links/handover.h"
 #include "links/ui/link_commands.h"
 #include "platform/instance_lock.h"
 #include "shell/ui/app.h"
@@ -33,6 +34,9 @@ void StartControlServer(App& app) {
                                 : QStringLiteral("No control link: \"Control Port\" = %1 is outside 1-65535").arg(port);
     DebugLog(app, why);
     std::fprintf(stderr, "vendle: %s\n", why.toLocal8Bit().constData());
+    if (!inRange)
+      app.requesters().message(QString::fromLatin1(kControlLinkTitle),
+                               PortOutOfRangeText(port, app.folders().data + QStringLiteral("Vendle5.inf")));
     return;
   }
   if (lock) lock->record(server->port());

@@ -85,12 +85,21 @@ std::optional<QString> PrepareFile(App& app, Purpose purpose) {
   return std::nullopt;
 }
 
-bool StartProgram(App& app, const StartCommand& c) {
-  const StartOutcome r = StartDetachedProcess(c);
+// A start that cannot happen, or a program that ends at once with a
+// failure, is told in the information window: its message and its status.
+// One that keeps running, or ends well, is left alone.
+bool StartProgram(App& app, const QString& title, const StartCommand& c) {
+  const StartOutcome r = StartWatchedProcess(c, app.mainWidget(), [&app, title, c](const EarlyEnd& end) {
+    if (app.loopEnded()) return;  // the editor is ending; nobody would read it
+    DebugLog(app, QStringLiteral("%1: %2").arg(c.program, end.state == EarlyEnd::State::Running
+                                                                 ? QStringLiteral("still running")
+                                                                 : QStringLiteral("ended, status %1").arg(end.code)));
+    if (end.failed()) ShowInfoText(app, EarlyEndText(title, c, end));
+  });
   DebugLog(app, QStringLiteral("Start %1 [%2] in %3: %4")
                     .arg(c.program, c.arguments.join(QStringLiteral("] [")), c.workingFolder,
                          r.ok ? QStringLiteral("started") : r.error));
-  if (!r.ok) Oops(app, QStringLiteral("Could not start %1:\n%2").arg(c.program, r.error));
+  if (!r.ok) ShowInfoText(app, StartFailureText(title, c, r.error));
   return r.ok;
 }
 
@@ -109,12 +118,14 @@ void RunEntry(App& app, const ExternalProgramEntry& entry, ProgramList list) {
     // holds the default scripts.
     script = FindBatchScript(name, {folders.program, folders.data}, IsFile);
     if (script.isEmpty()) {
-      Oops(app, QStringLiteral("The batch script %1 is neither in %2 nor in %3.\nNothing was started.")
-                    .arg(name, folders.program, folders.data));
+      const QString why = QStringLiteral("The batch script %1 is neither in %2 nor in %3.\nNothing was started.")
+                              .arg(name, folders.program, folders.data);
+      DebugLog(app, why);
+      ShowInfoText(app, entry.menuText + u'\n' + why + u'\n');
       return;
     }
   }
-  StartProgram(app, BuildStart(expanded, script, folders.program));
+  StartProgram(app, entry.menuText, BuildStart(expanded, script, folders.program));
 }
 
 void SetDefaultTooltip(App& app, const QString& text) {
@@ -172,7 +183,7 @@ void Deploy(App& app) {
             .arg(QString::fromLatin1(kCompanionName), program, *path));
     return;
   }
-  StartProgram(app, CompanionStart(companion, *path, program));
+  StartProgram(app, QString::fromLatin1(kDeployTitle), CompanionStart(companion, *path, program));
 }
 
 void LabelExternalProgramItems(App& app) {

@@ -115,6 +115,10 @@ App::Start App::startUp() {
     if (!r.ok) {
       std::fprintf(stderr, "vendle: the files were not handed to the running Vendle: %s\n",
                    r.error.toLocal8Bit().constData());
+      // Said where the user looks too; a close request ends the message.
+      if (options_.handleSignals) signals_ = std::make_unique<SignalPipe>([this](int) { requesters_->dismissStanding(); });
+      requesters_->message(QString::fromLatin1(kControlLinkTitle), HandOverFailureText(files, r.error));
+      signals_.reset();
       return Start::HandOverFailed;
     }
     return Start::HandedOver;

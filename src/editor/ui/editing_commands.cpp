@@ -61,6 +61,7 @@ void ApplyFill(EditorView& ed, FillMode mode, const QString& fill) {
   const LineRange lines = SelectedLines(s);
   const QByteArray utf8 = ToUtf8Buffer(fill);
   UndoStep step(s);
+  QuietChanges changes(ed);
   // From the bottom up: a fill with line breaks cannot move the lines still
   // to be filled.
   Sci::Pos lastPos = -1;
@@ -69,6 +70,7 @@ void ApplyFill(EditorView& ed, FillMode mode, const QString& fill) {
     if (FillSkipsLine(mode, GetEditorLine(&ed, line), fill)) continue;
     const Sci::Pos pos = mode == FillMode::Prefill ? s.positionFromLine(line) : s.lineEndPosition(line);
     InsertAt(s, pos, utf8);
+    changes.inserted(pos, utf8.size());
     if (lastPos < 0) lastPos = pos;
     ++filled;
   }
@@ -219,15 +221,19 @@ void CommentLines(App& app, bool comment) {
   const LineRange lines = SelectedLines(s);
   ProgrammaticEdit quiet(*ed);
   UndoStep step(s);
+  QuietChanges changes(*ed);
   // Only the apostrophe is inserted or removed (leading blanks are one byte
   // each), so the caret and the selection keep their places in the text.
   for (Sci::Pos line = lines.first; line <= lines.last; ++line) {
     const QString text = GetEditorLine(ed, line);
     const Sci::Pos start = s.positionFromLine(line);
     if (comment) {
-      InsertAt(s, start + CommentColumn(text), QByteArrayLiteral("'"));
+      const Sci::Pos at = start + CommentColumn(text);
+      InsertAt(s, at, QByteArrayLiteral("'"));
+      changes.inserted(at, 1);
     } else if (const auto column = UncommentColumn(text)) {
       s.send(S::SCI_DELETERANGE, start + *column, 1);
+      changes.deleted(start + *column);
     }
   }
 }

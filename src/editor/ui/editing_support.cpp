@@ -4,6 +4,7 @@
 #include <QClipboard>
 
 #include "documents/ui/document_commands.h"
+#include "editor/ui/change_marks.h"
 #include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_view.h"
 #include "editor/ui/editor_commands.h"
@@ -34,6 +35,34 @@ ProgrammaticEdit::ProgrammaticEdit(EditorView& editor) : lexer_(LexerOf(editor))
 
 ProgrammaticEdit::~ProgrammaticEdit() {
   if (lexer_) lexer_->setProgrammaticEdit(false);
+}
+
+QuietChanges::QuietChanges(EditorView& editor)
+    : editor_(editor), mask_(editor.sci().send(QsciScintillaBase::SCI_GETMODEVENTMASK)) {
+  editor_.sci().send(QsciScintillaBase::SCI_SETMODEVENTMASK, 0);
+}
+
+QuietChanges::~QuietChanges() {
+  editor_.sci().send(QsciScintillaBase::SCI_SETMODEVENTMASK, static_cast<std::uintptr_t>(mask_));
+  if (first_ < 0) return;
+  // One notification stands for them all: the status and its listeners follow.
+  emit editor_.SCN_MODIFIED(static_cast<int>(first_), QsciScintillaBase::SC_MOD_INSERTTEXT, nullptr, 0, 0, 0, 0, 0,
+                            0, 0);
+  RestyleFrom(&editor_, first_);
+}
+
+void QuietChanges::note(Sci::Pos position) {
+  if (first_ < 0 || position < first_) first_ = position;
+}
+
+void QuietChanges::inserted(Sci::Pos position, Sci::Pos length) {
+  note(position);
+  MarkInsertedText(editor_, position, length);
+}
+
+void QuietChanges::deleted(Sci::Pos position) {
+  note(position);
+  MarkInsertedText(editor_, position, 0);
 }
 
 }  // namespace vendle

@@ -94,6 +94,32 @@ QList<int> CollapsedHeaders(EditorView& editor);
 // are cleared.
 void SetChangeMarking(EditorView& editor, bool highlight, int styleForChanges);
 
+// Many edits in a row made by a command (every line commented, every keyword
+// recased, every match replaced). The control's own handling of each change
+// notification counts the characters from the document's start (for
+// accessibility), so a loop of edits with notifications would be quadratic:
+// while this lives the control sends none. Each edit is told with
+// `inserted` or `deleted`, which gives it its change marks at once; at the
+// end the listeners of the editor's changes hear of one change at the first
+// edit, and styling starts again there.
+class QuietChanges {
+ public:
+  explicit QuietChanges(EditorView& editor);
+  ~QuietChanges();
+  QuietChanges(const QuietChanges&) = delete;
+  QuietChanges& operator=(const QuietChanges&) = delete;
+
+  void inserted(Sci::Pos position, Sci::Pos length);
+  void deleted(Sci::Pos position);
+
+ private:
+  void note(Sci::Pos position);
+
+  EditorView& editor_;
+  Sci::Pos mask_;
+  Sci::Pos first_ = -1;
+};
+
 class EditorLexer;
 // While it lives, the program's edits of the editor are not taken for typing
 // (no call tip or hint follows a deletion made here).

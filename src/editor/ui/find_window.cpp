@@ -179,21 +179,6 @@ void DropWindow(App& app, int window, QWidget* w) {
   w->deleteLater();
 }
 
-// While it lives, the control sends no change notifications.
-class NotificationsOff {
- public:
-  explicit NotificationsOff(const Sci& s) : s_(s), mask_(s.send(S::SCI_GETMODEVENTMASK)) {
-    s_.send(S::SCI_SETMODEVENTMASK, 0);
-  }
-  ~NotificationsOff() { s_.send(S::SCI_SETMODEVENTMASK, static_cast<std::uintptr_t>(mask_)); }
-  NotificationsOff(const NotificationsOff&) = delete;
-  NotificationsOff& operator=(const NotificationsOff&) = delete;
-
- private:
-  Sci s_;
-  Sci::Pos mask_;
-};
-
 struct Match {
   Sci::Pos start = -1;
   Sci::Pos end = -1;
@@ -415,17 +400,11 @@ void ReplaceAll(App& app) {
   s.send(S::SCI_SCROLLCARET);
   FocusCurrentEditor(app);
   long long count = 0;
-  Sci::Pos firstChange = -1;
-  std::vector<Sci::Pos> changes;  // where each replacement went
   {
     // One undo step; the replacements are the program's, not typing.
     ProgrammaticEdit quiet(*ed);
     UndoStep undo(s);
-    // The control's own handling of every change notification counts the
-    // characters from the document's start (for accessibility): per match
-    // that is quadratic. The changes go without notifications and are
-    // marked once afterwards.
-    NotificationsOff off(s);
+    QuietChanges changes(*ed);
     Sci::Pos from = 0;
     for (;;) {
       const Match m = Search(*ed, spec, from, s.length());
@@ -433,14 +412,11 @@ void ReplaceAll(App& app) {
       s.send(S::SCI_SETTARGETSTART, m.start);
       s.send(S::SCI_SETTARGETEND, m.end);
       s.sendText(S::SCI_REPLACETARGET, static_cast<std::uintptr_t>(replacement.size()), replacement.constData());
-      if (firstChange < 0) firstChange = m.start;
-      changes.push_back(m.start);
+      changes.inserted(m.start, replacement.size());
       from = m.start + replacement.size();
       ++count;
     }
   }
-  for (Sci::Pos at : changes) MarkInsertedText(*ed, at, replacement.size());
-  if (firstChange >= 0) RestyleFrom(ed, firstChange);
   app.requesters().message(QStringLiteral("Replace"), QStringLiteral("Replaced %1 occurences.").arg(count));
   s.send(S::SCI_GOTOPOS, std::min(caret, s.length()));
 }

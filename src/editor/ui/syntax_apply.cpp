@@ -188,6 +188,7 @@ void NormaliseIdentifierCase(App& app) {
   s.send(S::SCI_COLOURISE, 0, -1);  // the comment and string styles decide
   const QStringList all = (names.subs.trimmed() + u' ' + names.variables.trimmed()).split(u' ', Qt::SkipEmptyParts);
   UndoStep step(s);
+  QuietChanges changes(*ed);
   s.send(S::SCI_GOTOLINE, 0);
   QStringList spellings;
   for (const QString& declared : all) {
@@ -212,6 +213,7 @@ void NormaliseIdentifierCase(App& app) {
       if (s.range(at, end) == name) continue;  // already as declared
       s.send(S::SCI_SETSEL, at, end);
       s.sendPtr(S::SCI_REPLACETARGET, name.size(), name.constData());
+      changes.inserted(at, name.size());
       from = at + name.size();
     }
   }

@@ -361,10 +361,12 @@ bool WriteKeywordCase(EditorView& ed, int mode) {
   {
     // Equal lengths: every position, marker and fold stays where it was.
     UndoStep step(s);
+    QuietChanges changes(ed);
     for (const ByteRun& r : runs) {
       const QByteArray part = recased.mid(r.start, r.end - r.start);
       s.send(S::SCI_SETTARGETRANGE, r.start, r.end);
       s.sendText(S::SCI_REPLACETARGET, part.size(), part.constData());
+      changes.inserted(r.start, part.size());
     }
   }
   s.send(S::SCI_SETSEL, anchor, caret);

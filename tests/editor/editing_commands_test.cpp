@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "documents/ui/document_commands.h"
 #include "ascii_table.h"
 #include "editing_test_support.h"
+#include "editor/ui/change_marks.h"
 #include "editor/ui/editor_commands.h"
 #include "platform/file_io.h"
 #include "platform/ids.h"
@@ -421,6 +423,51 @@ TEST_F(EditingCommands, CommandsWorkOnTheSelectedTabsDocument) {
   d.post(Event::Menu(Item::JoinLine));
   EXPECT_EQ(ShowMarked(second), "x|y");
   EXPECT_EQ(GetEditorText(&first), "a\r\nb");
+}
+
+}  // namespace
+}  // namespace vendle::test
+
+namespace vendle::test {
+namespace {
+
+// Commands that edit many lines make their edits without the control's change
+// notifications; each edited line must still carry its change mark, and only
+// those lines.
+TEST(BulkEdits, EveryEditedLineAndOnlyItCarriesItsChangeMark) {
+  AppDriver d;
+  App& app = d.app();
+  struct Case {
+    const char* what;
+    Item item;
+    std::vector<int> changed;  // the lines that must carry the mark
+  };
+  const Case cases[] = {
+      {"comment lines 1 to 3", Item::CommentLines, {1, 2, 3}},
+      {"prefill lines 1 to 3", Item::PrefillStart, {1, 2, 3}},
+      {"keyword case", Item::SaveKeywordCase, {0, 2, 4}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EditorView* ed = CurrentEditor(app);
+    ASSERT_NE(ed, nullptr);
+    SetChangeMarking(*ed, true, 1);
+    SetEditorText(ed, u"print 1\r\nx = 2\r\nprint 3\r\ny = 4\r\nprint 5\r\n", true);
+    ClearChangeMarks(*ed);
+    Sci s = ed->sci();
+    s.send(QsciScintillaBase::SCI_SETSEL, s.positionFromLine(1), s.positionFromLine(3) + 2);
+    QApplication::clipboard()->setText("' ");
+    app.settings().upperCase = 1;
+    d.post(Event::Menu(c.item));
+    if (c.item == Item::PrefillStart) d.post(Event::Menu(Item::CancelPrefill));
+    for (int line = 0; line < 5; ++line) {
+      const bool marked = (s.send(QsciScintillaBase::SCI_MARKERGET, line) >> kChangeMarker) & 1;
+      const bool want = std::find(c.changed.begin(), c.changed.end(), line) != c.changed.end();
+      EXPECT_EQ(marked, want) << "line " << line << ": " << GetEditorText(ed).toStdString();
+    }
+    s.send(QsciScintillaBase::SCI_UNDO);
+    EXPECT_EQ(GetEditorText(ed), "print 1\r\nx = 2\r\nprint 3\r\ny = 4\r\nprint 5\r\n") << "one undo step";
+  }
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "settings/preference_file.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "platform/ansi.h"
 
 namespace vendle {
@@ -22,20 +25,50 @@ QStringView TrimTrailingBlanks(QStringView s) {
   return s.first(e);
 }
 
-// Keys and groups are matched ignoring case. Nearly all are ASCII, which is
-// folded here directly; Qt's full case folding is many times slower.
-QString FoldCase(QStringView s) {
-  QString out(s.size(), Qt::Uninitialized);
-  QChar* o = out.data();
-  for (qsizetype i = 0; i < s.size(); ++i) {
-    const char16_t c = s[i].unicode();
-    if (c >= 0x80) return s.toString().toCaseFolded();
-    o[i] = QChar(c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c);
+// A hash that ignores the case of ASCII letters: every unit gets the 0x20
+// bit, which only makes a few other names share a hash (the comparison tells
+// them apart). Four units at a time.
+std::size_t CaselessUnitsHash(QStringView s) {
+  constexpr std::uint64_t kPrime = 1099511628211ull;
+  std::uint64_t h = 14695981039346656037ull;
+  const char16_t* p = s.utf16();
+  const qsizetype n = s.size();
+  qsizetype i = 0;
+  for (; i + 4 <= n; i += 4) {
+    std::uint64_t w;
+    std::memcpy(&w, p + i, sizeof w);
+    h = (h ^ (w | 0x0020002000200020ull)) * kPrime;
+    h ^= h >> 29;
   }
-  return out;
+  for (; i < n; ++i) h = (h ^ (p[i] | 0x20u)) * kPrime;
+  return static_cast<std::size_t>(h);
+}
+
+bool IsAscii(QStringView s) {
+  const char16_t* p = s.utf16();
+  const qsizetype n = s.size();
+  qsizetype i = 0;
+  for (; i + 4 <= n; i += 4) {
+    std::uint64_t w;
+    std::memcpy(&w, p + i, sizeof w);
+    if (w & 0xFF80FF80FF80FF80ull) return false;
+  }
+  for (; i < n; ++i)
+    if (p[i] >= 0x80) return false;
+  return true;
 }
 
 }  // namespace
+
+// Names that are ASCII (nearly all) are hashed as they stand; any other is
+// folded first, as the comparison folds it.
+std::size_t CaseFoldedHash::operator()(QStringView name) const noexcept {
+  return IsAscii(name) ? CaselessUnitsHash(name) : CaselessUnitsHash(name.toString().toCaseFolded());
+}
+
+bool CaseFoldedEqual::operator()(QStringView a, QStringView b) const noexcept {
+  return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 QString DecodePreferenceText(QByteArrayView bytes) {
   if (bytes.startsWith(QByteArrayView(kBom, 3))) return QString::fromUtf8(bytes.sliced(3));
@@ -67,24 +100,22 @@ PreferenceFile PreferenceFile::Parse(QByteArrayView bytes) {
       const QString name = (close < 0 ? line.sliced(1) : line.sliced(1, close - 1)).toString();
       f.sections_.emplace_back();
       current = &f.sections_.back();
-      const QString folded = FoldCase(name);
-      if (!f.firstSection_.contains(folded)) f.firstSection_.insert(folded, qsizetype(f.sections_.size() - 1));
+      f.firstSection_.try_emplace(name, qsizetype(f.sections_.size() - 1));  // the first one wins
       continue;
     }
     if (!current) continue;
     const qsizetype eq = line.indexOf(u'=');
     const QString key = TrimTrailingBlanks(eq < 0 ? line : line.first(eq)).toString();
     const QString value = eq < 0 ? QString() : TrimBlanks(line.sliced(eq + 1)).toString();
-    const QString folded = FoldCase(key);
-    if (!current->firstIndex.contains(folded)) current->firstIndex.insert(folded, qsizetype(current->entries.size()));
+    current->firstIndex.try_emplace(key, qsizetype(current->entries.size()));  // the first one wins
     current->entries.emplace_back(key, value);
   }
   return f;
 }
 
 const PreferenceFile::Section* PreferenceFile::section(QStringView group) const {
-  const auto it = firstSection_.constFind(FoldCase(group));
-  return it == firstSection_.cend() ? nullptr : &sections_[std::size_t(*it)];
+  const auto it = firstSection_.find(group);
+  return it == firstSection_.end() ? nullptr : &sections_[std::size_t(it->second)];
 }
 
 bool PreferenceFile::hasGroup(QStringView group) const { return section(group) != nullptr; }
@@ -92,9 +123,9 @@ bool PreferenceFile::hasGroup(QStringView group) const { return section(group) !
 std::optional<QString> PreferenceFile::value(QStringView group, QStringView key) const {
   const Section* s = section(group);
   if (!s) return std::nullopt;
-  const auto it = s->firstIndex.constFind(FoldCase(key));
-  if (it == s->firstIndex.cend()) return std::nullopt;
-  return s->entries[std::size_t(*it)].second;
+  const auto it = s->firstIndex.find(key);
+  if (it == s->firstIndex.end()) return std::nullopt;
+  return s->entries[std::size_t(it->second)].second;
 }
 
 const std::vector<std::pair<QString, QString>>& PreferenceFile::entries(QStringView group) const& {

@@ -15,10 +15,11 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QHash>
 #include <QString>
 #include <QStringView>
+#include <cstddef>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,19 @@ namespace vendle {
 
 // Bytes on disk -> text: UTF-8 after a byte-order mark, else Windows-1252.
 QString DecodePreferenceText(QByteArrayView bytes);
+
+// Group and key names as keys of a map, matched regardless of case without
+// folding a copy of the name for every lookup (a name given as a view is
+// found directly).
+struct CaseFoldedHash {
+  using is_transparent = void;
+  std::size_t operator()(QStringView name) const noexcept;
+};
+struct CaseFoldedEqual {
+  using is_transparent = void;
+  bool operator()(QStringView a, QStringView b) const noexcept;
+};
+using CaseFoldedIndex = std::unordered_map<QString, qsizetype, CaseFoldedHash, CaseFoldedEqual>;
 
 class PreferenceFile {
  public:
@@ -48,12 +62,12 @@ class PreferenceFile {
  private:
   struct Section {
     std::vector<std::pair<QString, QString>> entries;
-    QHash<QString, qsizetype> firstIndex;  // case-folded key -> first entry
+    CaseFoldedIndex firstIndex;  // key -> its first entry
   };
   const Section* section(QStringView group) const;
 
   std::vector<Section> sections_;
-  QHash<QString, qsizetype> firstSection_;  // case-folded group name -> first section
+  CaseFoldedIndex firstSection_;  // group name -> its first section
 };
 
 class PreferenceWriter {

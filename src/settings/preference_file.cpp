@@ -27,35 +27,27 @@ QStringView TrimTrailingBlanks(QStringView s) {
 
 // A hash that ignores the case of ASCII letters: every unit gets the 0x20
 // bit, which only makes a few other names share a hash (the comparison tells
-// them apart). Four units at a time.
-std::size_t CaselessUnitsHash(QStringView s) {
+// them apart). Four units at a time; `ascii` tells whether all were ASCII.
+std::size_t CaselessUnitsHash(QStringView s, bool* ascii) {
   constexpr std::uint64_t kPrime = 1099511628211ull;
   std::uint64_t h = 14695981039346656037ull;
+  std::uint64_t high = 0;
   const char16_t* p = s.utf16();
   const qsizetype n = s.size();
   qsizetype i = 0;
   for (; i + 4 <= n; i += 4) {
     std::uint64_t w;
     std::memcpy(&w, p + i, sizeof w);
+    high |= w;
     h = (h ^ (w | 0x0020002000200020ull)) * kPrime;
     h ^= h >> 29;
   }
-  for (; i < n; ++i) h = (h ^ (p[i] | 0x20u)) * kPrime;
-  return static_cast<std::size_t>(h);
-}
-
-bool IsAscii(QStringView s) {
-  const char16_t* p = s.utf16();
-  const qsizetype n = s.size();
-  qsizetype i = 0;
-  for (; i + 4 <= n; i += 4) {
-    std::uint64_t w;
-    std::memcpy(&w, p + i, sizeof w);
-    if (w & 0xFF80FF80FF80FF80ull) return false;
+  for (; i < n; ++i) {
+    high |= p[i];
+    h = (h ^ (p[i] | 0x20u)) * kPrime;
   }
-  for (; i < n; ++i)
-    if (p[i] >= 0x80) return false;
-  return true;
+  *ascii = (high & 0xFF80FF80FF80FF80ull) == 0;
+  return static_cast<std::size_t>(h);
 }
 
 }  // namespace
@@ -63,7 +55,9 @@ bool IsAscii(QStringView s) {
 // Names that are ASCII (nearly all) are hashed as they stand; any other is
 // folded first, as the comparison folds it.
 std::size_t CaseFoldedHash::operator()(QStringView name) const noexcept {
-  return IsAscii(name) ? CaselessUnitsHash(name) : CaselessUnitsHash(name.toString().toCaseFolded());
+  bool ascii = true;
+  const std::size_t h = CaselessUnitsHash(name, &ascii);
+  return ascii ? h : CaselessUnitsHash(name.toString().toCaseFolded(), &ascii);
 }
 
 bool CaseFoldedEqual::operator()(QStringView a, QStringView b) const noexcept {

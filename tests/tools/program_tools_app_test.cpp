@@ -13,6 +13,7 @@
 #include "editor/ui/editor_view.h"
 #include "platform/file_io.h"
 #include "platform/ids.h"
+#include "program_app_fixture.h"
 #include "qt_print.h"
 #include "shell/ui/services.h"
 #include "test_files.h"
@@ -30,29 +31,17 @@ const QByteArray kMain =
     "#INCLUDE \"lib\\one.inc\"\r\n"
     "  X = 1 ' set  it\r\n";
 
-class ProgramToolsApp : public ::testing::Test {
+class ProgramToolsApp : public ProgramApp {
  protected:
   ProgramToolsApp() {
-    DriverOptions options;
-    options.start = false;
-    driver = std::make_unique<AppDriver>(options);
-    folder = driver->root() + "src/";
-    QDir().mkpath(folder + "Lib");
-    path = folder + "main.bas";
-    WriteFile(path, kMain);
-    // The nested name is looked up from the program's folder, letter case ignored.
-    WriteFile(folder + "Lib/One.inc", "PRINT \"one\"\r\n'#INCLUDE \"LIB/TWO.INC\"\r\n");
-    WriteFile(folder + "Lib/two.inc", "PRINT \"two\"");
-    driver->start();
-    OpenDocument(app(), path, false);
-    ed = CurrentEditor(app());
-  }
-  App& app() { return driver->app(); }
-  DocumentRecord* Current() { return app().state().docs.list.current(); }
-  Sci s() { return ed->sci(); }
-  void Menu(Item item) {
-    driver->menu(item);
-    driver->processEvents();
+    open("src/main.bas", [this](const QString& root) {
+      folder = root + "src/";
+      QDir().mkpath(folder + "Lib");
+      WriteFile(folder + "main.bas", kMain);
+      // The nested name is looked up from the program's folder, letter case ignored.
+      WriteFile(folder + "Lib/One.inc", "PRINT \"one\"\r\n'#INCLUDE \"LIB/TWO.INC\"\r\n");
+      WriteFile(folder + "Lib/two.inc", "PRINT \"two\"");
+    });
   }
   // The messages shown since the last call, as "title: text".
   QStringList Messages() {
@@ -63,10 +52,7 @@ class ProgramToolsApp : public ::testing::Test {
     return out;
   }
 
-  std::unique_ptr<AppDriver> driver;
   QString folder;
-  QString path;
-  EditorView* ed = nullptr;
 };
 
 TEST_F(ProgramToolsApp, MergeOpensTheMergedProgramBesideTheSource) {

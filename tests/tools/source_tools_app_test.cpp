@@ -12,6 +12,7 @@
 #include "editor/ui/editor_view.h"
 #include "editor/ui/editor_commands.h"
 #include "platform/ids.h"
+#include "program_app_fixture.h"
 #include "qt_print.h"
 #include "test_files.h"
 #include "tools/attiny_numbering.h"
@@ -26,27 +27,13 @@ const QByteArray kNumbered =
     "10 FOR I=1 TO 3\r\n20 IF I>2 THEN 50\r\n30 PRINT \"I =  \";I ' show. it\r\n40 GOSUB 60\r\n"
     "50 NEXT I\r\n60 RETURN\r\n";
 
-class SourceToolsApp : public ::testing::Test {
+class SourceToolsApp : public ProgramApp {
  protected:
   SourceToolsApp() {
-    DriverOptions options;
-    options.start = false;
-    options.prepare = [](const QString& data) {
-      QFile::copy(QStringLiteral(VENDLE_SOURCE_DIR "/resources/data/ATTiny.tkn"), data + "ATTiny.tkn");
-    };
-    driver = std::make_unique<AppDriver>(options);
-    path = driver->root() + "blink.bas";
-    WriteFile(path, kNumbered);
-    driver->start();
-    OpenDocument(app(), path, false);
-    ed = CurrentEditor(app());
-  }
-  App& app() { return driver->app(); }
-  DocumentRecord* Current() { return app().state().docs.list.current(); }
-  Sci s() { return ed->sci(); }
-  void Menu(Item item) {
-    driver->menu(item);
-    driver->processEvents();
+    open("blink.bas", [](const QString& root) { WriteFile(root + "blink.bas", kNumbered); },
+         [](const QString& data) {
+           QFile::copy(QStringLiteral(VENDLE_SOURCE_DIR "/resources/data/ATTiny.tkn"), data + "ATTiny.tkn");
+         });
   }
   QString Converted(const QString& text, AtTinyForm form) {
     const SyntaxData& syntax = app().state().syntax;
@@ -54,9 +41,6 @@ class SourceToolsApp : public ::testing::Test {
                                 AtTinyDialect::From(syntax.atTinyKeywords, syntax.atTinyAbbreviations));
   }
 
-  std::unique_ptr<AppDriver> driver;
-  QString path;
-  EditorView* ed = nullptr;
 };
 
 TEST_F(SourceToolsApp, FormatDocumentTogglesTheAtTinyFormsAndEachUndoesInOneStep) {

@@ -2,9 +2,10 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
 #include <QList>
+#include <QString>
 #include <QStringView>
+#include <functional>
 
 #include "platform/ui/sci.h"
 
@@ -93,6 +94,11 @@ QList<int> CollapsedHeaders(EditorView& editor);
 // change_marks.h); style 0 or `highlight` off marks nothing. Existing marks
 // are cleared.
 void SetChangeMarking(EditorView& editor, bool highlight, int styleForChanges);
+
+// Every editor of the pool, the documents' and the free ones (a setting
+// that applies to every document reaches them all; a free one keeps it for
+// the document that takes it). Which document is current does not change.
+void ForEachEditor(App& app, const std::function<void(EditorView&)>& apply);
 
 // Many edits in a row made by a command (every line commented, every keyword
 // recased, every match replaced). The control's own handling of each change

@@ -25,16 +25,6 @@ using S = QsciScintillaBase;
 int Flag(int value) { return value != 0 ? 1 : 0; }
 std::intptr_t Rgb(std::uint32_t colour) { return static_cast<std::intptr_t>(colour); }
 
-// The settings that apply to every open document reach every editor of the
-// pool: the documents' editors are among them, the free ones get the
-// settings again when a document takes them. Which document is current
-// does not change.
-template <typename F>
-void ForEachEditor(App& app, F&& apply) {
-  for (int c = +ControlId::FirstEditor; c <= +ControlId::FirstEditor + app.settings().maxTabs; ++c)
-    if (EditorView* ed = EditorOf(app.toolkit(), c)) apply(*ed);
-}
-
 void Check(App& app, Item item, bool on) { SetItemChecked(app, +item, on); }
 
 // A font family that exists here: the stored name when it is installed,
@@ -381,6 +371,11 @@ void SaveKeywordCase(App& app) {
   if (!ed) return;
   const TimedCommand timed(app);
   WriteKeywordCase(*ed, app.settings().upperCase);
+}
+
+void ForEachEditor(App& app, const std::function<void(EditorView&)>& apply) {
+  for (int c = +ControlId::FirstEditor; c <= +ControlId::FirstEditor + app.settings().maxTabs; ++c)
+    if (EditorView* ed = EditorOf(app.toolkit(), c)) apply(*ed);
 }
 
 }  // namespace vendle

@@ -9,22 +9,11 @@
 #include "shell/ui/services.h"
 
 namespace vendle {
-namespace {
-
-// A slot may have no editor (a closed tab): only existing editors are sent to.
-template <typename F>
-void ForEachExistingEditor(App& app, F&& apply) {
-  for (int slot = 0; slot <= app.settings().maxTabs; ++slot)
-    if (EditorView* editor = EditorOf(app.toolkit(), +ControlId::FirstEditor + slot)) apply(*editor);
-}
-
-}  // namespace
-
 void ApplyPreferences(App& app, const PreferenceEdits& edits) {
   Settings& s = app.settings();
   ApplyPreferenceEdits(s, edits);
   SetEditorFontSize(app, s.fontSize);
-  ForEachExistingEditor(app, [&](EditorView& editor) {
+  ForEachEditor(app, [&](EditorView& editor) {
     SetEditorFont(app, editor);
     SetEditorTabs(app, editor);
     ApplyEditorColours(app, editor);
@@ -33,15 +22,15 @@ void ApplyPreferences(App& app, const PreferenceEdits& edits) {
 }
 
 void ApplyColoursToEditors(App& app) {
-  ForEachExistingEditor(app, [&](EditorView& editor) { ApplyEditorColours(app, editor); });
+  ForEachEditor(app, [&](EditorView& editor) { ApplyEditorColours(app, editor); });
 }
 
 void ApplyTabsToEditors(App& app) {
-  ForEachExistingEditor(app, [&](EditorView& editor) { SetEditorTabs(app, editor); });
+  ForEachEditor(app, [&](EditorView& editor) { SetEditorTabs(app, editor); });
 }
 
 void ApplyWordWrapToEditors(App& app) {
-  ForEachExistingEditor(app, [&](EditorView& editor) {
+  ForEachEditor(app, [&](EditorView& editor) {
     if (editor.isHidden())
       PrepareParkedEditor(app, editor);
     else
@@ -52,7 +41,7 @@ void ApplyWordWrapToEditors(App& app) {
 }
 
 void StopChangeMarksInEditors(App& app) {
-  ForEachExistingEditor(app, [&](EditorView& editor) { SetChangeMarking(editor, false, app.settings().styleForChanges); });
+  ForEachEditor(app, [&](EditorView& editor) { SetChangeMarking(editor, false, app.settings().styleForChanges); });
 }
 
 }  // namespace vendle

@@ -29,8 +29,10 @@ KeptView::KeptView(EditorView& editor) : editor_(editor), folded_(CollapsedHeade
 void KeptView::restore(Sci::Pos line) const {
   const Sci s = editor_.sci();
   if (!folded_.isEmpty()) {
-    // Fold levels come from the styling.
+    // Fold levels come from the styling; then exactly the recorded headers
+    // are collapsed, whatever the rewrite left.
     s.send(S::SCI_COLOURISE, 0, -1);
+    s.send(S::SCI_FOLDALL, S::SC_FOLDACTION_EXPAND);
     for (int line1 : folded_) s.send(S::SCI_FOLDLINE, line1 - 1, S::SC_FOLDACTION_CONTRACT);
   }
   s.send(S::SCI_GOTOLINE, std::clamp<Sci::Pos>(line, 0, s.lineCount() - 1));

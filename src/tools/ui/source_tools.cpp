@@ -1,7 +1,6 @@
 #include "tools/ui/line_labels_command.h"
 #include "tools/ui/source_tools.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 
 #include "documents/ui/document_commands.h"
@@ -17,6 +16,7 @@
 #include "tools/ui/attiny_commands.h"
 #include "tools/ui/cleanup_commands.h"
 #include "tools/ui/merge_crunch_commands.h"
+#include "tools/ui/rewrite_view.h"
 #include "tools/ui/tool_commands.h"
 #include "tools/variable_report.h"
 
@@ -58,12 +58,10 @@ void FormatIndentation(App& app) {
   options.useSpaces = st.useSpacesForTabs != 0;
   options.lineEnd = st.lineEndingsMode == 1 ? QStringLiteral("\n") : QStringLiteral("\r\n");
 
-  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const WaitCursor wait;
   const TimedCommand timed(app);
   Sci s = ed->sci();
-  const QList<int> folded = CollapsedHeaders(*ed);
-  const Sci::Pos caretLine = s.lineFromPosition(s.currentPos());
-  const Sci::Pos topLine = s.send(S::SCI_DOCLINEFROMVISIBLE, s.send(S::SCI_GETFIRSTVISIBLELINE));
+  const KeptView view(*ed);
 
   QString text = GetEditorText(ed);
   if (st.removeSmartQuotes == 1) text = ConvertToAscii(text);
@@ -82,13 +80,7 @@ void FormatIndentation(App& app) {
     doc.userVariableNames = DeclaredVariablesText(formatted);
     ApplySyntax(app, FindSyntaxIndexFor(app, st.currentSyntaxName), doc.userSubNames, doc.userVariableNames, false);
   }
-  // Fold levels first, then the folds, then the view from its document line.
-  s.send(S::SCI_COLOURISE, 0, -1);
-  s.send(S::SCI_FOLDALL, S::SC_FOLDACTION_EXPAND);
-  for (int line1 : folded) s.send(S::SCI_FOLDLINE, line1 - 1, S::SC_FOLDACTION_CONTRACT);
-  s.send(S::SCI_GOTOLINE, caretLine);
-  s.send(S::SCI_SETFIRSTVISIBLELINE, s.send(S::SCI_VISIBLEFROMDOCLINE, topLine));
-  QApplication::restoreOverrideCursor();
+  view.restore(view.caretLine());
   UpdateFileStatus(app, ed->control());
 }
 

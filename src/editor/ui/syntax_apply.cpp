@@ -171,6 +171,15 @@ QString WithoutTypeSuffix(QString name) {
 
 }  // namespace
 
+void ApplyDeclaredNames(App& app, const QString& text) {
+  DocumentRecord* doc = app.state().docs.list.current();
+  if (!doc) return;
+  const DeclaredNames names = ScanNames(text);
+  doc->userSubNames = names.subs;
+  doc->userVariableNames = names.variables;
+  ApplySyntax(app, FindSyntaxIndexFor(app, doc->syntax), doc->userSubNames, doc->userVariableNames, false);
+}
+
 // Rewrites every use of a user name with the case of its declaration, except
 // inside comments and strings; one undo step, names already spelled as
 // declared are left alone.

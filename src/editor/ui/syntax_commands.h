@@ -19,6 +19,11 @@ void CleanupLabelsCommand(App& app);        // Item::CleanupLabels
 // comments and strings); one undo step.
 void NormaliseIdentifierCase(App& app);
 
+// The current document's user sub and variable names from a scan of `text`
+// that leaves its editor alone (undo history and saved state stay), and the
+// document's own syntax applied with them.
+void ApplyDeclaredNames(App& app, const QString& text);
+
 // LexerAddWords, then restyles when `restyle` is set and something was added.
 int LexerAddWordsAndRestyle(EditorView& editor, const QString& words, std::int64_t style, std::uint64_t flags,
                             bool restyle);

@@ -5,8 +5,6 @@
 
 #include "documents/program_file.h"
 #include "documents/ui/document_commands.h"
-#include "editor/declarations.h"
-#include "editor/fold_markers.h"
 #include "editor/ui/editor_commands.h"
 #include "editor/ui/syntax_commands.h"
 #include "platform/file_io.h"
@@ -53,9 +51,7 @@ CrunchOptions CrunchOptionsOf(const Settings& st) {
 void FinishTransformedTab(App& app, int index, const QString& syntax, const QString& text) {
   DocumentRecord& doc = app.state().docs.list.at(index);
   doc.syntax = syntax;
-  doc.userSubNames = StripMarkers(text).names;
-  doc.userVariableNames = DeclaredVariablesText(text);
-  ApplySyntax(app, FindSyntaxIndexFor(app, syntax), doc.userSubNames, doc.userVariableNames, false);
+  ApplyDeclaredNames(app, text);
   UpdateFileStatus(app, doc.editor);
 }
 

@@ -5,8 +5,6 @@
 
 #include "documents/ui/document_commands.h"
 #include "editor/ascii_convert.h"
-#include "editor/declarations.h"
-#include "editor/fold_markers.h"
 #include "editor/ui/editor_commands.h"
 #include "shell/ui/services.h"
 #include "editor/ui/syntax_commands.h"
@@ -73,13 +71,7 @@ void FormatIndentation(App& app) {
     SetEditorText(ed, formatted, false);
     NormaliseIdentifierCase(app);
   }
-  if (st.highlightUserVars == 1) {
-    // Names from a scan that leaves the undo history and the save point alone.
-    DocumentRecord& doc = app.state().docs.list.at(index);
-    doc.userSubNames = StripMarkers(formatted).names;
-    doc.userVariableNames = DeclaredVariablesText(formatted);
-    ApplySyntax(app, FindSyntaxIndexFor(app, st.currentSyntaxName), doc.userSubNames, doc.userVariableNames, false);
-  }
+  if (st.highlightUserVars == 1) ApplyDeclaredNames(app, formatted);
   view.restore(view.caretLine());
   UpdateFileStatus(app, ed->control());
 }

@@ -14,7 +14,7 @@ for bin in "$dir"/tests/fuzz/fuzz_*; do
   mkdir -p "$work"
   (
     "$bin" -runs=0 "$corpus" >"$work/replay.log" 2>&1 || { echo "replay of $name failed"; cat "$work/replay.log"; exit 1; }
-    "$bin" -max_total_time="$secs" -max_len=65536 -rss_limit_mb=2048 -timeout=10 "$work" "$corpus" >"$work/fuzz.log" 2>&1 \
+    "$bin" -max_total_time="$secs" -max_len=${FUZZ_MAX_LEN:-65536} -rss_limit_mb=2048 -timeout=10 "$work" "$corpus" >"$work/fuzz.log" 2>&1 \
       || { echo "fuzzing $name found a fault"; tail -n 60 "$work/fuzz.log"; exit 1; }
     echo "fuzz $name: $(grep -o 'Done [0-9]* runs' "$work/fuzz.log" || echo done)"
   ) &

@@ -1,5 +1,6 @@
 #include "platform/ansi.h"
 
+#include <QLatin1StringView>
 #include <array>
 
 namespace vendle {
@@ -26,6 +27,8 @@ int UnicodeToAnsi(char16_t c) {
 char16_t AnsiToUnicode(unsigned char b) { return (b >= 0x80 && b < 0xA0) ? kHigh[b - 0x80] : char16_t(b); }
 
 QString DecodeAnsi(QByteArrayView bytes) {
+  // ASCII (most files) through the library's vector code.
+  if (QtPrivate::isAscii(QLatin1StringView(bytes.data(), bytes.size()))) return QString::fromLatin1(bytes);
   QString out(bytes.size(), Qt::Uninitialized);
   QChar* d = out.data();
   for (qsizetype i = 0; i < bytes.size(); ++i) d[i] = QChar(AnsiToUnicode(static_cast<unsigned char>(bytes[i])));

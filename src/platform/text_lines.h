@@ -7,6 +7,7 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QStringView>
+#include <type_traits>
 
 namespace vendle {
 
@@ -20,32 +21,44 @@ struct TextLine {
   friend bool operator==(const TextLine&, const TextLine&) = default;
 };
 
-// The line that starts at `from` (from < size).
-template <class Char>
-TextLine LineAt(const Char* data, qsizetype size, qsizetype from) {
-  qsizetype i = from;
-  while (i < size && data[i] != Char('\n') && data[i] != Char('\r')) ++i;
-  qsizetype end = 0;
-  if (i < size) end = (data[i] == Char('\r') && i + 1 < size && data[i + 1] == Char('\n')) ? 2 : 1;
-  return {from, i - from, end};
-}
+// Walks the lines of a QStringView or a QByteArrayView. The next CR and the
+// next LF are found by the library's vectorised search and kept until the
+// walk passes them: a text of one line-end kind costs one search per line,
+// not a comparison per character.
+template <class View>
+class LineWalker {
+ public:
+  explicit LineWalker(View text) : text_(text) {}
+  bool done() const { return at_ >= text_.size(); }
+  // The next line; only while !done().
+  TextLine next() {
+    const qsizetype n = text_.size();
+    if (nextCr_ < at_ && (nextCr_ = text_.indexOf(kCr, at_)) < 0) nextCr_ = n;
+    if (nextLf_ < at_ && (nextLf_ = text_.indexOf(kLf, at_)) < 0) nextLf_ = n;
+    const qsizetype i = nextCr_ < nextLf_ ? nextCr_ : nextLf_;
+    const qsizetype end = i == n ? 0 : (i == nextCr_ && nextLf_ == i + 1 && nextLf_ < n) ? 2 : 1;
+    const TextLine line{at_, i - at_, end};
+    at_ = line.next();
+    return line;
+  }
+
+ private:
+  using Char = std::conditional_t<std::is_same_v<View, QStringView>, char16_t, char>;
+  static constexpr Char kCr = '\r';
+  static constexpr Char kLf = '\n';
+  View text_;
+  qsizetype at_ = 0;
+  qsizetype nextCr_ = -1, nextLf_ = -1;
+};
 
 // Calls f(const TextLine&) for every line, in order.
 template <class F>
 void ForEachLine(QStringView text, F&& f) {
-  for (qsizetype at = 0; at < text.size();) {
-    const TextLine line = LineAt(text.data(), text.size(), at);
-    f(line);
-    at = line.next();
-  }
+  for (LineWalker<QStringView> w(text); !w.done();) f(w.next());
 }
 template <class F>
 void ForEachLine(QByteArrayView text, F&& f) {
-  for (qsizetype at = 0; at < text.size();) {
-    const TextLine line = LineAt(text.data(), text.size(), at);
-    f(line);
-    at = line.next();
-  }
+  for (LineWalker<QByteArrayView> w(text); !w.done();) f(w.next());
 }
 
 QList<TextLine> SplitLines(QStringView text);

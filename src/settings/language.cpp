@@ -22,7 +22,7 @@ QString RecasedKey(const QString& key) {
 }
 
 void Translator::load(const PreferenceFile& file) {
-  for (const auto& [key, value] : file.entries(u"Language")) map_[TranslationKey(key)] = TrimmedBlanks(value);
+  for (const auto& [key, value] : file.entries(u"Language")) map_[TranslationKey(key.toString())] = TrimmedBlanks(value.toString());
 }
 
 QString Translator::translate(const QString& text) {

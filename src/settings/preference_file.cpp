@@ -1,9 +1,12 @@
 #include "settings/preference_file.h"
 
+#include <QStringEncoder>
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
 #include "platform/ansi.h"
+#include "platform/text_lines.h"
 
 namespace vendle {
 namespace {
@@ -69,93 +72,128 @@ QString DecodePreferenceText(QByteArrayView bytes) {
   return DecodeAnsi(bytes);
 }
 
+namespace {
+
+// The key index mixes the section into the key's hash.
+std::size_t KeyHash(qsizetype section, QStringView key) {
+  return CaseFoldedHash{}(key) ^ (std::size_t(section) * 0xC2B2AE3D27D4EB4Full);
+}
+
+}  // namespace
+
 PreferenceFile PreferenceFile::Parse(QByteArrayView bytes) {
   PreferenceFile f;
-  const QString text = DecodePreferenceText(bytes);
-  const QStringView all(text);
-  Section* current = nullptr;  // key lines before the first group belong to none
-  qsizetype pos = 0;
-  while (pos < all.size()) {
-    qsizetype end = pos;
-    while (end < all.size() && all[end] != u'\r' && all[end] != u'\n') ++end;
-    QStringView line = all.sliced(pos, end - pos);
-    pos = end;
-    if (pos < all.size()) {
-      if (all[pos] == u'\r' && pos + 1 < all.size() && all[pos + 1] == u'\n') ++pos;
-      ++pos;
-    }
-
+  f.text_ = DecodePreferenceText(bytes);
+  const QStringView all(f.text_);
+  ForEachLine(all, [&](const TextLine& at) {
+    QStringView line = all.sliced(at.start, at.length);
     qsizetype i = 0;
     while (i < line.size() && IsBlank(line[i])) ++i;
     line = line.sliced(i);
-    if (line.isEmpty() || line.front() == u';') continue;
+    if (line.isEmpty() || line.front() == u';') return;
     if (line.front() == u'[') {
       const qsizetype close = line.indexOf(u']');
-      const QString name = (close < 0 ? line.sliced(1) : line.sliced(1, close - 1)).toString();
-      f.sections_.emplace_back();
-      current = &f.sections_.back();
-      f.firstSection_.try_emplace(name, qsizetype(f.sections_.size() - 1));  // the first one wins
-      continue;
+      const qsizetype first = qsizetype(f.entries_.size());
+      f.sections_.push_back({close < 0 ? line.sliced(1) : line.sliced(1, close - 1), first, first});
+      return;
     }
-    if (!current) continue;
+    if (f.sections_.empty()) return;  // key lines before the first group belong to none
     const qsizetype eq = line.indexOf(u'=');
-    const QString key = TrimTrailingBlanks(eq < 0 ? line : line.first(eq)).toString();
-    const QString value = eq < 0 ? QString() : TrimBlanks(line.sliced(eq + 1)).toString();
-    current->firstIndex.try_emplace(key, qsizetype(current->entries.size()));  // the first one wins
-    current->entries.emplace_back(key, value);
-  }
+    f.entries_.push_back({TrimTrailingBlanks(eq < 0 ? line : line.first(eq)),
+                          eq < 0 ? QStringView() : TrimBlanks(line.sliced(eq + 1))});
+    f.sections_.back().end = qsizetype(f.entries_.size());
+  });
+
+  const CaseFoldedHash hash;
+  const CaseFoldedEqual equal;
+  f.firstSection_.build(
+      qsizetype(f.sections_.size()), [&](qsizetype i) { return hash(f.sections_[std::size_t(i)].name); },
+      [&](qsizetype a, qsizetype b) { return equal(f.sections_[std::size_t(a)].name, f.sections_[std::size_t(b)].name); });
+  // Entries come section by section; `section` follows the build's order.
+  qsizetype section = 0;
+  f.firstKey_.build(
+      qsizetype(f.entries_.size()),
+      [&](qsizetype i) {
+        while (f.sections_[std::size_t(section)].end <= i) ++section;
+        return KeyHash(section, f.entries_[std::size_t(i)].key);
+      },
+      [&](qsizetype a, qsizetype b) {
+        return a >= f.sections_[std::size_t(section)].begin &&
+               equal(f.entries_[std::size_t(a)].key, f.entries_[std::size_t(b)].key);
+      });
   return f;
 }
 
-const PreferenceFile::Section* PreferenceFile::section(QStringView group) const {
-  const auto it = firstSection_.find(group);
-  return it == firstSection_.end() ? nullptr : &sections_[std::size_t(it->second)];
+qsizetype PreferenceFile::sectionAt(QStringView group) const {
+  return firstSection_.find(CaseFoldedHash{}(group),
+                            [&](qsizetype i) { return CaseFoldedEqual{}(sections_[std::size_t(i)].name, group); });
 }
 
-bool PreferenceFile::hasGroup(QStringView group) const { return section(group) != nullptr; }
+bool PreferenceFile::hasGroup(QStringView group) const { return sectionAt(group) >= 0; }
 
 std::optional<QString> PreferenceFile::value(QStringView group, QStringView key) const {
-  const Section* s = section(group);
-  if (!s) return std::nullopt;
-  const auto it = s->firstIndex.find(key);
-  if (it == s->firstIndex.end()) return std::nullopt;
-  return s->entries[std::size_t(it->second)].second;
+  const qsizetype s = sectionAt(group);
+  if (s < 0) return std::nullopt;
+  const Section& sec = sections_[std::size_t(s)];
+  const qsizetype at = firstKey_.find(KeyHash(s, key), [&](qsizetype i) {
+    return i >= sec.begin && i < sec.end && CaseFoldedEqual{}(entries_[std::size_t(i)].key, key);
+  });
+  if (at < 0) return std::nullopt;
+  return entries_[std::size_t(at)].value.toString();
 }
 
-const std::vector<std::pair<QString, QString>>& PreferenceFile::entries(QStringView group) const& {
-  static const std::vector<std::pair<QString, QString>> kNone;
-  const Section* s = section(group);
-  return s ? s->entries : kNone;
+std::span<const PreferenceFile::Entry> PreferenceFile::entries(QStringView group) const& {
+  const qsizetype s = sectionAt(group);
+  if (s < 0) return {};
+  const Section& sec = sections_[std::size_t(s)];
+  return std::span<const Entry>(entries_).subspan(std::size_t(sec.begin), std::size_t(sec.end - sec.begin));
 }
 
-PreferenceWriter::PreferenceWriter() { bytes_ = QByteArray(kBom, 3) + "\r\n"; }
-
+PreferenceWriter::PreferenceWriter() {
+  bytes_.reserve(8192);  // the settings file in one piece
+  bytes_.append(kBom, 3).append("\r\n");
+}
 void PreferenceWriter::group(const QString& name) {
   group_ = name;
   groupWritten_ = false;
 }
 
-void PreferenceWriter::comment(const QString& text) {
+void PreferenceWriter::comment(QStringView text) {
   startEntry();
-  line(QStringLiteral("; ") + text);
+  bytes_ += "; ";
+  append(text);
+  bytes_ += "\r\n";
 }
 
-void PreferenceWriter::key(const QString& name, const QString& value) {
+void PreferenceWriter::key(QStringView name, QStringView value) {
   startEntry();
-  line(name + QStringLiteral(" = ") + value);
+  append(name);
+  bytes_ += " = ";
+  append(value);
+  bytes_ += "\r\n";
 }
 
 void PreferenceWriter::startEntry() {
   if (groupWritten_) return;
   if (anyGroup_) bytes_ += "\r\n";
-  line(QLatin1Char('[') + group_ + QLatin1Char(']'));
+  bytes_ += '[';
+  append(group_);
+  bytes_ += "]\r\n";
   groupWritten_ = true;
   anyGroup_ = true;
 }
 
-void PreferenceWriter::line(const QString& text) {
-  bytes_ += WithoutLineBreaks(text).toUtf8();
-  bytes_ += "\r\n";
+void PreferenceWriter::append(QStringView text) {
+  // Each piece on its own: a lone surrogate becomes U+FFFD here, never joined
+  // with the next piece. CR and LF are single bytes in UTF-8.
+  QStringEncoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+  const qsizetype at = bytes_.size();
+  bytes_.resize(at + utf8.requiredSpace(text.size()));
+  char* const end = utf8.appendToBuffer(bytes_.data() + at, text);
+  bytes_.truncate(end - bytes_.constData());
+  if (!HasLineBreak(text)) return;
+  for (char* c = bytes_.data() + at; c != bytes_.data() + bytes_.size(); ++c)
+    if (*c == '\r' || *c == '\n') *c = ' ';
 }
 
 QString WithoutLineBreaks(QString text) {

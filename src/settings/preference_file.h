@@ -19,7 +19,7 @@
 #include <QStringView>
 #include <cstddef>
 #include <optional>
-#include <unordered_map>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -28,21 +28,47 @@ namespace vendle {
 // Bytes on disk -> text: UTF-8 after a byte-order mark, else Windows-1252.
 QString DecodePreferenceText(QByteArrayView bytes);
 
-// Group and key names as keys of a map, matched regardless of case without
-// folding a copy of the name for every lookup (a name given as a view is
-// found directly).
+// Group and key names matched regardless of case: the hash ignores the case
+// of ASCII letters (other names are folded first), the comparison ignores
+// all case, as the hash does.
 struct CaseFoldedHash {
-  using is_transparent = void;
   std::size_t operator()(QStringView name) const noexcept;
 };
 struct CaseFoldedEqual {
-  using is_transparent = void;
   bool operator()(QStringView a, QStringView b) const noexcept;
 };
-using CaseFoldedIndex = std::unordered_map<QString, qsizetype, CaseFoldedHash, CaseFoldedEqual>;
+
+// Name -> position of its first occurrence, open addressing over the hashes.
+// Built once over all the names, so it never grows: one allocation.
+class FirstIndex {
+ public:
+  // `count` names; `hashAt(i)` is the hash of name i, `same(i, j)` whether
+  // names i and j are one name. A later duplicate is left out.
+  template <class HashAt, class Same>
+  void build(qsizetype count, HashAt hashAt, Same same);
+  // The first position whose hash is `hash` and for which `is(i)` holds, or -1.
+  template <class Is>
+  qsizetype find(std::size_t hash, Is is) const;
+
+ private:
+  struct Slot {
+    std::size_t hash = 0;
+    qsizetype at = -1;  // -1: empty
+  };
+  std::size_t home(std::size_t hash) const { return std::size_t((hash * 0x9E3779B97F4A7C15ull) >> shift_); }
+  std::vector<Slot> slots_;
+  int shift_ = 64;
+};
 
 class PreferenceFile {
  public:
+  // A key line of the file: views into the file's text, which the
+  // PreferenceFile holds (copies share it, moves keep it in place).
+  struct Entry {
+    QStringView key;
+    QStringView value;
+  };
+
   PreferenceFile() = default;  // an empty file: every lookup misses
   static PreferenceFile Parse(QByteArrayView bytes);
 
@@ -54,20 +80,23 @@ class PreferenceFile {
     return value(group, key).value_or(fallback);
   }
   // The key lines of the first section of `group`, in file order, duplicates kept.
-  const std::vector<std::pair<QString, QString>>& entries(QStringView group) const&;
+  std::span<const Entry> entries(QStringView group) const&;
   // Not on a temporary file: the entries would not outlive it.
-  const std::vector<std::pair<QString, QString>>& entries(QStringView group) const&& = delete;
+  std::span<const Entry> entries(QStringView group) const&& = delete;
   qsizetype keyCount(QStringView group) const { return qsizetype(entries(group).size()); }
 
  private:
   struct Section {
-    std::vector<std::pair<QString, QString>> entries;
-    CaseFoldedIndex firstIndex;  // key -> its first entry
+    QStringView name;
+    qsizetype begin = 0, end = 0;  // its entries_
   };
-  const Section* section(QStringView group) const;
+  qsizetype sectionAt(QStringView group) const;
 
+  QString text_;
+  std::vector<Entry> entries_;
   std::vector<Section> sections_;
-  CaseFoldedIndex firstSection_;  // group name -> its first section
+  FirstIndex firstSection_;  // group name -> its first section
+  FirstIndex firstKey_;      // (section, key name) -> its first entry
 };
 
 class PreferenceWriter {
@@ -76,15 +105,16 @@ class PreferenceWriter {
 
   // Starts a group; its line is written with the group's first entry.
   void group(const QString& name);
-  void comment(const QString& text);
-  void key(const QString& name, const QString& value);
-  void key(const QString& name, qint64 value) { key(name, QString::number(value)); }
+  void comment(QStringView text);
+  void key(QStringView name, QStringView value);
+  void key(QStringView name, qint64 value) { key(name, QString::number(value)); }
 
   const QByteArray& bytes() const { return bytes_; }
 
  private:
   void startEntry();
-  void line(const QString& text);
+  // `text` as UTF-8 with its line breaks as blanks.
+  void append(QStringView text);
 
   QByteArray bytes_;
   QString group_;
@@ -95,5 +125,36 @@ class PreferenceWriter {
 // `text` with every CR and LF replaced by a blank.
 QString WithoutLineBreaks(QString text);
 bool HasLineBreak(QStringView text);
+
+template <class HashAt, class Same>
+void FirstIndex::build(qsizetype count, HashAt hashAt, Same same) {
+  int bits = 1;
+  while ((qsizetype(1) << bits) < 2 * count) ++bits;  // at most half full
+  shift_ = 64 - bits;
+  slots_.assign(std::size_t(1) << bits, Slot{});
+  const std::size_t mask = slots_.size() - 1;
+  for (qsizetype i = 0; i < count; ++i) {
+    const std::size_t h = hashAt(i);
+    for (std::size_t k = home(h);; k = (k + 1) & mask) {
+      Slot& slot = slots_[k];
+      if (slot.at < 0) {
+        slot = {h, i};
+        break;
+      }
+      if (slot.hash == h && same(slot.at, i)) break;  // the first one wins
+    }
+  }
+}
+
+template <class Is>
+qsizetype FirstIndex::find(std::size_t hash, Is is) const {
+  if (slots_.empty()) return -1;
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t k = home(hash);; k = (k + 1) & mask) {
+    const Slot& slot = slots_[k];
+    if (slot.at < 0) return -1;
+    if (slot.hash == hash && is(slot.at)) return slot.at;
+  }
+}
 
 }  // namespace vendle

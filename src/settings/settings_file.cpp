@@ -43,6 +43,11 @@ void Store(Settings& s, const LayoutEntry& e, const QString& value) {
              e.field);
 }
 
+const Settings& Defaults() {
+  static const Settings defaults;
+  return defaults;
+}
+
 // The written text of a key, or nothing when it is not written.
 std::optional<QString> ValueText(const Settings& s, const LayoutEntry& e, const QString& dataFolder, int hotLink) {
   switch (e.form) {
@@ -55,7 +60,7 @@ std::optional<QString> ValueText(const Settings& s, const LayoutEntry& e, const 
   return std::visit(Overload{
                         [](std::monostate) -> std::optional<QString> { return QString(); },
                         [&](QString Settings::*m) -> std::optional<QString> {
-                          if (e.form == ValueForm::UnlessDefault && s.*m == Settings{}.*m) return std::nullopt;
+                          if (e.form == ValueForm::UnlessDefault && s.*m == Defaults().*m) return std::nullopt;
                           return s.*m;
                         },
                         [&](int Settings::*m) -> std::optional<QString> {
@@ -194,9 +199,8 @@ void ReadSettings(const PreferenceFile& f, const Desktop& desktop, Settings& s) 
   s.includeParameters = s.defaultSyntax.endsWith(u'_') ? 0 : 1;
   s.currentSyntaxName = s.defaultSyntax;
   if (s.lastBuildDate < QLatin1String(kCharacterSetDate)) {
-    const Settings defaults;
-    s.separatorSymbols = defaults.separatorSymbols;
-    s.validWordCharacters = defaults.validWordCharacters;
+    s.separatorSymbols = Defaults().separatorSymbols;
+    s.validWordCharacters = Defaults().validWordCharacters;
   }
   s.maxTabs = std::clamp(s.maxTabs, kMinTabs, kMaxTabs);
   s.storedNewFileText = s.newFileText;

@@ -19,10 +19,9 @@ void Check(bool ok) {
 // BOM, empty first line, and every line ending in CR LF.
 void CheckLines(const QByteArray& out) {
   Check(out.startsWith("\xEF\xBB\xBF\r\n"));
-  for (qsizetype i = 0; i < out.size(); ++i) {
-    if (out[i] == '\r') Check(i + 1 < out.size() && out[i + 1] == '\n');
-    if (out[i] == '\n') Check(i > 0 && out[i - 1] == '\r');
-  }
+  // Every CR is followed by LF and every LF follows a CR.
+  const qsizetype pairs = out.count("\r\n");
+  Check(out.count('\r') == pairs && out.count('\n') == pairs);
   Check(out.endsWith("\r\n"));
   // Exactly one program group: no value opened one of its own.
   Check(out.count("\r\n[External programs]\r\n") == 1);
@@ -42,7 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // One monitor, or a second one to the right, by the input's length.
   const Desktop desktop = size % 2 ? Desktop{{{0, 0, 1920, 1080}}} : Desktop{{{0, 0, 1280, 1024}, {1280, 0, 800, 600}}};
   const QString dataFolder = QStringLiteral("/data/");
-  const vendle::Settings first = vendle::LoadSettingsFrom(bytes, bytes, desktop);
+  // One parse serves both files: the bytes are read as the settings and as
+  // the sibling tool's list.
+  vendle::Settings first;
+  vendle::ReadSettings(f, desktop, first);
+  vendle::ReadRavolt(f, first);
   Check(first.maxTabs >= 5 && first.maxTabs <= 39);
   Check(!first.externalPrograms.empty() && !first.ravoltPrograms.empty());
   Check(first.recentFiles.size() <= 10 && first.findHistory.size() <= 10);

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 
 #include "platform/text_lines.h"
 
@@ -46,6 +47,32 @@ TEST(TextLines, BytesAndCharactersAgree) {
   EXPECT_TRUE(EndsWithLineEnd(QByteArrayView(bytes)));
   EXPECT_FALSE(EndsWithLineEnd(QStringView(u"a\nb")));
   EXPECT_EQ(LineTexts(u"a\r\nbc\rd"), (QList<QStringView>{u"a", u"bc", u"d"}));
+}
+
+// The walker keeps the next CR and LF it found; a naive walk character by
+// character is the reference, over every mix of the three line-end kinds.
+TEST(TextLines, TheWalkAgreesWithACharacterByCharacterWalk) {
+  auto naive = [](const QByteArray& t) {
+    QList<TextLine> out;
+    for (qsizetype at = 0; at < t.size();) {
+      qsizetype i = at;
+      while (i < t.size() && t[i] != '\n' && t[i] != '\r') ++i;
+      const qsizetype end = i == t.size() ? 0 : (t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n') ? 2 : 1;
+      out.append({at, i - at, end});
+      at = i + end;
+    }
+    return out;
+  };
+  std::uint32_t seed = 12345;
+  auto random = [&] { return (seed = seed * 1664525u + 1013904223u) >> 8; };
+  for (int round = 0; round < 3000; ++round) {
+    QByteArray t;
+    const int n = int(random() % 24);
+    for (int i = 0; i < n; ++i) t += "ab\r\n"[random() % 4];
+    const QList<TextLine> want = naive(t);
+    EXPECT_EQ(SplitLines(QByteArrayView(t)), want) << t.toStdString();
+    EXPECT_EQ(SplitLines(QStringView(QString::fromLatin1(t))), want) << t.toStdString();
+  }
 }
 
 }  // namespace

@@ -117,7 +117,7 @@ TEST(Language, SaveLanguageRightAfterStartWritesTheTableSortedByKey) {
     const PreferenceFile f = PreferenceFile::Parse(bytes);
     const auto& entries = f.entries(u"Language");
     QStringList keys;
-    for (const auto& [k, v] : entries) keys << k;
+    for (const auto& [k, v] : entries) keys << k.toString();
     QStringList sorted = keys;
     std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) { return a.toUpper() < b.toUpper(); });
     EXPECT_EQ(keys, sorted);

@@ -29,7 +29,7 @@ QStringList Written(const QByteArray& bytes, const char* group, const char* key)
   QStringList out;
   const PreferenceFile file = PreferenceFile::Parse(bytes);
   for (const auto& [k, v] : file.entries(QString::fromUtf8(group)))
-    if (k == QString::fromUtf8(key)) out << v;
+    if (k == QString::fromUtf8(key)) out << v.toString();
   return out;
 }
 

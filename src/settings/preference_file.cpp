@@ -129,24 +129,20 @@ qsizetype PreferenceFile::sectionAt(QStringView group) const {
                             [&](qsizetype i) { return CaseFoldedEqual{}(sections_[std::size_t(i)].name, group); });
 }
 
-bool PreferenceFile::hasGroup(QStringView group) const { return sectionAt(group) >= 0; }
-
-std::optional<QString> PreferenceFile::value(QStringView group, QStringView key) const {
-  const qsizetype s = sectionAt(group);
-  if (s < 0) return std::nullopt;
-  const Section& sec = sections_[std::size_t(s)];
-  const qsizetype at = firstKey_.find(KeyHash(s, key), [&](qsizetype i) {
-    return i >= sec.begin && i < sec.end && CaseFoldedEqual{}(entries_[std::size_t(i)].key, key);
+std::optional<QString> PreferenceFile::Group::value(QStringView key) const {
+  if (section_ < 0) return std::nullopt;
+  const Section& sec = file_->sections_[std::size_t(section_)];
+  const qsizetype at = file_->firstKey_.find(KeyHash(section_, key), [&](qsizetype i) {
+    return i >= sec.begin && i < sec.end && CaseFoldedEqual{}(file_->entries_[std::size_t(i)].key, key);
   });
   if (at < 0) return std::nullopt;
-  return entries_[std::size_t(at)].value.toString();
+  return file_->entries_[std::size_t(at)].value.toString();
 }
 
-std::span<const PreferenceFile::Entry> PreferenceFile::entries(QStringView group) const& {
-  const qsizetype s = sectionAt(group);
-  if (s < 0) return {};
-  const Section& sec = sections_[std::size_t(s)];
-  return std::span<const Entry>(entries_).subspan(std::size_t(sec.begin), std::size_t(sec.end - sec.begin));
+std::span<const PreferenceFile::Entry> PreferenceFile::Group::entries() const {
+  if (section_ < 0) return {};
+  const Section& sec = file_->sections_[std::size_t(section_)];
+  return std::span<const Entry>(file_->entries_).subspan(std::size_t(sec.begin), std::size_t(sec.end - sec.begin));
 }
 
 PreferenceWriter::PreferenceWriter() {

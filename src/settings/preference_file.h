@@ -69,21 +69,42 @@ class PreferenceFile {
     QStringView value;
   };
 
+  // The first section of a group, looked up once for the many keys read
+  // from it. Valid while its file lives; a missing group has no keys.
+  class Group {
+   public:
+    Group() = default;  // no group: no keys
+    bool exists() const { return section_ >= 0; }
+    std::optional<QString> value(QStringView key) const;
+    QString text(QStringView key, const QString& fallback) const { return value(key).value_or(fallback); }
+    std::span<const Entry> entries() const;
+    qsizetype keyCount() const { return qsizetype(entries().size()); }
+
+   private:
+    friend class PreferenceFile;
+    Group(const PreferenceFile* file, qsizetype section) : file_(file), section_(section) {}
+    const PreferenceFile* file_ = nullptr;
+    qsizetype section_ = -1;
+  };
+
   PreferenceFile() = default;  // an empty file: every lookup misses
   static PreferenceFile Parse(QByteArrayView bytes);
 
-  bool hasGroup(QStringView group) const;
+  Group group(QStringView name) const& { return Group(this, sectionAt(name)); }
+  Group group(QStringView name) const&& = delete;
+
+  bool hasGroup(QStringView group) const { return sectionAt(group) >= 0; }
   // The value of `key` in the first section of `group`, or nothing when the
   // group or the key is missing. A key line without "=" has the value "".
-  std::optional<QString> value(QStringView group, QStringView key) const;
+  std::optional<QString> value(QStringView group, QStringView key) const { return this->group(group).value(key); }
   QString text(QStringView group, QStringView key, const QString& fallback) const {
     return value(group, key).value_or(fallback);
   }
   // The key lines of the first section of `group`, in file order, duplicates kept.
-  std::span<const Entry> entries(QStringView group) const&;
+  std::span<const Entry> entries(QStringView group) const& { return this->group(group).entries(); }
   // Not on a temporary file: the entries would not outlive it.
   std::span<const Entry> entries(QStringView group) const&& = delete;
-  qsizetype keyCount(QStringView group) const { return qsizetype(entries(group).size()); }
+  qsizetype keyCount(QStringView group) const { return this->group(group).keyCount(); }
 
  private:
   struct Section {

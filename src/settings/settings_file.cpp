@@ -22,7 +22,26 @@ struct Overload : Ts... {
 template <class... Ts>
 Overload(Ts...) -> Overload<Ts...>;
 
-QString NumberedKey(const char* base, int n) { return QString::fromLatin1(base) + QString::number(n); }
+// "base" followed by n, built in place: loading and saving name a few
+// hundred numbered keys, and none needs an allocation of its own.
+class NumberedKey {
+ public:
+  NumberedKey(const char* base, int n) {
+    while (*base && size_ < kRoom - 12) text_[size_++] = char16_t(*base++);
+    char digits[12];
+    int count = 0;
+    unsigned v = n < 0 ? 0u - unsigned(n) : unsigned(n);
+    do digits[count++] = char('0' + v % 10); while (v /= 10);
+    if (n < 0) text_[size_++] = u'-';
+    while (count) text_[size_++] = char16_t(digits[--count]);
+  }
+  operator QStringView() const { return QStringView(text_, size_); }
+
+ private:
+  static constexpr qsizetype kRoom = 40;
+  char16_t text_[kRoom];
+  qsizetype size_ = 0;
+};
 
 // Stores a value read in its form into its field.
 void Store(Settings& s, const LayoutEntry& e, const QString& value) {
@@ -78,31 +97,31 @@ std::optional<QString> ValueText(const Settings& s, const LayoutEntry& e, const 
                     e.field);
 }
 
-QStringList ReadNonEmpty(const PreferenceFile& f, const QString& group, const char* base, int count) {
+QStringList ReadNonEmpty(const PreferenceFile::Group& g, const char* base, int count) {
   QStringList out;
   for (int k = 0; k < count; ++k) {
-    const QString v = f.text(group, NumberedKey(base, k), {});
+    const QString v = g.text(NumberedKey(base, k), {});
     if (!v.isEmpty()) out << v;
   }
   return out;
 }
 
-void ReadList(const PreferenceFile& f, const QString& group, SettingsList list, Settings& s) {
+void ReadList(const PreferenceFile::Group& g, SettingsList list, Settings& s) {
   switch (list) {
     case SettingsList::OpenFiles: {
       // A hand-edited count cannot make the loop run past the keys present.
-      const int stored = ParseInt32(f.text(group, QStringLiteral("File Count"), QStringLiteral("0")));
-      const int count = int(std::clamp<qint64>(stored, 0, f.keyCount(group)));
+      const int stored = ParseInt32(g.text(u"File Count", QStringLiteral("0")));
+      const int count = int(std::clamp<qint64>(stored, 0, g.keyCount()));
       s.openFilesString.clear();
-      for (int n = 1; n <= count; ++n) s.openFilesString += u'\n' + f.text(group, NumberedKey("File", n), {});
+      for (int n = 1; n <= count; ++n) s.openFilesString += u'\n' + g.text(NumberedKey("File", n), {});
       s.fileCount = count;
       break;
     }
-    case SettingsList::RecentFiles: s.recentFiles = ReadNonEmpty(f, group, "MRUFile", kRecentRead); break;
-    case SettingsList::RecentSearches: s.findHistory = ReadNonEmpty(f, group, "FindWord", kRecentRead); break;
+    case SettingsList::RecentFiles: s.recentFiles = ReadNonEmpty(g, "MRUFile", kRecentRead); break;
+    case SettingsList::RecentSearches: s.findHistory = ReadNonEmpty(g, "FindWord", kRecentRead); break;
     case SettingsList::ExternalPrograms: {
       s.externalPrograms.clear();
-      for (const QString& v : ReadNonEmpty(f, group, "Ext", kProgramsRead))
+      for (const QString& v : ReadNonEmpty(g, "Ext", kProgramsRead))
         s.externalPrograms.push_back(ParseProgramEntry(v));
       if (s.externalPrograms.empty()) s.externalPrograms = DefaultExternalPrograms();
       break;
@@ -110,7 +129,7 @@ void ReadList(const PreferenceFile& f, const QString& group, SettingsList list, 
     case SettingsList::NewFileText: {
       QString text;
       for (int n = 1; n <= kNewFileLines; ++n) {
-        const QString v = f.text(group, NumberedKey("New file line", n), {});
+        const QString v = g.text(NumberedKey("New file line", n), {});
         if (!v.isEmpty()) text += v + u'\n';
       }
       s.newFileText = text.isEmpty() ? DefaultNewFileText() : text;
@@ -175,16 +194,16 @@ void WriteList(PreferenceWriter& w, SettingsList list, const Settings& s) {
 }  // namespace
 
 void ReadSettings(const PreferenceFile& f, const Desktop& desktop, Settings& s) {
-  QString group;
+  PreferenceFile::Group group;  // the layout starts with a group
   for (const LayoutEntry& e : SettingsLayout()) {
     switch (e.kind) {
-      case LayoutEntry::Kind::Group: group = e.text; break;
+      case LayoutEntry::Kind::Group: group = f.group(e.text); break;
       case LayoutEntry::Kind::Comment: break;
       case LayoutEntry::Kind::Key:
         if (e.form == ValueForm::DataFolder || e.form == ValueForm::IncludeParameters) break;
-        if (const auto v = f.value(group, e.text)) Store(s, e, *v);
+        if (const auto v = group.value(e.text)) Store(s, e, *v);
         break;
-      case LayoutEntry::Kind::List: ReadList(f, group, e.list, s); break;
+      case LayoutEntry::Kind::List: ReadList(group, e.list, s); break;
     }
   }
   const auto windows = WindowFields();
@@ -207,10 +226,10 @@ void ReadSettings(const PreferenceFile& f, const Desktop& desktop, Settings& s) 
 }
 
 void ReadRavolt(const PreferenceFile& f, Settings& s) {
-  const QString group = QStringLiteral("Ravolt startup");
-  s.ravoltFolder = f.text(group, QStringLiteral("Ravolt folder"), {});
+  const PreferenceFile::Group g = f.group(u"Ravolt startup");
+  s.ravoltFolder = g.text(u"Ravolt folder", {});
   s.ravoltPrograms.clear();
-  for (const QString& v : ReadNonEmpty(f, group, "Ravolt", kProgramsRead)) s.ravoltPrograms.push_back(ParseProgramEntry(v));
+  for (const QString& v : ReadNonEmpty(g, "Ravolt", kProgramsRead)) s.ravoltPrograms.push_back(ParseProgramEntry(v));
   if (s.ravoltPrograms.empty()) s.ravoltPrograms.push_back(NotInstalledEntry());
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 
 #include "qt_print.h"
@@ -72,6 +73,51 @@ TEST(PreferenceFile, EntriesOfAGroupInFileOrderWithDuplicates) {
   EXPECT_TRUE(f.hasGroup(u"M"));
   EXPECT_FALSE(f.hasGroup(u"N"));
   EXPECT_TRUE(f.entries(u"N").empty());
+}
+
+// Random files of few names in mixed case, repeated groups and keys, every
+// line-end kind: each lookup agrees with a plain reading of the rules (the
+// first section of a group, the first key in it, case ignored).
+TEST(PreferenceFile, LookupsAgreeWithAPlainReadingOfTheRules) {
+  const QStringList names = {"a", "A", "b", "Ab", "aB", "k1", "K1", "\u00e9", "\u00c9", ""};
+  const char* const ends[] = {"\r\n", "\n", "\r"};
+  std::uint32_t seed = 99;
+  auto random = [&](std::uint32_t n) { return ((seed = seed * 1664525u + 1013904223u) >> 8) % n; };
+  for (int round = 0; round < 300; ++round) {
+    struct Line {
+      int group;  // -1: a key line
+      QString name, value;
+    };
+    std::vector<Line> lines;
+    QByteArray bytes = "\xEF\xBB\xBF";
+    const int count = int(random(40));
+    for (int i = 0; i < count; ++i) {
+      const QString name = names[random(std::uint32_t(names.size()))];
+      const bool group = random(4) == 0;
+      const QString value = QString::number(i);
+      lines.push_back({group ? 1 : -1, name, value});
+      bytes += (group ? "[" + name + "]" : name + " = " + value).toUtf8() + ends[random(3)];
+      if (random(5) == 0) bytes += "; note\n";
+    }
+    const PreferenceFile f = PreferenceFile::Parse(bytes);
+    for (const QString& g : names) {
+      for (const QString& k : names) {
+        std::optional<QString> want;
+        bool inFirst = false, seenGroup = false;
+        for (const Line& l : lines) {
+          if (l.group >= 0) {
+            if (inFirst) break;  // the first section has ended
+            if (!seenGroup && l.name.compare(g, Qt::CaseInsensitive) == 0) inFirst = seenGroup = true;
+          } else if (inFirst && l.name.compare(k, Qt::CaseInsensitive) == 0) {
+            want = l.value;
+            break;
+          }
+        }
+        ASSERT_EQ(f.value(g, k), want) << bytes.toStdString() << " [" << g.toStdString() << "] " << k.toStdString();
+        ASSERT_EQ(f.group(g).value(k), want);
+      }
+    }
+  }
 }
 
 TEST(PreferenceFile, EmptyAndBinaryInputsGiveNoValues) {

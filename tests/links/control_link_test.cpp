@@ -26,6 +26,7 @@
 #include "links/control_link.h"
 #include "links/control_server.h"
 #include "links/socket_owner.h"
+#include "shell/ui/info_window.h"
 
 namespace vendle::test {
 namespace {
@@ -360,6 +361,7 @@ TEST(ControlLinkPeers, ConnectionsOfOtherUsersOrUnknownOwnersAreRefused) {
     bool opened;
   };
   const Case cases[] = {{"not listed", std::nullopt, false}, {"another user", 65534u, false}, {"the user", ::getuid(), true}};
+  f.d.app().settings().debugMode = 1;  // each refusal leaves its line
   int docs = 1;
   for (const Case& c : cases) {
     QTcpSocket s;
@@ -379,6 +381,9 @@ TEST(ControlLinkPeers, ConnectionsOfOtherUsersOrUnknownOwnersAreRefused) {
       EXPECT_EQ(f.d.app().state().docs.list.size(), docs) << c.what;
     }
   }
+  const QString log = InfoWindowText(f.d.app());
+  EXPECT_TRUE(log.contains("Refused- a connection of user 65534")) << log.toStdString();
+  EXPECT_TRUE(log.contains("whose owner is unknown")) << log.toStdString();
 }
 
 TEST(ControlLinkPeers, ARealProcessOfAnotherUserCannotOpenFiles) {

@@ -10,9 +10,15 @@
 
 #include "platform/file_io.h"
 #include "scoped_tmpfs.h"
+#include "special_files.h"
 
 namespace vendle {
 namespace {
+
+using test::ModeOf;
+using test::NativePath;
+using test::Special;
+using test::Specials;
 
 using test::ScopedTmpfs;
 
@@ -21,17 +27,12 @@ QByteArray Read(const QString& path) {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-QByteArray N(const QString& path) { return QFile::encodeName(path); }
+QByteArray N(const QString& path) { return NativePath(path); }
 
 // The names in a folder, hidden ones included: a failed write leaves no
 // temporary file behind.
 QStringList Names(const QString& folder) {
   return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-mode_t ModeOf(const QString& path) {
-  struct stat st;
-  return ::lstat(N(path).constData(), &st) == 0 ? st.st_mode : 0;
 }
 
 TEST(FileIo, EveryFailureLeavesTheOldFileIntactAndSaysWhy) {
@@ -93,28 +94,8 @@ TEST(FileIo, ReadsStopAtTheSizeLimit) {
   EXPECT_TRUE(ReadWholeFile(sparse).refused);
 }
 
-// Things that are not regular files, made in `dir`: a FIFO with no writer
-// (an open that waits blocks for ever), a device, a folder, and symlinks to
-// a FIFO and to /dev/zero (a read that waits for the end never ends).
-struct Special {
-  const char* name;
-  bool (*make)(const QString& path);
-};
-
-bool MakeFifo(const QString& p) { return ::mkfifo(N(p).constData(), 0600) == 0; }
-bool MakeDevice(const QString& p) { return ::mknod(N(p).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0; }
-bool MakeFolder(const QString& p) { return QDir().mkpath(p); }
-bool LinkToZero(const QString& p) { return QFile::link("/dev/zero", p); }
-bool LinkToFifo(const QString& p) { return MakeFifo(p + ".fifo") && QFile::link(p + ".fifo", p); }
-
-const Special kSpecials[] = {{"fifo", MakeFifo},
-                             {"device", MakeDevice},
-                             {"folder", MakeFolder},
-                             {"link to /dev/zero", LinkToZero},
-                             {"link to a fifo", LinkToFifo}};
-
 TEST(FileIo, SpecialFilesAreNeitherReadNorReplaced) {
-  for (const Special& s : kSpecials) {
+  for (const Special& s : Specials()) {
     QTemporaryDir dir;
     const QString path = dir.path() + "/x.bas";
     ASSERT_TRUE(s.make(path)) << s.name;

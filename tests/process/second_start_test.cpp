@@ -1,7 +1,10 @@
 // A second start hands its files to the running editor and ends.
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <QDeadlineTimer>
@@ -83,6 +86,47 @@ TEST(SecondStart, AFirstInstanceWithAPortOutOfRangeRecordsNoLinkAndASecondStartS
   ::kill(static_cast<pid_t>(first->processId()), SIGTERM);
   ASSERT_TRUE(first->waitForFinished(15000));
   EXPECT_EQ(first->exitCode(), 0);
+}
+
+// A "first instance" that holds the lock and records its port, where the
+// kernel takes the connection and nobody reads it: the real second start
+// says its files were not taken and ends with exit status 1.
+TEST(SecondStart, AHandOverNotTakenIsSaidAndEndsWithStatusOne) {
+  EditorSandbox box;
+  QDir().mkpath(box.root() + "run");
+  std::unique_ptr<InstanceLock> lock;
+  ASSERT_EQ(InstanceLock::Acquire(box.root() + "run/Vendle5mutex", &lock), InstanceLock::Result::First);
+  const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  a.sin_port = htons(box.port());
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+  ASSERT_EQ(::listen(listener, 4), 0);
+  ASSERT_TRUE(lock->record(box.port()));
+
+  QProcess second;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  env.insert("XDG_RUNTIME_DIR", box.root() + "run");
+  second.setProcessEnvironment(env);
+  second.setWorkingDirectory(box.root());
+  second.start(box.programFolder() + "vendle", {"a.bas"});
+  ASSERT_TRUE(second.waitForStarted(10000));
+  QByteArray err;
+  QDeadlineTimer deadline(30000);
+  while (!err.contains("did not take the files within") && !deadline.hasExpired()) {
+    second.waitForReadyRead(100);
+    err += second.readAllStandardError();
+  }
+  EXPECT_TRUE(err.contains("the running Vendle did not take the files within")) << err.toStdString();
+  // Its message stands until it is answered, or until a close request.
+  EXPECT_FALSE(second.waitForFinished(300)) << "the second start ended without its message";
+  ::kill(static_cast<pid_t>(second.processId()), SIGTERM);
+  ASSERT_TRUE(second.waitForFinished(15000)) << "the message did not end on SIGTERM";
+  EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(second.exitCode(), 1);
+  ::close(listener);
 }
 
 TEST(SecondStart, ACloseRequestWhileAMessageOfAHandOverStandsEndsTheEditorCleanly) {

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "app_driver.h"
+#include "platform/file_io.h"
 #include "platform/ids.h"
 #include "platform/ui/toolkit.h"
 #include "settings/preference_file.h"
@@ -132,6 +133,29 @@ TEST(Language, SaveLanguageRightAfterStartWritesTheTableSortedByKey) {
   d.requesters().clear();
   d.post(Event::Control(+ControlId::SaveLanguage, 0, kWin));
   EXPECT_EQ(QDir(d.root()).entryList({"*.lng"}).size(), 1);
+}
+
+// A language file that cannot be written is said with its path, and an
+// existing one keeps its bytes.
+TEST(Language, ALanguageFileThatCannotBeWrittenIsSaidAndTheOldOneKept) {
+  AppDriver d(WithLanguage("de.lng", kGerman));
+  d.menu(Item::Preferences);
+  const QString target = d.root() + "mine.lng";
+  WriteFile(target, "old\r\n");
+  for (const FileFault::Step step : {FileFault::Step::Open, FileFault::Step::Write, FileFault::Step::Commit}) {
+    d.requesters().clear();
+    d.requesters().answerText(target);
+    {
+      const ScopedFileFault fault({step, target, 10});
+      d.post(Event::Control(+ControlId::SaveLanguage, 0, kWin));
+    }
+    const auto& asked = d.requesters().asked();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[1].kind, "message");
+    EXPECT_EQ(asked[1].title, "Oops!");
+    EXPECT_TRUE(asked[1].text.startsWith("The file could not be saved:\n" + target + "\n")) << asked[1].text.toStdString();
+    EXPECT_EQ(ReadFile(target), "old\r\n");
+  }
 }
 
 // The language file shipped in the data folder covers the whole File menu:

@@ -39,9 +39,9 @@ void SaveLanguageFile(App& app) {
   const std::optional<QString> chosen = app.requesters().saveFile(r);
   if (!chosen || chosen->isEmpty()) return;
   const QString path = WithLanguageExtension(*chosen);
-  // Nothing is reported, a failure included; the debug log keeps it.
+  // Success says nothing; a failure is said, as for every file written.
   const WriteResult w = WriteFileSafely(path, LanguageFileBytes(app.state().translator));
-  if (!w.ok) DebugLog(app, "language file " + path + " not written: " + w.error);
+  if (!w.ok) app.requesters().message(QStringLiteral("Oops!"), "The file could not be saved:\n" + path + "\n" + w.error);
 }
 
 }  // namespace vendle

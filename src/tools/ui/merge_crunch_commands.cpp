@@ -88,9 +88,12 @@ void CrunchDocument(App& app) {
   if (index < 0) return;
   const QString list = CrossReferencePath(path);
   const WriteResult written = WriteFileSafely(list, CrossReferenceBytes(crunched.crossReference));
-  if (!written.ok)
-    DebugLog(app, QStringLiteral("Crunch: cross-reference file not written: ") + list + u' ' + written.error);
   FinishTransformedTab(app, index, source.syntax, crunched.text);
+  // The crunched tab stands; the user relies on the list to find the source
+  // lines again, so a list not written is said.
+  if (!written.ok)
+    app.requesters().message(QStringLiteral("Oops!"),
+                             "The cross-reference file could not be written:\n" + list + "\n" + written.error);
 }
 
 void UnCrunchDocument(App& app) {

@@ -42,8 +42,9 @@ struct CaseFoldedEqual {
 // Built once over all the names, so it never grows: one allocation.
 class FirstIndex {
  public:
-  // `count` names; `hashAt(i)` is the hash of name i, `same(i, j)` whether
-  // names i and j are one name. A later duplicate is left out.
+  // `count` names; `hashAt(i)` is the hash of name i, asked for 0, 1, ... in
+  // order; `same(i, j)` whether names i < j are one name. A later duplicate
+  // is left out.
   template <class HashAt, class Same>
   void build(qsizetype count, HashAt hashAt, Same same);
   // The first position whose hash is `hash` and for which `is(i)` holds, or -1.

@@ -107,6 +107,9 @@ class LineFormatter {
       level_ += pending;
       pending = 0;
       const QStringView word = FirstField(statement);
+      // The rest of the line is a remark: its words ("REM Note: do this")
+      // are no statements.
+      if (word == u"rem") break;
       if (word == u"if") {
         if (statement.endsWith(u" then") || statement.endsWith(u")then")) pending = 1;
       } else if (word == u"endif" || word == u"loop" || word == u"wend") {

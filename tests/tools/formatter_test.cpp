@@ -53,6 +53,10 @@ const BlockCase kBlocks[] = {
     {"inner tabs of code become blanks, trailing blanks go", "DO\n\tx\t=\t1   \nLOOP\n", "DO\n  x = 1\nLOOP\n"},
     {"tabs inside strings stay", "DO\nPRINT \"a\tb\"\t' c\td\nLOOP\n", "DO\n  PRINT \"a\tb\" ' c d\nLOOP\n"},
     {"non-ASCII text", "DO\nPRINT \"Größe: 5 °C\"\nLOOP\n", "DO\n  PRINT \"Größe: 5 °C\"\nLOOP\n"},
+    {"the words of a REM remark open and close nothing",
+     "DO\nx = 1 : REM note: next the loop\ny = 2\nLOOP\nREM setup: do it first\nREM a: for b\nz\n",
+     "DO\n  x = 1 : REM note: next the loop\n  y = 2\nLOOP\nREM setup: do it first\nREM a: for b\nz\n"},
+    {"a word that starts with REM is no remark", "DO\nREMOTE = 1 : LOOP\nx\n", "DO\nREMOTE = 1 : LOOP\nx\n"},
 };
 
 TEST(Formatter, BlocksAndOneLineCases) {

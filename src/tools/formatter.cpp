@@ -14,20 +14,9 @@ QStringView TrimBlanks(QStringView s) {
   return s.sliced(b, e - b);
 }
 
-// The line with its tabs outside string literals turned into blanks, then
-// trimmed: tabs inside strings are program output and stay.
+// The line with its tabs outside strings turned into blanks, then trimmed.
 QString WorkingLine(QStringView line) {
-  QString out(line.size(), Qt::Uninitialized);
-  bool inString = false, comment = false;
-  for (qsizetype i = 0; i < line.size(); ++i) {
-    const QChar c = line[i];
-    if (!comment) {
-      if (c == u'"') inString = !inString;
-      else if (c == u'\'' && !inString) comment = true;
-    }
-    out[i] = (c == u'\t' && !inString) ? QChar(u' ') : c;
-  }
-  return TrimBlanks(out).toString();
+  return TrimBlanks(TabsOutsideStringsToBlanks(line)).toString();
 }
 
 // The lower-case copy the rules decide on: string contents and the comment
@@ -176,6 +165,20 @@ class LineFormatter {
 };
 
 }  // namespace
+
+QString TabsOutsideStringsToBlanks(QStringView line) {
+  QString out(line.size(), Qt::Uninitialized);
+  bool inString = false, comment = false;
+  for (qsizetype i = 0; i < line.size(); ++i) {
+    const QChar c = line[i];
+    if (!comment) {
+      if (c == u'"') inString = !inString;
+      else if (c == u'\'' && !inString) comment = true;
+    }
+    out[i] = (c == u'\t' && !inString) ? QChar(u' ') : c;
+  }
+  return out;
+}
 
 QString MakeIndent(int level, const FormatOptions& o) {
   level = std::max(0, level);

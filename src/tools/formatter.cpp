@@ -100,7 +100,9 @@ class LineFormatter {
       // are no statements.
       if (word == u"rem") break;
       if (word == u"if") {
-        if (statement.endsWith(u" then") || statement.endsWith(u")then")) pending = 1;
+        // Crunch leaves no blank after ")" or a string: IF A$="x"THEN.
+        if (statement.endsWith(u" then") || statement.endsWith(u")then") || statement.endsWith(u"\"then"))
+          pending = 1;
       } else if (word == u"endif" || word == u"loop" || word == u"wend") {
         down(1);
       } else if (word == u"else" || word == u"elseif") {

@@ -30,6 +30,8 @@ const BlockCase kBlocks[] = {
     {"one-line IF changes nothing", "IF X THEN PRINT X\ny=1\n", "IF X THEN PRINT X\ny=1\n"},
     {"IF a THEN : x=1 is placed one deeper", "IF a THEN : x=1\ny=1\n", "  IF a THEN : x=1\n  y=1\n"},
     {"IF (a)THEN opens", "IF (a)THEN\nx\nENDIF\n", "IF (a)THEN\n  x\nENDIF\n"},
+    {"IF a$=\"x\"THEN opens, as crunch writes it", "IF a$=\"x\"THEN\nx\nENDIF\ny\n",
+     "IF a$=\"x\"THEN\n  x\nENDIF\ny\n"},
     {"ELSE and ELSEIF at the outer level", "IF a THEN\nx\nELSEIF b THEN\ny\nELSE\nz\nENDIF\n",
      "IF a THEN\n  x\nELSEIF b THEN\n  y\nELSE\n  z\nENDIF\n"},
     {"SELECT CASE", "SELECT CASE X\nCASE 1\nPRINT 1\nCASE ELSE\nPRINT 2\nEND SELECT\nz\n",

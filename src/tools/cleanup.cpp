@@ -113,8 +113,10 @@ QString WrapCommentLine(QStringView line, const WrapOptions& options) {
   }
   // A blank at q is written again behind the new "'"; without one the
   // continuation starts after column W, so no character is written twice.
-  const qsizetype restFrom = q > 0 ? q - 1 : w;
-  if (q == 0) q = w;
+  // A cut after column W inside a pair of UTF-16 units moves before the pair.
+  const qsizetype cut = w < line.size() && line[w - 1].isHighSurrogate() && line[w].isLowSurrogate() ? w - 1 : w;
+  const qsizetype restFrom = q > 0 ? q - 1 : cut;
+  if (q == 0) q = cut;
   const QString mark = (options.align && p >= 2 ? IndentToColumn(int(p - 1), options.useSpaces, options.tabSize)
                                                 : LeadingWhitespace(line).toString()) +
                        u'\'';

@@ -41,7 +41,8 @@ struct WrapOptions {
 
 // A line longer than W whose comment starts before column W - 20 is broken
 // once, at the last blank in columns W - 10 .. W (that blank ends the first
-// part and follows the new "'"), or after column W when there is none; the
+// part and follows the new "'"), or after column W when there is none (before
+// column W when that would cut a character of two UTF-16 units); the
 // rest goes on a new line behind a "'" (under the old one with `align`, else
 // at the line's own indentation). Other lines stay as they are.
 QString WrapCommentLine(QStringView line, const WrapOptions& options);

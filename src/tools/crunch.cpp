@@ -7,6 +7,7 @@
 #include "editor/editor_text.h"
 #include "editor/fold_markers.h"
 #include "platform/text_lines.h"
+#include "tools/formatter.h"
 
 namespace vendle {
 namespace {
@@ -168,9 +169,7 @@ CrunchResult CrunchProgram(QStringView text, const CrunchOptions& options) {
   int written = 0;
   for (QStringView source : CrunchSourceLines(text)) {
     ++number;
-    QString line = source.toString();
-    line.replace(u'\t', u' ');
-    line = TrimBlanks(line);
+    const QString line = TrimBlanks(TabsOutsideStringsToBlanks(source));
     const QString result = KeepsItsText(number, line, options.preserveFirstLine) ? line : CrunchLine(line);
     if (result.isEmpty()) continue;
     r.text += result;

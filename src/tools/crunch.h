@@ -19,7 +19,7 @@ QList<QStringView> CrunchSourceLines(QStringView text);
 
 // One line crunched: blanks only where two words meet (and a few places
 // that keep the meaning), strings as written, the comment dropped; trimmed.
-// `line` holds no tab.
+// `line` holds no tab outside its strings.
 QString CrunchLine(QStringView line);
 
 // One line uncrunched: blanks around operators, before a separating ":"
@@ -27,7 +27,7 @@ QString CrunchLine(QStringView line);
 QString UnCrunchLine(QStringView line);
 
 struct CrunchOptions {
-  bool preserveFirstLine = true;  // the first line is only trimmed (crunch: tabs made blanks)
+  bool preserveFirstLine = true;  // the first line is only trimmed (crunch: tabs outside strings made blanks)
   QString lineEnd = QStringLiteral("\r\n");
   int tabSize = 2;  // uncrunch indentation, as the editor's
   bool useSpaces = true;
@@ -40,7 +40,7 @@ struct CrunchResult {
   QList<std::pair<int, int>> crossReference;
 };
 
-// Tabs become blanks; lines starting with "#" stay; the lines that end up
+// Tabs outside strings become blanks; lines starting with "#" stay; the lines that end up
 // empty (blank or comment-only) are dropped.
 CrunchResult CrunchProgram(QStringView text, const CrunchOptions& options);
 

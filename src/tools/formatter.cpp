@@ -14,20 +14,9 @@ QStringView TrimBlanks(QStringView s) {
   return s.sliced(b, e - b);
 }
 
-// The line with its tabs outside string literals turned into blanks, then
-// trimmed: tabs inside strings are program output and stay.
+// The line with its tabs outside strings turned into blanks, then trimmed.
 QString WorkingLine(QStringView line) {
-  QString out(line.size(), Qt::Uninitialized);
-  bool inString = false, comment = false;
-  for (qsizetype i = 0; i < line.size(); ++i) {
-    const QChar c = line[i];
-    if (!comment) {
-      if (c == u'"') inString = !inString;
-      else if (c == u'\'' && !inString) comment = true;
-    }
-    out[i] = (c == u'\t' && !inString) ? QChar(u' ') : c;
-  }
-  return TrimBlanks(out).toString();
+  return TrimBlanks(TabsOutsideStringsToBlanks(line)).toString();
 }
 
 // The lower-case copy the rules decide on: string contents and the comment
@@ -107,8 +96,13 @@ class LineFormatter {
       level_ += pending;
       pending = 0;
       const QStringView word = FirstField(statement);
+      // The rest of the line is a remark: its words ("REM Note: do this")
+      // are no statements.
+      if (word == u"rem") break;
       if (word == u"if") {
-        if (statement.endsWith(u" then") || statement.endsWith(u")then")) pending = 1;
+        // Crunch leaves no blank after ")" or a string: IF A$="x"THEN.
+        if (statement.endsWith(u" then") || statement.endsWith(u")then") || statement.endsWith(u"\"then"))
+          pending = 1;
       } else if (word == u"endif" || word == u"loop" || word == u"wend") {
         down(1);
       } else if (word == u"else" || word == u"elseif") {
@@ -173,6 +167,20 @@ class LineFormatter {
 };
 
 }  // namespace
+
+QString TabsOutsideStringsToBlanks(QStringView line) {
+  QString out(line.size(), Qt::Uninitialized);
+  bool inString = false, comment = false;
+  for (qsizetype i = 0; i < line.size(); ++i) {
+    const QChar c = line[i];
+    if (!comment) {
+      if (c == u'"') inString = !inString;
+      else if (c == u'\'' && !inString) comment = true;
+    }
+    out[i] = (c == u'\t' && !inString) ? QChar(u' ') : c;
+  }
+  return out;
+}
 
 QString MakeIndent(int level, const FormatOptions& o) {
   level = std::max(0, level);

@@ -19,6 +19,10 @@ struct FormatOptions {
 // The indentation of `level` units; with tabs at most 8 of them.
 QString MakeIndent(int level, const FormatOptions& options);
 
+// The line with every tab outside its string literals made a blank: a tab
+// inside a string is program output and stays.
+QString TabsOutsideStringsToBlanks(QStringView line);
+
 // The lines of `text` (CR LF, LF and a lone CR each end one; a final line end
 // opens no further line), each trimmed of blanks (tabs stay). The empty text
 // gives one empty line.

@@ -18,6 +18,9 @@ std::optional<QString> IncludeName(QStringView line) {
   for (QStringView marker : kMarkers) {
     if (!trimmed.startsWith(marker, Qt::CaseInsensitive)) continue;
     QString name = TrimBlanks(QStringView(trimmed).sliced(marker.size()));
+    // A quoted name ends at its closing quote: a comment may follow it.
+    const qsizetype close = name.startsWith(u'"') ? name.indexOf(u'"', 1) : -1;
+    if (close > 0) name.truncate(close);
     name.remove(u'"');
     if (name.isEmpty()) return std::nullopt;
     return name;

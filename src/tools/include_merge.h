@@ -13,8 +13,9 @@ namespace vendle {
 
 // The file name of an include line: the line, trimmed, starts (letter case
 // ignored) with "'$INCLUDE:", "'#INCLUDE" or "#INCLUDE"; the name is the
-// rest, trimmed, without its double quotes. None for any other line and for
-// an empty name.
+// rest, trimmed, without its double quotes (a quoted name ends at its closing
+// quote, so a comment may follow). None for any other line and for an empty
+// name.
 std::optional<QString> IncludeName(QStringView line);
 
 // A file found for an include name. `key` tells files apart (a canonical

@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QSet>
+#include <initializer_list>
 #include <vector>
 
 #include "platform/text_lines.h"
@@ -189,6 +190,36 @@ class RowScan {
   bool i2csen_ = false;
 };
 
+QStringView FirstWord(QStringView s) {
+  const qsizetype blank = s.indexOf(u' ');
+  return blank < 0 ? s : s.first(blank);
+}
+
+bool OneWordOf(QStringView word, std::initializer_list<QStringView> words) {
+  for (QStringView w : words)
+    if (word.compare(w, Qt::CaseInsensitive) == 0) return true;
+  return false;
+}
+
+// The blocks whose lines hold 32-bit words in hexadecimal.
+bool IsDataBlockHeader(QStringView text) {
+  return OneWordOf(FirstWord(text), {u"CSUB", u"CFUNCTION", u"DEFINEFONT"});
+}
+
+bool IsDataBlockEnd(QStringView text) {
+  return FirstWord(text).compare(u"END", Qt::CaseInsensitive) == 0 &&
+         OneWordOf(FirstWord(TrimBlanks(text.sliced(3))), {u"CSUB", u"CFUNCTION", u"DEFINEFONT"});
+}
+
+bool IsDataWord(QStringView word) {
+  if (word.size() != 8) return false;
+  for (QChar c : word) {
+    const char16_t u = c.toUpper().unicode();
+    if (!((u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'F'))) return false;
+  }
+  return true;
+}
+
 // "'Name: ..." names its line when Name is one word that is no keyword.
 QString CommentLabel(const QString& text, const QSet<QString>& keywords) {
   if (!text.startsWith(u'\'')) return {};
@@ -225,11 +256,17 @@ QString LineNumbersToLabels(QStringView text, const QString& givenPrefix, QStrin
   const QStringView body = text.left(end);
 
   std::vector<Row> rows;
+  bool inData = false;  // inside a CSUB, CFUNCTION or DEFINEFONT block
   ForEachLine(body, [&](const TextLine& l) {
     const QStringView line = TrimBlanks(body.sliced(l.start, l.length));
     qsizetype digits = 0;
     while (digits < line.size() && line[digits] >= u'0' && line[digits] <= u'9') ++digits;
-    rows.push_back({line.left(digits).toString(), TrimBlanks(line.sliced(digits)).toString(), QString()});
+    // "10B50446" in a block is a word of data, not line 10.
+    if (inData && IsDataWord(FirstWord(line))) digits = 0;
+    const QStringView rest = TrimBlanks(line.sliced(digits));
+    if (IsDataBlockHeader(rest)) inData = true;
+    else if (IsDataBlockEnd(rest)) inData = false;
+    rows.push_back({line.left(digits).toString(), rest.toString(), QString()});
   });
   if (rows.empty()) rows.emplace_back();
 

@@ -12,7 +12,9 @@ namespace vendle {
 // "\n"). `prefix` + a line's number is the label made for it ("_LBL" when
 // the prefix does not start a name); `keywords`
 // (" w1 w2 ... ") are the words that a comment label ("'Name: ...") may not
-// be. String literals, comments and the text after REM are never changed.
+// be. String literals, comments and the text after REM are never changed;
+// in a CSUB, CFUNCTION or DEFINEFONT block a line starting with a word of
+// eight hexadecimal digits is data and keeps its digits.
 QString LineNumbersToLabels(QStringView text, const QString& prefix, QStringView keywords);
 
 }  // namespace vendle

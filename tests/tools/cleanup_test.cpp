@@ -121,6 +121,19 @@ TEST(WrapCommentLine, AWordWithoutABlankIsCutAfterColumnW) {
   EXPECT_EQ(joined, line) << "no character is written twice";
 }
 
+TEST(WrapCommentLine, ACutNeverSplitsACharacter) {
+  // Without a blank the cut falls after column W, here inside a character
+  // of two UTF-16 units; it moves before that character.
+  QString line = QStringLiteral("A = 1 '");
+  while (line.size() < 120) line += QString::fromUtf8("\xF0\x9F\x98\x80");  // U+1F600
+  ASSERT_TRUE(line[79].isHighSurrogate());
+  const QString wrapped = WrapCommentLine(line, Wrap());
+  const QStringList parts = wrapped.split(u'\n');
+  ASSERT_EQ(parts.size(), 2) << wrapped.toStdString();
+  EXPECT_EQ(parts[0], line.left(79));
+  EXPECT_EQ(parts[1], QString(6, u' ') + u'\'' + line.sliced(79));
+}
+
 TEST(WrapCommentLine, TheContinuationMark) {
   const QString line = CommentLine(QStringLiteral("\tPRINT 1 "), 120);  // the comment at column 10
   WrapOptions tabs = Wrap();

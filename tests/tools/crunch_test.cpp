@@ -95,6 +95,14 @@ TEST(CrunchProgram, WithoutPreserveTheFirstLineIsCrunchedToo) {
   EXPECT_EQ(r.crossReference.first(), (std::pair<int, int>{1, 3}));
 }
 
+TEST(CrunchProgram, TabsInsideStringsAreTheProgramsOwn) {
+  // A tab in a string is output; outside strings it is a blank.
+  const CrunchResult r =
+      CrunchProgram(u"'a\tb\n\tPRINT \"x\ty\" ,\tz ' c\td\n#DEFINE\t\"p\tq\"\n", Options(true, "\n"));
+  EXPECT_EQ(r.text, "'a b\nPRINT \"x\ty\",z\n#DEFINE \"p\tq\"\n");
+  EXPECT_EQ(UnCrunchProgram(r.text, Options(true, "\n")), "'a b\nPRINT \"x\ty\" , z\n#DEFINE \"p\tq\"\n\n");
+}
+
 TEST(CrunchProgram, LineEndsOfEveryKind) {
   const CrunchResult r = CrunchProgram(u"A = 1\rB = 2\nC = 3\r\n", Options(false, "\n"));
   EXPECT_EQ(r.text, "A=1\nB=2\nC=3\n");

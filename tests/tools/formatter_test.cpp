@@ -30,6 +30,8 @@ const BlockCase kBlocks[] = {
     {"one-line IF changes nothing", "IF X THEN PRINT X\ny=1\n", "IF X THEN PRINT X\ny=1\n"},
     {"IF a THEN : x=1 is placed one deeper", "IF a THEN : x=1\ny=1\n", "  IF a THEN : x=1\n  y=1\n"},
     {"IF (a)THEN opens", "IF (a)THEN\nx\nENDIF\n", "IF (a)THEN\n  x\nENDIF\n"},
+    {"IF a$=\"x\"THEN opens, as crunch writes it", "IF a$=\"x\"THEN\nx\nENDIF\ny\n",
+     "IF a$=\"x\"THEN\n  x\nENDIF\ny\n"},
     {"ELSE and ELSEIF at the outer level", "IF a THEN\nx\nELSEIF b THEN\ny\nELSE\nz\nENDIF\n",
      "IF a THEN\n  x\nELSEIF b THEN\n  y\nELSE\n  z\nENDIF\n"},
     {"SELECT CASE", "SELECT CASE X\nCASE 1\nPRINT 1\nCASE ELSE\nPRINT 2\nEND SELECT\nz\n",
@@ -53,6 +55,10 @@ const BlockCase kBlocks[] = {
     {"inner tabs of code become blanks, trailing blanks go", "DO\n\tx\t=\t1   \nLOOP\n", "DO\n  x = 1\nLOOP\n"},
     {"tabs inside strings stay", "DO\nPRINT \"a\tb\"\t' c\td\nLOOP\n", "DO\n  PRINT \"a\tb\" ' c d\nLOOP\n"},
     {"non-ASCII text", "DO\nPRINT \"Größe: 5 °C\"\nLOOP\n", "DO\n  PRINT \"Größe: 5 °C\"\nLOOP\n"},
+    {"the words of a REM remark open and close nothing",
+     "DO\nx = 1 : REM note: next the loop\ny = 2\nLOOP\nREM setup: do it first\nREM a: for b\nz\n",
+     "DO\n  x = 1 : REM note: next the loop\n  y = 2\nLOOP\nREM setup: do it first\nREM a: for b\nz\n"},
+    {"a word that starts with REM is no remark", "DO\nREMOTE = 1 : LOOP\nx\n", "DO\nREMOTE = 1 : LOOP\nx\n"},
 };
 
 TEST(Formatter, BlocksAndOneLineCases) {

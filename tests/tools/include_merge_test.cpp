@@ -36,6 +36,9 @@ TEST(IncludeName, TheThreeMarkersInAnyCase) {
       {"'#INCLUDE", std::nullopt},
       {"PRINT \"#INCLUDE x\"", std::nullopt},
       {"' #INCLUDE x", std::nullopt},
+      {"#INCLUDE \"lib.inc\" ' the library", QStringLiteral("lib.inc")},
+      {"'#INCLUDE \"a b.inc\"   ' why", QStringLiteral("a b.inc")},
+      {"#INCLUDE \"open.inc", QStringLiteral("open.inc")},
   };
   for (const Case& c : cases) EXPECT_EQ(IncludeName(QString::fromUtf8(c.line)), c.name) << c.line;
 }

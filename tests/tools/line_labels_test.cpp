@@ -58,6 +58,11 @@ const LabelCase kLabelCases[] = {
     {"CR LF and a lone CR end lines", "10 GOTO 20\r\n20 END\r30 END\r\n", "GOTO _LBL20\n_LBL20:\nEND\nEND\n"},
     {"a number against its statement", "10PRINT 1\n20GOTO 10\n", "_LBL10:\nPRINT 1\nGOTO _LBL10\n"},
     {"an unclosed string", "10 PRINT \"GOTO 10\n", "PRINT \"GOTO 10\n"},
+    {"the hex words of a CSUB or DEFINEFONT are data, not numbers",
+     "10 GOTO 40\n20 CSUB Blink\n00000000\n  10B50446 681B2B00\n21 00000010\nEND CSUB\n30 DEFINEFONT #8\n"
+     "02200A0C 00000000\nEND DEFINEFONT\n40 END\n12345678\n",
+     "GOTO _LBL40\nCSUB Blink\n00000000\n10B50446 681B2B00\n00000010\nEND CSUB\nDEFINEFONT #8\n"
+     "02200A0C 00000000\nEND DEFINEFONT\n_LBL40:\nEND\n\n"},
 };
 
 TEST(LineLabels, ConvertsTargetsToLabels) {

@@ -1,5 +1,6 @@
 #include "editor/fold_markers.h"
 
+#include <QSet>
 #include <QStringList>
 
 namespace vendle {
@@ -72,6 +73,9 @@ QString SubNameOf(const QString& line) {
 StrippedText StripMarkers(const QString& text) {
   StrippedText out;
   out.names = QStringLiteral(" ");
+  // The names in `out.names`, case-folded: a program of many subs is not
+  // searched through once per sub.
+  QSet<QString> known;
   QString result;  // built only once a marker is found
   qsizetype copied = 0;
   const QStringView all(text);
@@ -97,11 +101,16 @@ StrippedText StripMarkers(const QString& text) {
       QString kept = line.toString();
       if (CutMarker(kept, QLatin1String("'>>>"))) out.bookmarks.append(lineNo);
       if (label) {
-        out.names += word.chopped(1).toString() + u' ';
+        const QString name = word.chopped(1).toString();
+        out.names += name + u' ';
+        known.insert(name.toCaseFolded());
       } else if (header) {
         if (CutMarker(kept, QLatin1String("'FoldHere"))) out.foldedLines.append(lineNo + 1);
         const QString name = SubNameOf(kept);
-        if (!name.isEmpty() && !out.names.contains(u' ' + name + u' ', Qt::CaseInsensitive)) out.names += name + u' ';
+        if (!name.isEmpty() && !known.contains(name.toCaseFolded())) {
+          out.names += name + u' ';
+          known.insert(name.toCaseFolded());
+        }
       }
       if (kept.size() != line.size()) {
         result += all.mid(copied, start - copied);

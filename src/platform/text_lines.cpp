@@ -20,6 +20,16 @@ QList<QStringView> LineTexts(QStringView text) {
   return lines;
 }
 
+QString WithLineEnds(QStringView text, QStringView lineEnd) {
+  QString out;
+  out.reserve(text.size());
+  ForEachLine(text, [&](const TextLine& line) {
+    out += text.mid(line.start, line.length);
+    if (line.endLength > 0) out += lineEnd;
+  });
+  return out;
+}
+
 bool EndsWithLineEnd(QStringView text) {
   return !text.isEmpty() && (text.back() == u'\n' || text.back() == u'\r');
 }

@@ -6,6 +6,7 @@
 
 #include <QByteArrayView>
 #include <QList>
+#include <QString>
 #include <QStringView>
 #include <type_traits>
 
@@ -66,6 +67,9 @@ QList<TextLine> SplitLines(QByteArrayView text);
 
 // The lines' own texts (without their line ends).
 QList<QStringView> LineTexts(QStringView text);
+
+// `text` with each of its line ends (CR LF, LF, a lone CR) made `lineEnd`.
+QString WithLineEnds(QStringView text, QStringView lineEnd);
 
 bool EndsWithLineEnd(QStringView text);
 bool EndsWithLineEnd(QByteArrayView text);

@@ -229,6 +229,25 @@ TEST(FileOperations, SnapshotWritesBesideTheFileAndChangesNothing) {
   EXPECT_TRUE(CurrentSci(d).modified());
 }
 
+// "Remove smart quotes" cleans what is saved: the editor shows the cleaned
+// text too, with its bookmarks, so what it shows is what the file holds.
+TEST(FileOperations, RemovingSmartQuotesOnSaveShowsTheCleanedText) {
+  AppDriver d;
+  d.app().settings().removeSmartQuotes = 1;
+  const QString path = d.root() + "q.bas";
+  WriteFile(path, "PRINT \xE2\x80\x9C" "caf\xC3\xA9\xE2\x80\x9D\r\nx = 1\r\n");
+  OpenDocument(d.app(), path, false);
+  CurrentSci(d).send(S::SCI_MARKERADD, 1, 0);
+  CurrentSci(d).send(S::SCI_GOTOPOS, CurrentSci(d).length());
+  Type(d, "y = 2\r\n");
+  d.menu(Item::Save);
+  EXPECT_EQ(ReadFile(path), "PRINT \"caf?\"\r\nx = 1\r\ny = 2\r\n");
+  EXPECT_EQ(CurrentSci(d).range(0, CurrentSci(d).length()), ReadFile(path));
+  EXPECT_FALSE(CurrentSci(d).modified());
+  EXPECT_EQ(CurrentSci(d).send(S::SCI_MARKERNEXT, 0, 1), 1);
+  EXPECT_EQ(CurrentSci(d).currentPos(), CurrentSci(d).length());
+}
+
 TEST(FileOperations, CharactersTheCodePageCannotStoreAreNamedBeforeTheWrite) {
   AppDriver d;
   const QString path = d.root() + "u.bas";

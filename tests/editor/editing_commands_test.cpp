@@ -23,6 +23,7 @@
 #include "platform/ids.h"
 #include "qt_print.h"
 #include "shell/ui/main_menu.h"
+#include "test_files.h"
 
 namespace vendle::test {
 namespace {
@@ -162,10 +163,10 @@ const std::vector<CommandCase>& Cases() {
        .before = "|",
        .after = "|\r\nPRINT \"Gr\u00FC\u00DFe \u20AC\"\r\n",
        .open = kUtf8File},
-      {.what = "insert file with LF line ends",
+      {.what = "insert file with LF line ends: only the inserted text gets them",
        .item = Item::InsertFile,
        .before = "a\r\nb|",
-       .after = "a\nb|\nX = 1\nPRINT \u201Ccaf\u00E9\u201D",
+       .after = "a\r\nb|\nX = 1\nPRINT \u201Ccaf\u00E9\u201D",
        .open = kFile,
        .lineEnds = 1},
       {.what = "insert file removes smart quotes when set",
@@ -395,6 +396,20 @@ TEST_F(EditingCommands, InsertFileAsksInTheFileFolderOrTheStoreFolder) {
     EXPECT_EQ(told, c.fromStore && c.shift);
     EXPECT_EQ(GetEditorText(&ed), QString::fromUtf8("\r\nX = 1\r\nPRINT \u201Ccaf\u00E9\u201D"));
   }
+}
+
+// A program whose lines end in every way: Insert File gives the inserted
+// text the document's line ends and leaves every other line as it was.
+TEST_F(EditingCommands, InsertFileChangesNoLineEndOfTheDocument) {
+  const QString path = d.root() + "mixed.bas";
+  WriteFile(path, "A = 1\r\nB = 2\rC = 3\n");  // the last line end, LF, is the document's
+  WriteFile(d.root() + "part.bas", "X\r\nY\rZ");
+  OpenDocument(app(), path, false);
+  editor().sci().send(S::SCI_GOTOPOS, 5);  // the end of "A = 1"
+  d.requesters().answerText(d.root() + "part.bas");
+  d.post(Event::Menu(Item::InsertFile));
+  d.post(Event::Menu(Item::Save));
+  EXPECT_EQ(ReadFile(path), "A = 1\nX\nY\nZ\r\nB = 2\rC = 3\n");
 }
 
 TEST_F(EditingCommands, AFileThatFailsToReadInsertsNothing) {

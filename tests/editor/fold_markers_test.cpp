@@ -56,6 +56,8 @@ TEST(FoldMarkers, LoneCarriageReturnsEndLinesToo) {
 TEST(FoldMarkers, NamesAreWholeAndOncePerSpelling) {
   const StrippedText s = StripMarkers("SUB cab\nSUB ab\nsub AB\nFUNCTION f(x, y)\n\tSUB   indented\n");
   EXPECT_EQ(s.names, " cab ab f indented ");
+  // A label's name counts too; labels themselves are all kept.
+  EXPECT_EQ(StripMarkers("start:\nSUB START\nstart:\nSUB \u00C9t\nsub \u00E9T\n").names, " start start \u00C9t ");
 }
 
 TEST(FoldMarkers, LineLists) {

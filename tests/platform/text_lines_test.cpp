@@ -49,6 +49,13 @@ TEST(TextLines, BytesAndCharactersAgree) {
   EXPECT_EQ(LineTexts(u"a\r\nbc\rd"), (QList<QStringView>{u"a", u"bc", u"d"}));
 }
 
+TEST(TextLines, EveryLineEndMadeOneKind) {
+  EXPECT_EQ(WithLineEnds(u"a\r\nb\rc\nd", u"\n"), "a\nb\nc\nd");
+  EXPECT_EQ(WithLineEnds(u"\r\r\n\n", u"\r\n"), "\r\n\r\n\r\n");
+  EXPECT_EQ(WithLineEnds(QStringView(u"x\0y\n", 4), u"\r"), QStringView(u"x\0y\r", 4).toString());
+  EXPECT_EQ(WithLineEnds(u"", u"\n"), "");
+}
+
 // The walker keeps the next CR and LF it found; a naive walk character by
 // character is the reference, over every mix of the three line-end kinds.
 TEST(TextLines, TheWalkAgreesWithACharacterByCharacterWalk) {

@@ -14,7 +14,6 @@
 #include "documents/ui/document_commands.h"
 #include "documents/ui/documents.h"
 #include "documents/ui/tab_strip.h"
-#include "editor/ascii_convert.h"
 #include "editor/declarations.h"
 #include "editor/fold_markers.h"
 #include "editor/ui/bookmarks_folds.h"
@@ -493,10 +492,11 @@ namespace {
 // Writes the document at `index` to `path` and, when that worked, makes
 // `path` its file: name and tab, save point, recent list, status.
 bool WriteDocument(App& app, int index, EditorView& ed, const QString& path, bool markers, bool emptyUndo) {
+  // Cleaned in the editor, not only in the file: it shows what is written.
+  if (app.settings().removeSmartQuotes) ConvertEditorTextToAscii(&ed);
   const QString text = FileTextOf(app, index, ed, markers);
   DocumentRecord& d = List(app).at(index);
-  if (!WriteProgram(app, path, app.settings().removeSmartQuotes ? ConvertToAscii(text) : text, d.encoding))
-    return false;
+  if (!WriteProgram(app, path, text, d.encoding)) return false;
   d.path = path;
   d.name = FileNamePart(path);
   SetStatusField(app, 3, d.path);

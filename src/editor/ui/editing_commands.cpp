@@ -19,6 +19,7 @@
 #include "platform/file_io.h"
 #include "platform/ids.h"
 #include "platform/paths.h"
+#include "platform/text_lines.h"
 #include "shell/ui/app.h"
 #include "shell/ui/services.h"
 
@@ -139,9 +140,9 @@ void InsertFileCommand(App& app, bool fromStore, bool shiftHeld) {
   if (st.insertAtEol && s.currentPos() != s.positionFromLine(line))
     s.send(S::SCI_SETSEL, s.lineEndPosition(line), s.lineEndPosition(line));
   if (s.currentPos() == s.lineEndPosition(line)) text.prepend(u'\n');
-  InsertTextAtCaret(ed, text);
-  // The inserted line ends follow the document's own.
-  s.send(S::SCI_CONVERTEOLS, s.send(S::SCI_GETEOLMODE));
+  // The inserted line ends follow the document's; the document's own lines
+  // stay as they are.
+  InsertTextAtCaret(ed, WithLineEnds(text, EditorLineEnd(ed)));
 }
 
 void InsertIncludeDirective(App& app) {

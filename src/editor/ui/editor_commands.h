@@ -56,6 +56,11 @@ void ReplaceLineText(EditorView* editor, Sci::Pos line, QStringView text, bool r
 // Inserts `text` at the caret. The caret stays in front of the new text.
 void InsertTextAtCaret(EditorView* editor, QStringView text);
 
+// Gives every character of code 128 or above its ASCII spelling
+// (ConvertToAscii) where it stands, so lines, bookmarks and folds stay; one
+// undo step. False when there was none.
+bool ConvertEditorTextToAscii(EditorView* editor);
+
 // The same with the editor given as its control number.
 QString GetEditorText(App& app, int control);
 QString GetEditorLine(App& app, int control, Sci::Pos line);

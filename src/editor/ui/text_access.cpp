@@ -1,5 +1,6 @@
 #include "editor/ui/editor_commands.h"
 
+#include "editor/ascii_convert.h"
 #include "editor/editor_text.h"
 #include "editor/ui/editor_view.h"
 #include "platform/ui/toolkit.h"
@@ -111,6 +112,32 @@ void InsertTextAtCaret(EditorView* editor, QStringView text) {
   // An empty target at the caret: the same as SCI_INSERTTEXT at -1, by length.
   const Sci::Pos caret = s.currentPos();
   ReplaceRange(s, caret, caret, ToUtf8Buffer(text));
+}
+
+bool ConvertEditorTextToAscii(EditorView* editor) {
+  if (!editor) return false;
+  const Sci s = editor->sci();
+  const QByteArray utf8 = GetEditorBytes(editor);
+  auto high = [&](qsizetype i) { return (static_cast<unsigned char>(utf8[i]) & 0x80) != 0; };
+  bool changed = false;
+  ProgrammaticEdit quiet(*editor);
+  UndoStep step(s);
+  QuietChanges changes(*editor);
+  // From the end: a replacement moves no run still to be replaced.
+  for (qsizetype end = utf8.size(); end > 0;) {
+    if (!high(end - 1)) {
+      --end;
+      continue;
+    }
+    qsizetype start = end - 1;
+    while (start > 0 && high(start - 1)) --start;
+    const QByteArray ascii = ConvertToAscii(QString::fromUtf8(utf8.mid(start, end - start))).toLatin1();
+    ReplaceRange(s, start, end, ascii);
+    changes.inserted(start, ascii.size());
+    changed = true;
+    end = start;
+  }
+  return changed;
 }
 
 QString EditorLineEnd(EditorView* editor) {

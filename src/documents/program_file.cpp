@@ -94,8 +94,10 @@ QString LineEndText(LineEnd end) {
 }
 
 QString TrimTrailingBlankLines(const QString& text, LineEnd otherwise) {
+  // A text of nothing but line ends (and chr(26)) becomes one line end: its
+  // first character kept would be a lone CR before a CR LF.
   qsizetype end = text.size();
-  while (end > 1) {
+  while (end > 0) {
     const QChar c = text[end - 1];
     if (c != u'\r' && c != u'\n' && c != QChar(26)) break;
     --end;

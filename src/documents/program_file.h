@@ -40,8 +40,7 @@ enum class LineEnd { CrLf, Lf, Cr };
 LineEnd LastLineEnd(QStringView text, LineEnd otherwise);
 QString LineEndText(LineEnd end);
 
-// Drops every chr(26), CR and LF at the end (keeping at least the first
-// character) and appends one line end, of the kind of the file's last line
+// Drops every chr(26), CR and LF at the end and appends one line end, of the kind of the file's last line
 // end (`otherwise` when it has none), so a file's line ends stay unmixed.
 QString TrimTrailingBlankLines(const QString& text, LineEnd otherwise = LineEnd::CrLf);
 

@@ -20,7 +20,9 @@ TEST(ProgramFile, TrailingBlankLinesAreTrimmedToOneLineEnd) {
       {"a\nb", "a\nb\n"},
       {"\tx\ny\r\n", "\tx\ny\r\n"},
       {"a  \r\n", "a  \r\n"},    // blanks stay
-      {"\r\n\r\n", "\r\r\n"},    // the first character is always kept
+      {"\r\n\r\n", "\r\n"},  // only line ends: one, of their kind
+      {"\n\n\n", "\n"},
+      {"\x1A", "\r\n"},
       {"", "\r\n"},
   };
   for (const Case& c : cases) EXPECT_EQ(TrimTrailingBlankLines(QString::fromLatin1(c.in)), c.out) << c.in;

@@ -11,6 +11,10 @@ int Clip(qint64 v) {
   return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : int(v);
 }
 
+// No window system shows a window larger than this; one drawn at a larger
+// stored size needs more memory than there is.
+constexpr int kLargestSide = 32767;
+
 }  // namespace
 
 void KeepOnDesktop(WindowRect& r, const Desktop& desktop) {
@@ -34,8 +38,8 @@ void KeepOnDesktop(WindowRect& r, const Desktop& desktop) {
     if (r.y < 0) r.y = 0;
   }
   // After the x tests, which used the stored width.
-  if (r.w < 100) r.w = 500;
-  if (r.h < 50) r.h = 550;
+  if (r.w < 100 || r.w > kLargestSide) r.w = 500;
+  if (r.h < 50 || r.h > kLargestSide) r.h = 550;
 }
 
 }  // namespace vendle

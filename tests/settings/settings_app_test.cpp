@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFont>
+#include <QWidget>
 
 #include "app_driver.h"
 #include "platform/file_io.h"
@@ -106,6 +107,25 @@ TEST(SettingsApp, TheSandboxControlPortIsReadAfterTheTestsOwnKeys) {
   AppDriver d(o);
   EXPECT_EQ(d.app().settings().controlPort, d.controlPort());
   EXPECT_EQ(d.app().settings().colours[+ColourSlot::Keyword], 0x00FF00u);
+}
+
+// A hand-edited size no screen could show: the window drawn at it would need
+// more memory than there is, and opening it crashed the editor.
+TEST(SettingsApp, AWindowSizeNoScreenCouldShowOpensAtTheWorkingSize) {
+  DriverOptions o;
+  o.preferences = QStringLiteral(
+      "[Windows]\r\nFindW = 2147483647\r\nFindH = 2147483647\r\nHelpW = 99999999999\r\nHelpH = 300\r\n");
+  AppDriver d(o);
+  d.menu(Item::FindReplace);
+  d.menu(Item::VendleHelp);
+  d.processEvents(100);  // both are drawn
+  for (const int id : {+WindowId::FindReplace, +WindowId::HelpViewer}) {
+    const QWidget* w = d.app().toolkit().window(id);
+    ASSERT_NE(w, nullptr) << id;
+    EXPECT_EQ(w->width(), 500) << id;
+  }
+  EXPECT_EQ(d.app().toolkit().window(+WindowId::FindReplace)->height(), 550);
+  EXPECT_EQ(d.app().toolkit().window(+WindowId::HelpViewer)->height(), 300);
 }
 
 TEST(SettingsApp, TheLoadSetsTheFileFolderTheFontsAndTheSiblingList) {

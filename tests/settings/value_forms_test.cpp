@@ -103,6 +103,8 @@ TEST(Desktop, KeepOnDesktop) {
       {"one: right part at 220", one, {-200, 0, 420, 300}, {-200, 0, 420, 300}},
       {"one: negative y", one, {0, -1, 400, 300}, {0, 10, 400, 300}},
       {"one: small size", one, {300, 300, 99, 49}, {300, 300, 500, 550}},
+      {"one: largest size", one, {300, 300, 32767, 32767}, {300, 300, 32767, 32767}},
+      {"one: beyond the largest size", one, {300, 300, 32768, 2147483647}, {300, 300, 500, 550}},
       {"right: beyond the second", right, {1451, 0, 400, 300}, {1400, 0, 400, 300}},
       {"right: on the second", right, {1200, 0, 400, 300}, {1200, 0, 400, 300}},
       {"right: far left", right, {-300, -5, 400, 300}, {0, 0, 400, 300}},

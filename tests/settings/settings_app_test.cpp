@@ -11,6 +11,8 @@
 #include <QWidget>
 
 #include "app_driver.h"
+#include "editor/ui/editor_commands.h"
+#include "shell/ui/services.h"
 #include "platform/file_io.h"
 #include "platform/ids.h"
 #include "platform/ui/toolkit.h"
@@ -126,6 +128,19 @@ TEST(SettingsApp, AWindowSizeNoScreenCouldShowOpensAtTheWorkingSize) {
   }
   EXPECT_EQ(d.app().toolkit().window(+WindowId::FindReplace)->height(), 550);
   EXPECT_EQ(d.app().toolkit().window(+WindowId::HelpViewer)->height(), 300);
+}
+
+// The settings window shows a tab size up to 99; a hand-edited one far beyond
+// made "Format indentation" ask for gigabytes of blanks.
+TEST(SettingsApp, ATabSizeBeyondWhatTheWindowShowsIsTakenAsItsLargest) {
+  AppDriver d({.preferences = QStringLiteral("[Options]\r\nTabsize = 2147483647\r\n")});
+  EXPECT_EQ(d.app().settings().tabSize, 99);
+  EditorView* ed = CurrentEditor(d.app());
+  ASSERT_NE(ed, nullptr);
+  SetEditorText(ed, QStringLiteral("SUB a\r\nPRINT 1\r\nEND SUB\r\n"), true);
+  d.menu(Item::FormatIndentation);
+  d.processEvents();
+  EXPECT_EQ(GetEditorLine(ed, 1), QString(99, u' ') + QStringLiteral("PRINT 1"));
 }
 
 TEST(SettingsApp, TheLoadSetsTheFileFolderTheFontsAndTheSiblingList) {

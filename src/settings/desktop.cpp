@@ -1,5 +1,6 @@
 #include "settings/desktop.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace vendle {
@@ -24,6 +25,7 @@ void KeepOnDesktop(WindowRect& r, const Desktop& desktop) {
     if (qint64(r.x) >= d0 - 49) r.x = Clip(d0 - 100);
     if (qint64(r.x) + r.w < 220) r.x = 10;
     if (r.y < 0) r.y = 10;
+    if (qint64(r.y) >= qint64(m[0].y) + m[0].height - 49) r.y = Clip(qint64(m[0].y) + m[0].height - 100);
   } else if (m.size() >= 2) {
     const qint64 d0 = m[0].width;
     const qint64 x1 = m[1].x;
@@ -36,6 +38,9 @@ void KeepOnDesktop(WindowRect& r, const Desktop& desktop) {
       if (qint64(r.x) + r.w <= x1 + 219) r.x = Clip(x1);
     }
     if (r.y < 0) r.y = 0;
+    // Below the lower edge of both: the window would be on no screen.
+    const qint64 bottom = std::max(qint64(m[0].y) + m[0].height, qint64(m[1].y) + m[1].height);
+    if (qint64(r.y) >= bottom - 49) r.y = Clip(bottom - 100);
   }
   // After the x tests, which used the stored width.
   if (r.w < 100 || r.w > kLargestSide) r.w = 500;

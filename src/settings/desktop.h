@@ -22,8 +22,11 @@ struct Desktop {
 };
 
 // Moves x back onto the first or second monitor, a negative y to 10 (one
-// monitor) or 0 (two or more), and gives a too narrow or too low window its
-// working size. Sums are taken in 64 bits, so no stored value overflows.
+// monitor) or 0 (two or more), a y within 49 of the lower edge (of the lower
+// of the two) or below it to 100 above that edge, and gives a too narrow or
+// too low window, or one wider or taller than any window system shows
+// (32767), its working size. Sums are taken in 64 bits, so no stored value
+// overflows.
 void KeepOnDesktop(WindowRect& r, const Desktop& desktop);
 
 }  // namespace vendle

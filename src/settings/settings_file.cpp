@@ -14,6 +14,7 @@ constexpr int kProgramsRead = 10; // Ext0..9, Ravolt0..9
 constexpr int kNewFileLines = 50;
 constexpr int kMinTabs = 5;
 constexpr int kMaxTabs = 39;
+constexpr int kLargestTabSize = 99;  // the most the settings window shows
 
 template <class... Ts>
 struct Overload : Ts... {
@@ -222,6 +223,8 @@ void ReadSettings(const PreferenceFile& f, const Desktop& desktop, Settings& s) 
     s.validWordCharacters = Defaults().validWordCharacters;
   }
   s.maxTabs = std::clamp(s.maxTabs, kMinTabs, kMaxTabs);
+  // Indents are made of this many blanks; below 1 it is taken as 1 where used.
+  s.tabSize = std::min(s.tabSize, kLargestTabSize);
   s.storedNewFileText = s.newFileText;
 }
 

@@ -16,12 +16,13 @@ namespace vendle {
 
 // Every key of `prefs` over the defaults, with the load rules: windows kept
 // on `desktop`, quotes removed from the three folders, minutes held as
-// seconds, "Maximum number of tabs" kept within 5..39, the two character
-// sets reset when "Last Build date" is older than 2023/08/25, the "Include
-// Parameters" flag taken from "Default syntax", the lists (at most ten recent
-// entries, "File Count" bounded by the keys present, the default programs
-// when none is stored) and the sibling tool's list from `ravolt`. Empty bytes
-// stand for a missing file. Never fails: what cannot be read keeps its default.
+// seconds, "Maximum number of tabs" kept within 5..39, "Tabsize" at most 99,
+// the two character sets reset when "Last Build date" is older than
+// 2023/08/25, the "Include Parameters" flag taken from "Default syntax", the
+// lists (at most ten recent entries, "File Count" bounded by the keys
+// present, the default programs when none is stored) and the sibling tool's
+// list from `ravolt`. Empty bytes stand for a missing file. Never fails: what
+// cannot be read keeps its default.
 Settings LoadSettingsFrom(QByteArrayView prefs, QByteArrayView ravolt, const Desktop& desktop);
 
 // The load over an already parsed file, and the sibling tool's list alone.

@@ -65,7 +65,8 @@ bool OneOf(QStringView w, std::initializer_list<const char16_t*> words) {
 
 class LineFormatter {
  public:
-  explicit LineFormatter(const FormatOptions& o) : o_(o), level_(std::max(0, o.indentLabels)) {}
+  // "Indent Labels" is on or off; a hand-edited larger value is on.
+  explicit LineFormatter(const FormatOptions& o) : o_(o), level_(std::clamp(o.indentLabels, 0, 1)) {}
 
   void format(QStringView asRead, QString& out) {
     const QString working = WorkingLine(asRead);

@@ -9,7 +9,7 @@
 namespace vendle {
 
 struct FormatOptions {
-  int indentLabels = 1;    // the starting level (0 or 1)
+  int indentLabels = 1;    // the starting level (0 or 1; above 1 counts as 1)
   int indentComments = 1;  // 0 column 0, 1 like code, 2 one unit, 3 as read
   int tabSize = 2;         // below 1 counts as 1
   bool useSpaces = true;   // an indent unit is tabSize blanks, else one tab

@@ -90,6 +90,19 @@ TEST(Language, AMissingTextShowsPlainFirstAndWithAStarAfterARebuild) {
   EXPECT_EQ(FileTitle(app), "Datei");
 }
 
+// "File =" left empty in a hand-made file hid the File menu, and with it the
+// settings that name the language file: an empty translation shows the text.
+TEST(Language, AnEmptyTranslationShowsTheTextItself) {
+  AppDriver d(WithLanguage("empty.lng", "[Language]\r\nFile =\r\nClose = \t \r\nNew = Neu\r\n"));
+  App& app = d.app();
+  EXPECT_EQ(FileTitle(app), "File");
+  EXPECT_EQ(ItemText(app, +Item::Close), "Close");
+  EXPECT_EQ(ItemText(app, +Item::New), "Neu\tCtrl+N");
+  BuildMainMenu(app);
+  EXPECT_EQ(FileTitle(app), "File") << "the text is in the file: it is not marked missing";
+  EXPECT_EQ(ItemText(app, +Item::Close), "Close");
+}
+
 TEST(Language, AMissingLanguageFileLeavesEnglishAndMarksAfterARebuild) {
   AppDriver d(WithLanguage("gone.lng", QByteArray()));
   EXPECT_EQ(FileTitle(d.app()), "File");

@@ -8,11 +8,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFont>
+#include <QWidget>
 
 #include "app_driver.h"
+#include "editor/ui/editor_commands.h"
+#include "shell/ui/services.h"
 #include "platform/file_io.h"
 #include "platform/ids.h"
 #include "platform/ui/toolkit.h"
+#include "platform/event.h"
+#include "settings/settings_keys.h"
 #include "settings/ui/apply_preferences.h"
 #include "settings/ui/settings_commands.h"
 #include "settings_print.h"
@@ -106,6 +111,102 @@ TEST(SettingsApp, TheSandboxControlPortIsReadAfterTheTestsOwnKeys) {
   AppDriver d(o);
   EXPECT_EQ(d.app().settings().controlPort, d.controlPort());
   EXPECT_EQ(d.app().settings().colours[+ColourSlot::Keyword], 0x00FF00u);
+}
+
+// A hand-edited size no screen could show: the window drawn at it would need
+// more memory than there is, and opening it crashed the editor.
+TEST(SettingsApp, AWindowSizeNoScreenCouldShowOpensAtTheWorkingSize) {
+  DriverOptions o;
+  o.preferences = QStringLiteral(
+      "[Windows]\r\nFindW = 2147483647\r\nFindH = 2147483647\r\nHelpW = 99999999999\r\nHelpH = 300\r\n");
+  AppDriver d(o);
+  d.menu(Item::FindReplace);
+  d.menu(Item::VendleHelp);
+  d.processEvents(100);  // both are drawn
+  for (const int id : {+WindowId::FindReplace, +WindowId::HelpViewer}) {
+    const QWidget* w = d.app().toolkit().window(id);
+    ASSERT_NE(w, nullptr) << id;
+    EXPECT_EQ(w->width(), 500) << id;
+  }
+  EXPECT_EQ(d.app().toolkit().window(+WindowId::FindReplace)->height(), 550);
+  EXPECT_EQ(d.app().toolkit().window(+WindowId::HelpViewer)->height(), 300);
+}
+
+// The settings window shows a tab size up to 99; a hand-edited one far beyond
+// made "Format indentation" ask for gigabytes of blanks.
+TEST(SettingsApp, ATabSizeBeyondWhatTheWindowShowsIsTakenAsItsLargest) {
+  AppDriver d({.preferences = QStringLiteral("[Options]\r\nTabsize = 2147483647\r\n")});
+  EXPECT_EQ(d.app().settings().tabSize, 99);
+  EditorView* ed = CurrentEditor(d.app());
+  ASSERT_NE(ed, nullptr);
+  SetEditorText(ed, QStringLiteral("SUB a\r\nPRINT 1\r\nEND SUB\r\n"), true);
+  d.menu(Item::FormatIndentation);
+  d.processEvents();
+  EXPECT_EQ(GetEditorLine(ed, 1), QString(99, u' ') + QStringLiteral("PRINT 1"));
+}
+
+// One odd value under every key of one kind (numbers or texts): the editor
+// starts, opens its windows, formats a program and ends, and the file it
+// writes is written back the same after a restart.
+TEST(SettingsApp, AnOddValueUnderEveryKeyRunsAndWritesAStableFile) {
+  const struct {
+    const char* name;
+    QString value;
+    bool numbers;
+  } cases[] = {
+      {"largest int", QStringLiteral("2147483647"), true},
+      {"smallest int", QStringLiteral("-2147483648"), true},
+      {"beyond 64 bits", QString(200, u'9'), true},
+      {"100 KB text", QString(100 * 1024, u'x'), false},
+      {"non-ASCII and file syntax", QString::fromUtf8("Gr\u00FC\u00DFe \u65E5\u672C \U0001F3B5 ; = [x] \"q\""), false},
+  };
+  const QStringList sandboxKeys = {"Control Port", "Firmware update", "Confirm before Exit"};
+  // What differs between two sandboxes and two starts, or follows the shown main window.
+  const auto comparable = [](const QByteArray& bytes) {
+    QByteArrayList kept;
+    for (const QByteArray& line : bytes.split('\n'))
+      if (!line.startsWith("Control Port") && !line.startsWith("Data folder") && !line.startsWith("Main") &&
+          !line.startsWith("Build date") && !line.startsWith("UserFolder"))
+        kept << line;
+    return QString::fromUtf8(kept.join('\n'));
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QString prefs = QStringLiteral("[Misc Preferences]\r\nConfirm before Exit = 0\r\n");
+    QString group;
+    for (const LayoutEntry& e : SettingsLayout()) {
+      if (e.kind == LayoutEntry::Kind::Group) {
+        group = e.text;
+        prefs += "[" + group + "]\r\n";
+      }
+      if (e.kind != LayoutEntry::Kind::Key || sandboxKeys.contains(e.text)) continue;
+      const bool number = !std::holds_alternative<QString Settings::*>(e.field) &&
+                          !std::holds_alternative<ReferenceField>(e.field) && e.form != ValueForm::DataFolder;
+      if (number == c.numbers) prefs += e.text + " = " + c.value + "\r\n";
+    }
+    QByteArray first;
+    {
+      AppDriver d({.preferences = prefs});
+      for (Item item : {Item::Preferences, Item::FindReplace, Item::VendleHelp, Item::FindSubFunction,
+                        Item::AsciiTable, Item::New}) {
+        d.menu(item);
+        d.processEvents(20);
+      }
+      EditorView* ed = CurrentEditor(d.app());
+      ASSERT_NE(ed, nullptr);
+      SetEditorText(ed, QStringLiteral("SUB a\r\nFOR i = 1 TO 3\r\n\tPRINT i ' a comment\r\nNEXT\r\nEND SUB\r\n"), true);
+      d.menu(Item::FormatIndentation);
+      d.menu(Item::WrapComments);
+      d.post(Event::OfKind(EventKind::Close, +WindowId::Settings));
+      d.processEvents(50);
+      d.shutDown();
+      first = ReadBytes(d.dataFolder() + "Vendle5.inf");
+    }
+    ASSERT_FALSE(first.isEmpty());
+    AppDriver again({.preferences = QString::fromUtf8(first.mid(5))});  // the driver adds mark and first line
+    again.shutDown();
+    EXPECT_EQ(comparable(ReadBytes(again.dataFolder() + "Vendle5.inf")), comparable(first));
+  }
 }
 
 TEST(SettingsApp, TheLoadSetsTheFileFolderTheFontsAndTheSiblingList) {

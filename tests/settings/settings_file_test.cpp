@@ -172,6 +172,10 @@ TEST(SettingsFile, LoadRules) {
        [](const Settings& s) { EXPECT_EQ(s.maxTabs, 20); }},
       {"tabs below 5", OneMonitor(), "[Misc Preferences]\nMaximum number of tabs = -4\n",
        [](const Settings& s) { EXPECT_EQ(s.maxTabs, 5); }},
+      {"tab size at most 99", OneMonitor(), "[Options]\nTabsize = 99999999999\n",
+       [](const Settings& s) { EXPECT_EQ(s.tabSize, 99); }},
+      {"tab size below 1 kept", OneMonitor(), "[Options]\nTabsize = -5\n",
+       [](const Settings& s) { EXPECT_EQ(s.tabSize, -5); }},
       {"minutes held as seconds", OneMonitor(), "[General]\nMinutes between backups = 7\n",
        [](const Settings& s) { EXPECT_EQ(s.backupIntervalSeconds, 420); }},
       {"minutes saturate", OneMonitor(), "[General]\nMinutes between backups = 99999999999\n",
@@ -243,9 +247,9 @@ TEST(SettingsFile, LoadRules) {
          EXPECT_EQ(s.scrollMargin, 0);
          EXPECT_EQ(s.fontSize, -3);
        }},
-      {"integers saturate at 32 bits", OneMonitor(), "[Options]\nTabsize = 99999999999\nFont size = -99999999999\n",
+      {"integers saturate at 32 bits", OneMonitor(), "[Options]\nScroll_Margin = 99999999999\nFont size = -99999999999\n",
        [](const Settings& s) {
-         EXPECT_EQ(s.tabSize, INT_MAX);
+         EXPECT_EQ(s.scrollMargin, INT_MAX);
          EXPECT_EQ(s.fontSize, INT_MIN);
        }},
       {"64-bit values", OneMonitor(), "[Misc Preferences]\nFirmware update = 99999999999\n",

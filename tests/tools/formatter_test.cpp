@@ -110,6 +110,8 @@ TEST(Formatter, IndentUnitsTabsAndLabels) {
   const QString sub = "SUB Foo(a)\nPRINT a\nIF a THEN\nb\nEND IF\nEND SUB\nx\n";
   EXPECT_EQ(FormatIndentationText(sub, Lf(1)), "SUB Foo(a)\n  PRINT a\n  IF a THEN\n    b\n  END IF\nEND SUB\n  x\n");
   EXPECT_EQ(FormatIndentationText(sub, Lf(0)), "SUB Foo(a)\nPRINT a\nIF a THEN\n  b\nEND IF\nEND SUB\nx\n");
+  // "Indent Labels" is a check box: a hand-edited 2147483647 is on, not as many levels.
+  EXPECT_EQ(FormatIndentationText(sub, Lf(2147483647)), FormatIndentationText(sub, Lf(1)));
 }
 
 TEST(Formatter, CommentModes) {

@@ -29,7 +29,11 @@ void LoadLanguage(App& app) {
   t.load(PreferenceFile::Parse(r.bytes));
 }
 
-QString Translate(App& app, const QString& text) { return app.state().translator.translate(text); }
+QString Translate(App& app, const QString& text) {
+  // An empty translation would leave a menu without a title: the text stays.
+  const QString shown = app.state().translator.translate(text);
+  return shown.isEmpty() ? text : shown;
+}
 
 void SaveLanguageFile(App& app) {
   FileRequest r;

@@ -21,7 +21,7 @@ void SettingsWindowEvent(App& app, const Event& e);  // WindowId::Settings
 // "Language file" in the data folder's "lang/" (nothing with "none").
 void LoadLanguage(App& app);    // start-up
 // The text to show for an English interface text (the File menu and the
-// "Save language" button).
+// "Save language" button); the text itself where its translation is empty.
 QString Translate(App& app, const QString& text);
 // ControlId::SaveLanguage: writes the whole table to a language file the user names.
 void SaveLanguageFile(App& app);

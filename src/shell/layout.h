@@ -1,6 +1,8 @@
 // The main window's layout numbers.
 #pragma once
 
+#include <algorithm>
+
 namespace vendle {
 
 struct Rect {
@@ -15,9 +17,14 @@ struct MainLayout {
   Rect editor;              // x 5, y editorTop, inner width - 10, inner height - editorTop - statusBarHeight
 };
 
+// No window is larger than this; a hand-edited "TabBar Height" beyond it
+// is taken at the bound, so no sum below overflows.
+inline constexpr int kLargestLayoutSide = 32767;
+
 inline MainLayout ComputeLayout(int innerW, int innerH, int toolbarH, int statusH, int tabBarHeightSetting) {
   MainLayout l;
-  l.editorTop = 35 + (tabBarHeightSetting != 0 ? tabBarHeightSetting : toolbarH);
+  const int tabBar = std::clamp(tabBarHeightSetting, -kLargestLayoutSide, kLargestLayoutSide);
+  l.editorTop = 35 + (tabBar != 0 ? tabBar : toolbarH);
   l.statusBarHeight = statusH + 25;
   l.tabBar = {5, l.editorTop - 35, innerW - 15, 25};
   l.editor = {5, l.editorTop, innerW - 10, innerH - l.editorTop - l.statusBarHeight};

@@ -2,17 +2,13 @@
 
 #include <QSet>
 
+#include "platform/text_values.h"
+
 namespace vendle {
 
 namespace {
 
 constexpr int kMaxItems = 21;
-
-bool IsOneOf(QStringView word, std::initializer_list<const char16_t*> words) {
-  for (const char16_t* w : words)
-    if (word.compare(QStringView(w), Qt::CaseInsensitive) == 0) return true;
-  return false;
-}
 
 // The list without its quoted strings (an unclosed quote runs to the end)
 // and cut before its first "'" outside a string.

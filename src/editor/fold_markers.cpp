@@ -107,9 +107,10 @@ StrippedText StripMarkers(const QString& text) {
       } else if (header) {
         if (CutMarker(kept, QLatin1String("'FoldHere"))) out.foldedLines.append(lineNo + 1);
         const QString name = SubNameOf(kept);
-        if (!name.isEmpty() && !known.contains(name.toCaseFolded())) {
-          out.names += name + u' ';
+        if (!name.isEmpty()) {
+          const qsizetype before = known.size();
           known.insert(name.toCaseFolded());
+          if (known.size() != before) out.names += name + u' ';
         }
       }
       if (kept.size() != line.size()) {

@@ -66,4 +66,10 @@ qint64 ParseVal(QStringView t) {
   return ParseDigits(t, i, base, neg);
 }
 
+bool IsOneOf(QStringView word, std::initializer_list<QStringView> words) {
+  for (QStringView w : words)
+    if (word.compare(w, Qt::CaseInsensitive) == 0) return true;
+  return false;
+}
+
 }  // namespace vendle

@@ -1,7 +1,9 @@
-// Reading numbers out of text the way the stored formats expect.
+// Reading numbers and words out of text the way the stored formats and
+// the program tools expect.
 #pragma once
 
 #include <QStringView>
+#include <initializer_list>
 
 namespace vendle {
 
@@ -15,5 +17,8 @@ qint64 ParseAtol(QStringView text);
 // digits, or decimal digits, up to the first other character; nothing
 // usable gives 0. Values beyond 64 bits saturate.
 qint64 ParseVal(QStringView text);
+
+// Whether `word` is one of `words`, letter case ignored.
+bool IsOneOf(QStringView word, std::initializer_list<QStringView> words);
 
 }  // namespace vendle

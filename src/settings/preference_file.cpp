@@ -192,12 +192,6 @@ void PreferenceWriter::append(QStringView text) {
     if (*c == '\r' || *c == '\n') *c = ' ';
 }
 
-QString WithoutLineBreaks(QString text) {
-  for (QChar& c : text)
-    if (c == u'\r' || c == u'\n') c = u' ';
-  return text;
-}
-
 bool HasLineBreak(QStringView text) { return text.contains(u'\r') || text.contains(u'\n'); }
 
 }  // namespace vendle

@@ -144,8 +144,6 @@ class PreferenceWriter {
   bool anyGroup_ = false;
 };
 
-// `text` with every CR and LF replaced by a blank.
-QString WithoutLineBreaks(QString text);
 bool HasLineBreak(QStringView text);
 
 template <class HashAt, class Same>

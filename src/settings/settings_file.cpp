@@ -1,6 +1,7 @@
 #include "settings/settings_file.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "platform/text_values.h"
 #include "settings/settings_keys.h"
@@ -30,11 +31,8 @@ class NumberedKey {
   NumberedKey(const char* base, int n) {
     while (*base && size_ < kRoom - 12) text_[size_++] = char16_t(*base++);
     char digits[12];
-    int count = 0;
-    unsigned v = n < 0 ? 0u - unsigned(n) : unsigned(n);
-    do digits[count++] = char('0' + v % 10); while (v /= 10);
-    if (n < 0) text_[size_++] = u'-';
-    while (count) text_[size_++] = char16_t(digits[--count]);
+    const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+    for (const char* d = digits; d != end; ++d) text_[size_++] = char16_t(*d);
   }
   operator QStringView() const { return QStringView(text_, size_); }
 

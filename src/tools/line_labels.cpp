@@ -8,10 +8,10 @@
 
 #include <QHash>
 #include <QSet>
-#include <initializer_list>
 #include <vector>
 
 #include "platform/text_lines.h"
+#include "platform/text_values.h"
 
 namespace vendle {
 namespace {
@@ -195,20 +195,11 @@ QStringView FirstWord(QStringView s) {
   return blank < 0 ? s : s.first(blank);
 }
 
-bool OneWordOf(QStringView word, std::initializer_list<QStringView> words) {
-  for (QStringView w : words)
-    if (word.compare(w, Qt::CaseInsensitive) == 0) return true;
-  return false;
-}
-
 // The blocks whose lines hold 32-bit words in hexadecimal.
-bool IsDataBlockHeader(QStringView text) {
-  return OneWordOf(FirstWord(text), {u"CSUB", u"CFUNCTION", u"DEFINEFONT"});
-}
-
+bool IsDataBlockWord(QStringView word) { return IsOneOf(word, {u"CSUB", u"CFUNCTION", u"DEFINEFONT"}); }
+bool IsDataBlockHeader(QStringView text) { return IsDataBlockWord(FirstWord(text)); }
 bool IsDataBlockEnd(QStringView text) {
-  return FirstWord(text).compare(u"END", Qt::CaseInsensitive) == 0 &&
-         OneWordOf(FirstWord(TrimBlanks(text.sliced(3))), {u"CSUB", u"CFUNCTION", u"DEFINEFONT"});
+  return FirstWord(text).compare(u"END", Qt::CaseInsensitive) == 0 && IsDataBlockWord(FirstWord(TrimBlanks(text.sliced(3))));
 }
 
 bool IsDataWord(QStringView word) {

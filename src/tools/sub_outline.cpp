@@ -39,12 +39,6 @@ QStringView CutBefore(QStringView s, QChar c) {
   return at < 0 ? s : s.first(at);
 }
 
-bool IsOneOf(QStringView w, std::initializer_list<const char*> words) {
-  for (const char* x : words)
-    if (w.compare(QLatin1StringView(x), Qt::CaseInsensitive) == 0) return true;
-  return false;
-}
-
 }  // namespace
 
 SubsOutline BuildSubsOutline(QStringView text) {
@@ -67,7 +61,7 @@ SubsOutline BuildSubsOutline(QStringView text) {
     const QStringView first = Field(line, 0);
     if (first.startsWith(u"'>")) out.entries.append({number, line.toString()});
     if (!first.endsWith(u':')) {
-      if (IsOneOf(first, {"FUNCTION", "SUB", "CSUB", "CFUNCTION", "DEFINEFONT"})) {
+      if (IsOneOf(first, {u"FUNCTION", u"SUB", u"CSUB", u"CFUNCTION", u"DEFINEFONT"})) {
         out.entries.append({number, line.toString()});
         addName(CutBefore(Field(line, 1), u'('));
       }
@@ -104,7 +98,7 @@ std::optional<int> FindDefinitionLine(QStringView text, QStringView word) {
     if (found) return;
     const QStringView line = TrimLine(text.sliced(l.start, l.length));
     const QStringView first = TrimBlanks(Field(line, 0));
-    if (IsOneOf(first, {"function", "sub", "cfunction", "csub"})) {
+    if (IsOneOf(first, {u"function", u"sub", u"cfunction", u"csub"})) {
       QStringView name = TrimBlanks(Field(line, 1));
       name = CutBefore(CutBefore(CutBefore(name, u'('), u':'), u'\'');
       if (name.compare(word, Qt::CaseInsensitive) == 0) {

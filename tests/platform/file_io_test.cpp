@@ -10,7 +10,7 @@
 
 #include "platform/file_io.h"
 #include "scoped_tmpfs.h"
-#include "special_files.h"
+#include "not_regular_files.h"
 
 namespace vendle {
 namespace {

@@ -58,21 +58,11 @@ TEST(SecondStart, AFirstInstanceWithAPortOutOfRangeRecordsNoLinkAndASecondStartS
   EXPECT_EQ(InstanceLock::ReadRecord(lock).state, LockRecord::State::NoLink);
 
   // The second start as the sandbox starts it, its error output read here.
-  QProcess second;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("QT_QPA_PLATFORM", "offscreen");
-  env.insert("XDG_RUNTIME_DIR", box.root() + "run");
-  second.setProcessEnvironment(env);
-  second.setWorkingDirectory(box.root());
-  second.start(box.programFolder() + "vendle", {"a.bas"});
-  ASSERT_TRUE(second.waitForStarted(10000));
-  QByteArray err;
-  deadline = QDeadlineTimer(20000);
+  auto started = box.startReadingErrors({"a.bas"});
+  QProcess& second = *started;
+  ASSERT_EQ(second.state(), QProcess::Running);
   // Its own setting is refused before the lock record is read.
-  while (!err.contains("is outside 1-65535\n") && !deadline.hasExpired()) {
-    second.waitForReadyRead(100);
-    err += second.readAllStandardError();
-  }
+  const QByteArray err = ReadErrorsUntil(second, "is outside 1-65535\n", 20000);
   EXPECT_TRUE(err.contains("the files were not handed to the running Vendle: the setting \"Control Port\" = 70000"))
       << err.toStdString();
   // Its message stands until it is answered, or until a close request.
@@ -105,20 +95,10 @@ TEST(SecondStart, AHandOverNotTakenIsSaidAndEndsWithStatusOne) {
   ASSERT_EQ(::listen(listener, 4), 0);
   ASSERT_TRUE(lock->record(box.port()));
 
-  QProcess second;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("QT_QPA_PLATFORM", "offscreen");
-  env.insert("XDG_RUNTIME_DIR", box.root() + "run");
-  second.setProcessEnvironment(env);
-  second.setWorkingDirectory(box.root());
-  second.start(box.programFolder() + "vendle", {"a.bas"});
-  ASSERT_TRUE(second.waitForStarted(10000));
-  QByteArray err;
-  QDeadlineTimer deadline(30000);
-  while (!err.contains("did not take the files within") && !deadline.hasExpired()) {
-    second.waitForReadyRead(100);
-    err += second.readAllStandardError();
-  }
+  auto started = box.startReadingErrors({"a.bas"});
+  QProcess& second = *started;
+  ASSERT_EQ(second.state(), QProcess::Running);
+  const QByteArray err = ReadErrorsUntil(second, "did not take the files within", 30000);
   EXPECT_TRUE(err.contains("the running Vendle did not take the files within")) << err.toStdString();
   // Its message stands until it is answered, or until a close request.
   EXPECT_FALSE(second.waitForFinished(300)) << "the second start ended without its message";

@@ -18,7 +18,7 @@
 #include "editor/ui/editor_view.h"
 #include "platform/file_io.h"
 #include "shell/ui/info_window.h"
-#include "special_files.h"
+#include "not_regular_files.h"
 #include "test_files.h"
 
 namespace vendle::test {

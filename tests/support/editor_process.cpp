@@ -31,16 +31,35 @@ EditorSandbox::EditorSandbox(const QString& preferences, const QString& executab
 }
 
 std::unique_ptr<QProcess> EditorSandbox::start(const QStringList& args, const QString& workingFolder) const {
+  return launch(args, workingFolder, false);
+}
+
+std::unique_ptr<QProcess> EditorSandbox::startReadingErrors(const QStringList& args) const {
+  return launch(args, QString(), true);
+}
+
+std::unique_ptr<QProcess> EditorSandbox::launch(const QStringList& args, const QString& workingFolder,
+                                                bool readErrors) const {
   auto p = std::make_unique<QProcess>();
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("QT_QPA_PLATFORM", "offscreen");
   env.insert("XDG_RUNTIME_DIR", root() + "run");
   p->setProcessEnvironment(env);
   p->setWorkingDirectory(workingFolder.isEmpty() ? root() : workingFolder);
-  p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  if (!readErrors) p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
   p->start(programFolder() + "vendle", args);
   p->waitForStarted(10000);
   return p;
+}
+
+QByteArray ReadErrorsUntil(QProcess& p, const QByteArray& text, int ms) {
+  QByteArray err;
+  QDeadlineTimer deadline(ms);
+  while (!err.contains(text) && !deadline.hasExpired()) {
+    p.waitForReadyRead(100);
+    err += p.readAllStandardError();
+  }
+  return err;
 }
 
 bool EditorSandbox::waitUntilListening(int ms) const {

@@ -11,6 +11,10 @@
 
 namespace vendle::test {
 
+// Reads `p`'s error output until it holds `text` or `ms` have passed; all
+// that was read.
+QByteArray ReadErrorsUntil(QProcess& p, const QByteArray& text, int ms);
+
 class EditorSandbox {
  public:
   // `preferences` is written as Data/Vendle5.inf (the control port and
@@ -23,13 +27,18 @@ class EditorSandbox {
   QString dataFolder() const { return programFolder() + "Data/"; }
   quint16 port() const { return port_; }
 
-  // Starts the editor with `args` in `workingFolder` (the root by default).
+  // Starts the editor with `args` in `workingFolder` (the root by default);
+  // its error output goes to the test's.
   std::unique_ptr<QProcess> start(const QStringList& args = {}, const QString& workingFolder = QString()) const;
+  // The same, with the error output kept for the test to read.
+  std::unique_ptr<QProcess> startReadingErrors(const QStringList& args) const;
   // True once the editor's control port accepts a connection.
   bool waitUntilListening(int ms = 20000) const;
   QString readPreferences() const;
 
  private:
+  std::unique_ptr<QProcess> launch(const QStringList& args, const QString& workingFolder, bool readErrors) const;
+
   QTemporaryDir dir_;
   quint16 port_ = 0;
 };

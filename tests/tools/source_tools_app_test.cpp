@@ -17,6 +17,10 @@
 #include "test_files.h"
 #include "tools/attiny_numbering.h"
 #include "tools/line_labels.h"
+#include "editor/syntax_tkn.h"
+#include "editor/ui/syntax_commands.h"
+#include "shell/ui/info_window.h"
+#include <algorithm>
 
 namespace vendle::test {
 namespace {
@@ -101,7 +105,7 @@ TEST_F(SourceToolsApp, RemoveProgramLineNumbersOpensAModifiedResultTabAndLeavesT
   ASSERT_NE(out, nullptr);
   ASSERT_NE(out, ed);
   const QString text = GetEditorText(out);
-  EXPECT_EQ(text, LineNumbersToLabels(source, app().settings().labelPrefix, app().state().syntax.activeKeywords));
+  EXPECT_EQ(text, LineNumbersToLabels(source, app().settings().labelPrefix, DocumentKeywords(app(), app().state().docs.currentTabIndex - 1)));
   EXPECT_TRUE(text.contains("IF I>2 THEN GOTO _LBL50\n")) << text.toStdString();
   EXPECT_TRUE(text.contains("_LBL60:\nRETURN\n")) << text.toStdString();
   EXPECT_TRUE(out->sci().modified()) << "closing the unsaved result asks";
@@ -109,6 +113,46 @@ TEST_F(SourceToolsApp, RemoveProgramLineNumbersOpensAModifiedResultTabAndLeavesT
   EXPECT_EQ(GetEditorText(ed), source) << "the source keeps its text";
   EXPECT_FALSE(ed->sci().modified());
   EXPECT_EQ(ReadFile(path), kNumbered);
+}
+
+// Two programs of two dialects: the commands read the keywords of the
+// document they work on, whichever dialect was applied to an editor last.
+class TwoDialectsApp : public ProgramApp {
+ protected:
+  TwoDialectsApp() {
+    open("pico.bas", [](const QString& root) {
+      WriteFile(root + "pico.bas", "10 'Dout: the pin\r\n20 SETPIN 2, DOUT\r\n30 GOTO 10\r\n");
+      WriteFile(root + "tiny.bas", "10 PRINT 1\r\n");
+    });
+    pico = app().state().docs.currentTabIndex;
+    OpenDocument(app(), driver->root() + "tiny.bas", false);
+    const int attiny = FindSyntaxIndexFor(app(), QStringLiteral("ATTiny"));
+    EXPECT_GE(attiny, 0) << "the shipped dialects are loaded";
+    Menu(static_cast<Item>(+Item::SyntaxFirst + SyntaxMenuIndexOf(attiny)));
+    EXPECT_EQ(Current()->syntax, "ATTiny");
+    SwitchDocumentTab(app(), pico, app().state().docs.currentTabIndex);
+    EXPECT_EQ(Current()->syntax, "picomite");
+  }
+  int SyntaxMenuIndexOf(int index) {
+    const std::vector<int> menu = SyntaxMenuIndices(app().state().syntax.list);
+    return static_cast<int>(std::find(menu.begin(), menu.end(), index) - menu.begin());
+  }
+  int pico = -1;
+};
+
+TEST_F(TwoDialectsApp, TheVariableReportKnowsTheShownDocumentsKeywords) {
+  Menu(Item::VariableReport);
+  const QString shown = InfoWindowText(app());
+  ASSERT_FALSE(shown.isEmpty());
+  EXPECT_FALSE(shown.contains(u"DOUT", Qt::CaseInsensitive)) << "DOUT is a picomite keyword: " << shown.toStdString();
+  EXPECT_FALSE(shown.contains(u"SETPIN", Qt::CaseInsensitive)) << shown.toStdString();
+}
+
+TEST_F(TwoDialectsApp, RemoveLineNumbersKnowsTheShownDocumentsKeywords) {
+  Menu(Item::RemoveLineNumbers);
+  const QString text = GetEditorText(CurrentEditor(app()));
+  // Dout is a picomite keyword: no label of that name.
+  EXPECT_TRUE(text.startsWith("_LBL10: 'Dout: the pin")) << text.toStdString();
 }
 
 }  // namespace

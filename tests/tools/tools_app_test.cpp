@@ -12,6 +12,7 @@
 #include "editor/ui/bookmarks_folds.h"
 #include "editor/ui/editor_view.h"
 #include "editor/ui/editor_commands.h"
+#include "editor/ui/syntax_commands.h"
 #include "platform/event.h"
 #include "platform/ids.h"
 #include "platform/ui/toolkit.h"
@@ -150,7 +151,7 @@ TEST_F(ToolsApp, VariableReportOpensInTheInformationWindow) {
   Menu(Item::VariableReport);
   ReportOptions o;
   o.wordCharacters = app().settings().validWordCharacters;
-  o.keywords = app().state().syntax.activeKeywords;
+  o.keywords = DocumentKeywords(app(), app().state().docs.currentTabIndex);
   o.elapsedMs = [] { return qint64(0); };
   QString expected = VariableReportText(text, o);
   QString shown = InfoWindowText(app());

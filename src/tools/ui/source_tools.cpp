@@ -79,12 +79,12 @@ void FormatIndentation(App& app) {
 void ShowVariableReport(App& app) {
   QElapsedTimer clock;
   clock.start();
-  MakeSelectedDocumentCurrent(app);
-  EditorView* ed = CurrentEditor(app);
+  const int index = MakeSelectedDocumentCurrent(app);
+  EditorView* ed = EditorOfDocument(app, index);
   if (!ed) return;
   ReportOptions options;
   options.wordCharacters = app.settings().validWordCharacters;
-  options.keywords = app.state().syntax.activeKeywords;
+  options.keywords = DocumentKeywords(app, index);
   options.elapsedMs = [&clock] { return clock.elapsed(); };
   ShowInfoText(app, VariableReportText(GetEditorText(ed), options));
 }

@@ -402,8 +402,18 @@ qint64 EffectiveLineNumberStep(qint64 setting) { return setting < 1 ? kDefaultSt
 
 QString ConvertAtTinyProgram(QStringView text, AtTinyForm form, qint64 step, const AtTinyDialect& dialect) {
   step = EffectiveLineNumberStep(step);
+  QString out;
   std::vector<Entry> entries;
-  ForEachLine(text, [&](const TextLine& l) { entries.push_back(ReadLine(text.sliced(l.start, l.length))); });
+  ForEachLine(text, [&](const TextLine& l) {
+    const QStringView line = text.sliced(l.start, l.length);
+    // The line naming a script's interpreter stays first, as it is, unnumbered.
+    if (l.start == 0 && line.startsWith(u"#!")) {
+      out += line;
+      out += u'\n';
+      return;
+    }
+    entries.push_back(ReadLine(line));
+  });
   if (entries.empty()) entries.emplace_back();
 
   const bool numbered = form == AtTinyForm::Numbered;
@@ -418,7 +428,6 @@ QString ConvertAtTinyProgram(QStringView text, AtTinyForm form, qint64 step, con
     if (entries[k].numbered && entries[k].number >= 0 && !newNumber.contains(entries[k].number))
       newNumber.insert(entries[k].number, newNumberOf(k));
 
-  QString out;
   out.reserve(text.size() + count * 8);
   for (qint64 k = 0; k < count; ++k) {
     Pieces pieces = TokenStep(dialect).run(entries[k].text);

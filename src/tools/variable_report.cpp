@@ -343,6 +343,7 @@ QString Report::build(QStringView text, const ReportOptions& o) {
     const int number = i + 1;
     if (line.size() > kLongLine) longLines += QString::number(number) + u'(' + QString::number(line.size()) + QStringLiteral(") ");
     if (line.isEmpty() || line.startsWith(u'\'')) continue;
+    if (i == 0 && line.startsWith(u"#!")) continue;  // the interpreter of a script
     if (csub || font) skipBody = true;
     const QString lower = line.toString().toLower();
     if (lower.startsWith(u"sub ")) {

@@ -79,6 +79,10 @@ const ConvertCase kCases[] = {
     {"no blank before ; after a string", "1 PRINT \"A\" ; B\n", N, "  10 PRINT \"A\"; B\n"},
     {"THEN GOTO keeps its target", "1 IF A=1 THEN GOTO 1\n", C, "1 IFA=1T.G.1\n"},
     {"REM after a target", "1 GOTO 1 REM x  y\n", C, "1 G.1REM x  y\n"},
+    {"a script's first line stays, numbered", "#!/usr/local/bin/mmbasic\n5 GOTO 5\n", N,
+     "#!/usr/local/bin/mmbasic\n  10 GOTO 10\n"},
+    {"a script's first line stays, crunched", "#!/usr/local/bin/mmbasic\r\n  10 GOTO 10\r\n", C,
+     "#!/usr/local/bin/mmbasic\n1 G.1\n"},
 };
 
 TEST(AtTinyNumbering, ConvertsEachLineToTheForm) {

@@ -184,7 +184,7 @@ TEST_F(ProgramToolsApp, EachCleanupCommandIsOneUndoStep) {
       {"Remove comments", Item::RemoveComments, program,
        "'target picomite\n  A = 1   \n\n  /* a\n\tb */\nPRINT \"\xC2\xB1\"\n"},
       {"Convert C type comments", Item::ConvertCComments, program,
-       "'target picomite\r\nA = 1   ' one\r\n\r\n' /* a\r\n' \tb */\r\nPRINT \"\xC2\xB1\"\r\n"},
+       "'target picomite\r\n  A = 1   ' one\r\n\r\n' /* a\r\n' \tb */\r\nPRINT \"\xC2\xB1\"\r\n"},
       {"Remove non-ASCII characters", Item::RemoveNonAscii, program,
        "'target picomite\r\n  A = 1   ' one\r\n\r\n  /* a\r\n\tb */\r\nPRINT \"+-\"\r\n"},
       {"Wrap comments", Item::WrapComments,
@@ -209,6 +209,21 @@ TEST_F(ProgramToolsApp, EachCleanupCommandIsOneUndoStep) {
     s().send(S::SCI_UNDO);
     EXPECT_EQ(GetEditorText(ed), before) << c.what << ": one Undo gives the text back";
     EXPECT_FALSE(s().modified()) << c.what;
+  }
+}
+
+// A program without C comments, the whole document or a selection: nothing
+// to convert, so no line changes, no undo step, no "Not saved".
+TEST_F(ProgramToolsApp, ConvertCTypeCommentsLeavesEveryOtherLineAsItIs) {
+  ASSERT_NE(ed, nullptr);
+  const QString program = QStringLiteral("Sub Main\r\n  If a Then\r\n\tPrint a ' x / y\r\n  EndIf  \r\nEnd Sub\r\n");
+  for (bool selection : {false, true}) {
+    SetEditorText(ed, program, true);
+    if (selection) s().send(S::SCI_SETSEL, s().positionFromLine(1), s().positionFromLine(3) + 2);
+    Menu(Item::ConvertCComments);
+    EXPECT_EQ(GetEditorText(ed), program) << selection;
+    EXPECT_FALSE(s().modified()) << selection;
+    EXPECT_FALSE(s().send(S::SCI_CANUNDO)) << selection;
   }
 }
 

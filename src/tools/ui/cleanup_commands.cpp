@@ -65,11 +65,13 @@ void RewriteLineRange(App& app, F&& rebuild) {
   lines.reserve(last - first + 1);
   for (Sci::Pos line = first; line <= last; ++line) lines.append(GetEditorLine(ed, line));
   const QString result = rebuild(lines);
-  {
+  const Sci::Pos from = s.positionFromLine(first), to = s.lineEndPosition(last);
+  // Nothing to change: no undo step, no modified flag.
+  if (result.toUtf8() != s.range(from, to)) {
     ProgrammaticEdit quiet(*ed);
     UndoStep step(s);
-    s.send(S::SCI_SETSELECTIONSTART, s.positionFromLine(first));
-    s.send(S::SCI_SETSELECTIONEND, s.lineEndPosition(last));
+    s.send(S::SCI_SETSELECTIONSTART, from);
+    s.send(S::SCI_SETSELECTIONEND, to);
     ReplaceSelection(ed, result);
   }
   view.restore(first);

@@ -139,7 +139,7 @@ TEST_F(ToolsApp, AnAtTinyDocumentIsNumberedNotIndented) {
   Menu(Item::FormatIndentation);
   const QString toggled = GetEditorText(ed);
   EXPECT_TRUE(toggled.startsWith("  10 FOR")) << toggled.toStdString();
-  EXPECT_TRUE(toggled.contains("\n  20 PRINT I\n")) << "the body is not indented: " << toggled.toStdString();
+  EXPECT_TRUE(toggled.contains("\r\n  20 PRINT I\r\n")) << "the body is not indented: " << toggled.toStdString();
   EXPECT_TRUE(s().modified());
   s().send(S::SCI_UNDO);
   EXPECT_EQ(GetEditorText(ed), text) << "one Undo restores the text";

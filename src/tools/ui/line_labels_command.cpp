@@ -20,7 +20,7 @@ void RemoveLineNumbers(App& app) {
   const QString result =
       LineNumbersToLabels(GetEditorText(ed), app.settings().labelPrefix, DocumentKeywords(app, source));
   const QString path = ResultPath(app.state().docs.list.at(source).path, QStringLiteral("_NoLN"));
-  if (OpenResultTab(app, path, result) < 0) return;
+  if (OpenResultTab(app, path, result, EditorLineEnd(ed)) < 0) return;
 }
 
 }  // namespace vendle

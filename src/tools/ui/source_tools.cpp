@@ -54,7 +54,7 @@ void FormatIndentation(App& app) {
   options.indentComments = st.indentComments;
   options.tabSize = st.tabSize;
   options.useSpaces = st.useSpacesForTabs != 0;
-  options.lineEnd = st.lineEndingsMode == 1 ? QStringLiteral("\n") : QStringLiteral("\r\n");
+  options.lineEnd = EditorLineEnd(ed);  // the document keeps its kind
 
   const WaitCursor wait;
   const TimedCommand timed(app);

@@ -4,6 +4,8 @@
 // running program, on program files of either kind.
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include "program_app_fixture.h"
 #include "qt_print.h"
 
@@ -85,6 +87,41 @@ TEST_P(LineEndApp, EveryRewriteAndResultKeepsTheDocumentsKind) {
     SCOPED_TRACE(run);
     Menu(Item::FormatIndentation);  // the ATTiny numbering, both ways
     check("after the ATTiny numbering");
+  }
+}
+
+// DOS or UNIX line endings change the kind; an Undo (menu or key) of it
+// gives the text back and with it its kind, a Redo the new one again.
+TEST_P(LineEndApp, UndoAndRedoBringTheKindBackWithTheText) {
+  const Kind k = GetParam();
+  const QString want = k.eol == "\n" ? u"LF"_qs : u"CRLF"_qs;
+  const QString other = k.eol == "\n" ? u"CRLF"_qs : u"LF"_qs;
+  const Item convert = k.eol == "\n" ? Item::DosLineEndings : Item::UnixLineEndings;
+  const QString original = GetEditorText(ed);
+  auto typeReturn = [&] {
+    s().send(S::SCI_DOCUMENTEND);
+    s().send(S::SCI_NEWLINE);
+    const QStringList kinds = Kinds(GetEditorText(ed));
+    s().send(S::SCI_UNDO);
+    return kinds;
+  };
+  for (bool byKey : {false, true}) {
+    SCOPED_TRACE(byKey ? "by key" : "by menu");
+    Menu(convert);
+    ASSERT_EQ(Kinds(GetEditorText(ed)), QStringList{other});
+    auto undo = [&] {
+      if (byKey) QTest::keyClick(ed, Qt::Key_Z, Qt::ControlModifier);
+      else Menu(Item::Undo);
+    };
+    undo();
+    EXPECT_EQ(GetEditorText(ed), original);
+    EXPECT_EQ(s().send(S::SCI_GETEOLMODE), k.mode);
+    if (byKey) QTest::keyClick(ed, Qt::Key_Y, Qt::ControlModifier);
+    else Menu(Item::Redo);
+    EXPECT_EQ(Kinds(GetEditorText(ed)), QStringList{other});
+    EXPECT_EQ(typeReturn(), QStringList{other}) << "after the redo";
+    undo();
+    EXPECT_EQ(typeReturn(), QStringList{want}) << "after the undo";
   }
 }
 

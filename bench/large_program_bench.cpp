@@ -24,6 +24,9 @@
 #include <Qsci/qsciscintilla.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -84,42 +87,49 @@ void RunToIdle() {
   RunToIdle(clock);
 }
 
-// Presses Right every 20 ms (once the last press was handled) and keeps
+// Presses Right every 20 ms from a second thread (once the last press was
+// handled), as a user's keys come whatever the editor is doing, and keeps
 // the longest time a press waited to be handled.
 class KeyWaits : public QObject {
  public:
   explicit KeyWaits(QWidget& target) : target_(target) {
+    clock_.start();
     target_.installEventFilter(this);
-    timer_.setInterval(20);
-    connect(&timer_, &QTimer::timeout, this, [this] {
-      if (pending_) return;
-      pending_ = true;
-      posted_.start();
-      QCoreApplication::postEvent(&target_, new QKeyEvent(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier));
+    presser_ = std::thread([this] {
+      while (!stop_.load()) {
+        if (!pending_.load()) {
+          postedNs_.store(clock_.nsecsElapsed());
+          pending_.store(true);
+          QCoreApplication::postEvent(&target_, new QKeyEvent(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
     });
-    timer_.start();
   }
-  void stop() { timer_.stop(); }
+  ~KeyWaits() override { stop(); }
+  void stop() {
+    stop_.store(true);
+    if (presser_.joinable()) presser_.join();
+  }
   double longestMs() const { return longest_; }
-  int handled() const { return handled_; }
 
  protected:
   bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::KeyPress && pending_) {
-      pending_ = false;
-      ++handled_;
-      longest_ = std::max(longest_, posted_.nsecsElapsed() / 1e6);
+    if (e->type() == QEvent::KeyPress && pending_.load()) {
+      longest_ = std::max(longest_, (clock_.nsecsElapsed() - postedNs_.load()) / 1e6);
+      pending_.store(false);
     }
     return false;
   }
 
  private:
   QWidget& target_;
-  QTimer timer_;
-  QElapsedTimer posted_;
-  bool pending_ = false;
+  QElapsedTimer clock_;
+  std::thread presser_;
+  std::atomic<bool> stop_{false};
+  std::atomic<bool> pending_{false};
+  std::atomic<qint64> postedNs_{0};
   double longest_ = 0;
-  int handled_ = 0;
 };
 
 // A narrower editor wraps every line again in idle time: the longest wait
@@ -207,9 +217,14 @@ int BareChild(const QString& path, int width, int height) {
   ed.resize(width, height);
   ed.setUtf8(true);
   ed.setWrapMode(QsciScintilla::WrapWord);
-  // The same UTF-8 bytes the editor holds, without a second copy in UTF-16.
-  const QByteArray utf8 = QString::fromLatin1(f.readAll()).toUtf8();
+  // The UTF-8 bytes the editor holds, given as QsciScintilla::setText
+  // gives them (its undo history emptied), without a copy in UTF-16.
+  QByteArray utf8 = f.readAll();
+  if (!QtPrivate::isAscii(QLatin1StringView(utf8.constData(), utf8.size())))
+    utf8 = QString::fromLatin1(utf8).toUtf8();
   ed.SendScintilla(S::SCI_SETTEXT, utf8.constData());
+  ed.SendScintilla(S::SCI_EMPTYUNDOBUFFER);
+  utf8.clear();
   ed.show();
   ed.repaint();
   QCoreApplication::processEvents();

@@ -16,6 +16,7 @@
 #include "documents/ui/tab_strip.h"
 #include "editor/declarations.h"
 #include "editor/fold_markers.h"
+#include "editor/program_scan.h"
 #include "editor/ui/bookmarks_folds.h"
 #include "editor/ui/change_marks.h"
 #include "editor/ui/syntax_commands.h"
@@ -43,19 +44,21 @@ int PatternIndex(App& app) { return app.settings().fileSelector ? 2 : 0; }
 
 // The document's text as read or created, with an empty undo history: no
 // change of the user's, so none is marked.
-void PutEditorText(EditorView& ed, const QString& text) {
+void PutEditorText(EditorView& ed, const QByteArray& utf8) {
   {
     ChangeMarksPaused paused(ed);
-    SetEditorText(&ed, text, true);
+    SetEditorBytes(&ed, utf8, true);
   }
   ClearChangeMarks(ed);
 }
+
+void PutEditorText(EditorView& ed, const QString& text) { PutEditorText(ed, ToUtf8Buffer(text)); }
 
 struct ReadText {
   bool exists = false;
   bool folder = false;
   bool ok = false;
-  QString text;
+  QByteArray utf8;  // the text as the editor holds it
   FileEncoding encoding = FileEncoding::Windows1252;
   QString error;
 };
@@ -75,8 +78,8 @@ ReadText ReadProgram(const QString& path) {
   r.ok = f.ok;
   r.error = f.error;
   if (f.ok) {
-    DecodedFile decoded = DecodeProgramFile(f.bytes);  // whole: NUL bytes are kept
-    r.text = std::move(decoded.text);
+    DecodedBytes decoded = DecodeProgramBytes(f.bytes);  // whole: NUL bytes are kept
+    r.utf8 = std::move(decoded.utf8);
     r.encoding = decoded.encoding;
   }
   return r;
@@ -112,11 +115,13 @@ int IndexOfOpenFile(App& app, const QString& path) {
 
 // A document takes the line ends of its file: new lines, pastes and inserts
 // get the same kind. A text without any takes the settings' mode.
-void TakeLineEndsOf(App& app, EditorView& ed, const QString& text) {
+void TakeLineEndsOf(App& app, EditorView& ed, const QByteArray& utf8) {
   const LineEnd fallback = app.settings().lineEndingsMode == 1 ? LineEnd::Lf : LineEnd::CrLf;
   static constexpr int kMode[] = {S::SC_EOL_CRLF, S::SC_EOL_LF, S::SC_EOL_CR};
-  ed.sci().send(S::SCI_SETEOLMODE, kMode[static_cast<int>(LastLineEnd(text, fallback))]);
+  ed.sci().send(S::SCI_SETEOLMODE, kMode[static_cast<int>(LastLineEndOfBytes(utf8, fallback))]);
 }
+
+void TakeLineEndsOf(App& app, EditorView& ed, const QString& text) { TakeLineEndsOf(app, ed, ToUtf8Buffer(text)); }
 
 bool ExistsWithContent(const QString& path) {
   const QFileInfo fi(path);
@@ -184,18 +189,11 @@ void MarkSaved(EditorView& ed, bool emptyUndo) {
 }
 
 // Where a document of `index` gets its text: strips the in-text markers
-// first, so the editor never holds them and no undo step is made.
-struct Loaded {
-  QString text;
-  StrippedText markers;
-};
+// first, so the editor never holds them and no undo step is made; the user
+// names are collected in the same pass.
+using Loaded = ScannedProgram;
 
-Loaded PrepareText(const QString& fileText) {
-  Loaded l;
-  l.markers = StripMarkers(fileText);
-  l.text = l.markers.text;
-  return l;
-}
+Loaded PrepareText(const QByteArray& fileText) { return ScanProgramText(fileText); }
 
 // The state a document takes from its text: user names, the file's own
 // bookmarks and folds (when they are kept in the file), syntax, folds and
@@ -206,11 +204,11 @@ void LoadDocumentState(App& app, int index, const Loaded& loaded) {
   if (!ed || !list.valid(index)) return;
   list.setCurrent(index);
   DocumentRecord& d = list.at(index);
-  d.userSubNames = loaded.markers.names;
-  d.userVariableNames = DeclaredVariablesText(loaded.text);
+  d.userSubNames = loaded.names;
+  d.userVariableNames = loaded.variables;
   if (app.settings().saveFoldingInBasFile) {
-    if (!loaded.markers.bookmarks.isEmpty()) d.bookmarks = FormatLineList(loaded.markers.bookmarks);
-    if (!loaded.markers.foldedLines.isEmpty()) d.foldedLines = FormatLineList(loaded.markers.foldedLines);
+    if (!loaded.bookmarks.isEmpty()) d.bookmarks = FormatLineList(loaded.bookmarks);
+    if (!loaded.foldedLines.isEmpty()) d.foldedLines = FormatLineList(loaded.foldedLines);
   }
   SetBookmarkMarkers(*ed, ParseLineList(d.bookmarks));
   // The syntax goes first: folds are contracted on the levels it gives.
@@ -231,7 +229,7 @@ void LoadDocumentState(App& app, int index, const Loaded& loaded) {
 void FinishLoading(App& app, int index, const Loaded& loaded, const QString& fallbackSyntax, bool oldArmiteNames) {
   if (!List(app).valid(index)) return;
   DocumentRecord& d = List(app).at(index);
-  QString syntax = ParseTargetComment(FirstLine(loaded.text));
+  QString syntax = ParseTargetComment(FirstLineOfBytes(loaded.text));
   if (syntax.isEmpty()) syntax = fallbackSyntax;
   if (oldArmiteNames && app.settings().removeOldTknFiles && syntax.toLower().startsWith(QStringLiteral("armite")))
     syntax.replace(QStringLiteral("armite"), QStringLiteral("ARMmite"), Qt::CaseInsensitive);
@@ -271,7 +269,7 @@ void ReloadDocument(App& app, int index) {
   const ReadText r = ReadProgram(d.path);
   if (!r.ok) return;
   const LineEnd mode = app.settings().lineEndingsMode == 1 ? LineEnd::Lf : LineEnd::CrLf;
-  const Loaded loaded = PrepareText(TrimTrailingBlankLines(r.text, mode));
+  const Loaded loaded = PrepareText(TrimTrailingBlankBytes(r.utf8, mode));
   SaveDocumentView(app, index);
   PutEditorText(*ed, loaded.text);
   TakeLineEndsOf(app, *ed, loaded.text);
@@ -328,7 +326,7 @@ OpenResult OpenFileInTab(App& app, const OpenRequest& request) {
   if (app.state().docs.editorSlots.lowestFree() < 0) return Refuse(OpenRefusal::TooManyTabs);
 
   const LineEnd mode = app.settings().lineEndingsMode == 1 ? LineEnd::Lf : LineEnd::CrLf;
-  const Loaded loaded = PrepareText(r.exists ? TrimTrailingBlankLines(r.text, mode) : QString());
+  const Loaded loaded = PrepareText(r.exists ? TrimTrailingBlankBytes(r.utf8, mode) : QByteArray());
   app.folders().file = FolderPart(path);
   const bool replace = request.replaceUnusedFirstTab && FirstTabIsUnused(app);
   const int selected = app.tabStrip().selected();
@@ -592,7 +590,7 @@ void RevertToSaved(App& app) {
   if (d.path.isEmpty() || d.untitled()) return;
   const ReadText r = ReadProgram(d.path);
   if (!r.ok) return;
-  const Loaded loaded = PrepareText(r.text);
+  const Loaded loaded = PrepareText(r.utf8);
   if (ed->sci().send(S::SCI_GETREADONLY)) return;
   SaveDocumentView(app, index);
   PutEditorText(*ed, loaded.text);

@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QUrl>
 
+#include "editor/ui/typed_changes.h"
 #include "platform/dispatcher.h"
 #include "platform/ui/toolkit.h"
 
@@ -33,13 +34,19 @@ void EditorView::contextMenuEvent(QContextMenuEvent* e) {
 
 void EditorView::keyPressEvent(QKeyEvent* e) {
   ++typing_;
-  QsciScintillaBase::keyPressEvent(e);
+  {
+    TypedChanges changes(*this);
+    QsciScintillaBase::keyPressEvent(e);
+  }
   --typing_;
 }
 
 void EditorView::inputMethodEvent(QInputMethodEvent* e) {
   ++typing_;
-  QsciScintillaBase::inputMethodEvent(e);
+  {
+    TypedChanges changes(*this);
+    QsciScintillaBase::inputMethodEvent(e);
+  }
   --typing_;
 }
 

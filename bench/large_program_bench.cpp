@@ -35,7 +35,10 @@
 #include "app_driver.h"
 #include "corpus_programs.h"
 #include "documents/ui/document_commands.h"
+#include "editor/ui/editor_commands.h"
 #include "editor/ui/editor_view.h"
+#include "platform/text_lines.h"
+#include "tools/ui/source_tools.h"
 
 using namespace vendle;
 using namespace vendle::test;
@@ -71,10 +74,10 @@ double RunToIdle(const QElapsedTimer& clock) {
     if (cpu - lastCpu > 1.0) {
       lastBusy = now;
       quietSince = now;
-      lastCpu = cpu;
     } else if (now - quietSince > 200) {
       loop.quit();
     }
+    lastCpu = cpu;
   });
   sample.start();
   loop.exec();
@@ -172,11 +175,12 @@ struct Result {
   double shownMs = 0, idleMs = 0, keyWaitMs = 0, keyMs = 0, peakMb = 0;
   int width = 0, height = 0;
   double idleCpuMs = 0;
+  double reportMs = 0, splitMs = 0;
 };
 
 void Print(const Result& r) {
-  std::printf("RESULT %.3f %.3f %.3f %.3f %.3f %d %d %.3f\n", r.shownMs, r.idleMs, r.keyWaitMs, r.keyMs, r.peakMb,
-              r.width, r.height, r.idleCpuMs);
+  std::printf("RESULT %.3f %.3f %.3f %.3f %.3f %d %d %.3f %.3f %.3f\n", r.shownMs, r.idleMs, r.keyWaitMs, r.keyMs,
+              r.peakMb, r.width, r.height, r.idleCpuMs, r.reportMs, r.splitMs);
 }
 
 int EditorChild(const QString& path) {
@@ -198,6 +202,21 @@ int EditorChild(const QString& path) {
   r.height = ed->height();
   r.keyWaitMs = KeyWaitWhileWrapping(*ed);
   r.keyMs = KeyAtEndMs(*ed, 9);
+  // "Display Variable report" through the program, against splitting the
+  // same text into lines.
+  {
+    const QString text = GetEditorText(ed);
+    QElapsedTimer split;
+    split.start();
+    volatile qsizetype lines = SplitLines(text).size();
+    (void)lines;
+    r.splitMs = split.nsecsElapsed() / 1e6;
+    QElapsedTimer report;
+    report.start();
+    ShowVariableReport(d.app());
+    QCoreApplication::processEvents();
+    r.reportMs = report.nsecsElapsed() / 1e6;
+  }
   Print(r);
   return 0;
 }
@@ -252,7 +271,8 @@ Result RunChild(const QStringList& args) {
     if (!line.startsWith("RESULT ")) continue;
     const QList<QByteArray> f = line.mid(7).split(' ');
     r = {f.value(0).toDouble(), f.value(1).toDouble(), f.value(2).toDouble(), f.value(3).toDouble(),
-         f.value(4).toDouble(), f.value(5).toInt(),    f.value(6).toInt(),    f.value(7).toDouble()};
+         f.value(4).toDouble(), f.value(5).toInt(),    f.value(6).toInt(),    f.value(7).toDouble(),
+         f.value(8).toDouble(), f.value(9).toDouble()};
   }
   return r;
 }
@@ -312,18 +332,23 @@ int main(int argc, char** argv) {
     v["peak MB"].push_back(e.peakMb);
     v["bare peak MB"].push_back(b.peakMb);
     v["peak/bare"].push_back(e.peakMb / b.peakMb);
+    v["report"].push_back(e.reportMs);
+    v["split"].push_back(e.splitMs);
+    v["report/split"].push_back(e.reportMs / e.splitMs);
   }
   std::printf("%d MB%s (%lld bytes), %d runs, editor %s\n", mb, many ? " of small subs" : "",
               static_cast<long long>(program.size()), runs, "default settings, Word Wrap 1");
   std::printf("%-34s %10s %10s %10s\n", "measure", "min", "median", "max");
   const char* order[] = {"shown",     "idle",          "bare idle", "idle/bare",    "idle cpu",
                          "bare idle cpu", "idle cpu/bare", "key wait", "bare key wait", "key",
-                         "bare key",  "key/bare",      "peak MB",   "bare peak MB", "peak/bare"};
+                         "bare key",  "key/bare",      "peak MB",   "bare peak MB", "peak/bare",
+                         "report",    "split",         "report/split"};
   const char* label[] = {"open to shown ms",       "open to first idle ms",  "  bare QScintilla ms",
                          "  ratio",                "  CPU ms to first idle", "    bare QScintilla ms",
                          "    ratio",              "longest key wait ms",    "  bare QScintilla ms",
                          "key at the end, CPU ms", "  bare QScintilla ms",   "  ratio",
-                         "peak memory MB",         "  bare QScintilla MB",   "  ratio"};
+                         "peak memory MB",         "  bare QScintilla MB",   "  ratio",
+                         "Variable report ms",     "  line split ms",        "  ratio"};
   for (std::size_t i = 0; i < std::size(order); ++i) {
     const Spread s = Of(v[order[i]]);
     std::printf("%-34s %10.2f %10.2f %10.2f\n", label[i], s.min, s.median, s.max);

@@ -490,15 +490,23 @@ QString Report::build(QStringView text, const ReportOptions& o) {
   // they start past the break column no piece could be short: no break.
   const qsizetype breakFrom = kLongLine - 6;
   const bool wrap = lk + 10 <= breakFrom;
+  // Each piece is its lead (the name and type columns, or the indentation
+  // of a continuation), which never reaches the break column, and the rest
+  // of the numbers: a long row is walked once, not copied at every break.
+  const QString continued = u'\n' + continuation;
   for (const Listed& l : listed) {
-    QString r = u'\n' + Lset(l.field, lk + 2) + Lset(l.mark, 7) + l.lines;
-    while (wrap && r.size() > kLongLine) {
-      const qsizetype blank = r.indexOf(u' ', breakFrom);
+    QString lead = u'\n' + Lset(l.field, lk + 2) + Lset(l.mark, 7);
+    QStringView rest = l.lines;
+    while (wrap && lead.size() + rest.size() > kLongLine) {
+      const qsizetype blank = rest.indexOf(u' ', breakFrom - lead.size());
       if (blank < 0) break;
-      table += QStringView(r).first(blank);
-      r = u'\n' + continuation + r.sliced(blank + 1);
+      table += lead;
+      table += rest.first(blank);
+      rest = rest.sliced(blank + 1);
+      lead = continued;
     }
-    table += r;
+    table += lead;
+    table += rest;
   }
 
   const int routineCount = functions + cfunctions + csubs + subs + fonts;

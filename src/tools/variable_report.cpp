@@ -494,6 +494,9 @@ QString Report::build(QStringView text, const ReportOptions& o) {
   // of a continuation), which never reaches the break column, and the rest
   // of the numbers: a long row is walked once, not copied at every break.
   const QString continued = u'\n' + continuation;
+  qsizetype tableSize = table.size();
+  for (const Listed& l : listed) tableSize += lk + 10 + l.lines.size() + (l.lines.size() / 80 + 1) * continued.size();
+  table.reserve(tableSize);
   for (const Listed& l : listed) {
     QString lead = u'\n' + Lset(l.field, lk + 2) + Lset(l.mark, 7);
     QStringView rest = l.lines;

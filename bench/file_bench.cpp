@@ -161,12 +161,18 @@ int main(int argc, char** argv) {
     save.start();
     SaveCurrentDocument(d.app());
     const double saveMs = Ms(save);
+    // A second save of the same document: the memory it needs is there now.
+    ed->sci().sendText(QsciScintillaBase::SCI_ADDTEXT, 1, "'");
+    save.restart();
+    SaveCurrentDocument(d.app());
+    const double againMs = Ms(save);
 
     const double size = bytes.size() / 1048576.0;
     std::printf("%-8s %12.1f %12.1f %12.1f %12.1f %12.1f\n",
                 (QByteArray::number(mb) + (distinct ? " MB *" : " MB")).constData(), openMs, size / (openMs / 1000),
                 saveMs, size / (saveMs / 1000), floorMs);
-    std::printf("         open/floor %.1fx, save/floor %.1fx\n", openMs / floorMs, saveMs / floorMs);
+    std::printf("         open/floor %.1fx, save/floor %.1fx, second save %.1f ms (%.1fx)\n", openMs / floorMs,
+                saveMs / floorMs, againMs, againMs / floorMs);
   }
   CorpusRows(runs);
   return 0;

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <optional>
 
 #include "documents/document_list.h"
 #include "documents/program_file.h"
@@ -149,6 +150,14 @@ bool ReportWriteFailure(App& app, const QString& path, const QString& why) {
 
 // Writes a program text in the document's encoding; false (with a message)
 // when not written.
+bool WriteProgramBytes(App& app, const QString& path, const QByteArray& bytes) {
+  const WriteResult w = WriteFileSafely(path, bytes);
+  if (!w.ok) return ReportWriteFailure(app, path, w.error);
+  // A file the user saved to is never deleted as a temporary copy.
+  app.state().tempFiles.removeAll(path);
+  return true;
+}
+
 bool WriteProgram(App& app, const QString& path, const QString& text, FileEncoding encoding) {
   QString bad;
   const QByteArray bytes = EncodeProgramFile(text, encoding, &bad);
@@ -164,14 +173,31 @@ QString WithBasExtension(const QString& path) {
   return FileNamePart(path).contains(u'.') ? path : path + QStringLiteral(".bas");
 }
 
-// The text of the file as it is written: with the in-text markers when
-// "Save folding in BAS file" is on. The editor itself never gets them.
+// The text of the file as it is written (the fold state collected first):
+// with the in-text markers when "Save folding in BAS file" is on. The
+// editor itself never gets them.
 QString FileTextOf(App& app, int index, EditorView& ed, bool markers) {
-  CollectFoldState(app, index);
   const QString text = GetEditorText(&ed);
   if (!markers || !app.settings().saveFoldingInBasFile) return text;
   const DocumentRecord& d = List(app).at(index);
   return AddMarkers(text, ParseLineList(d.bookmarks), ParseLineList(d.foldedLines));
+}
+
+// The file's bytes taken from the editor as they are, when they need no
+// markers and the encoding stores them unchanged (UTF-8, or ASCII in 1252):
+// no copy of the text in UTF-16 and back. Empty when the text path is needed.
+std::optional<QByteArray> FileBytesOf(App& app, int index, EditorView& ed, bool markers, FileEncoding encoding) {
+  const DocumentRecord& d = List(app).at(index);
+  if (markers && app.settings().saveFoldingInBasFile &&
+      (!ParseLineList(d.bookmarks).isEmpty() || !ParseLineList(d.foldedLines).isEmpty()))
+    return std::nullopt;
+  QByteArray bytes = GetEditorBytes(&ed);
+  if (encoding != FileEncoding::Windows1252) {
+    if (!IsValidUtf8(bytes)) return std::nullopt;
+    return encoding == FileEncoding::Utf8 ? bytes : QByteArray("\xEF\xBB\xBF") + bytes;
+  }
+  if (QtPrivate::isAscii(QLatin1StringView(bytes.constData(), bytes.size()))) return bytes;
+  return std::nullopt;
 }
 
 void AddRecentOf(App& app, const DocumentRecord& d) {
@@ -492,9 +518,13 @@ namespace {
 bool WriteDocument(App& app, int index, EditorView& ed, const QString& path, bool markers, bool emptyUndo) {
   // Cleaned in the editor, not only in the file: it shows what is written.
   if (app.settings().removeSmartQuotes) ConvertEditorTextToAscii(&ed);
-  const QString text = FileTextOf(app, index, ed, markers);
+  CollectFoldState(app, index);
   DocumentRecord& d = List(app).at(index);
-  if (!WriteProgram(app, path, text, d.encoding)) return false;
+  if (std::optional<QByteArray> bytes = FileBytesOf(app, index, ed, markers, d.encoding)) {
+    if (!WriteProgramBytes(app, path, *bytes)) return false;
+  } else if (!WriteProgram(app, path, FileTextOf(app, index, ed, markers), d.encoding)) {
+    return false;
+  }
   d.path = path;
   d.name = FileNamePart(path);
   SetStatusField(app, 3, d.path);

@@ -184,17 +184,21 @@ TypedProgram RandomAtTinyProgram(QRandomGenerator& rng, const QStringList& keywo
   return program;
 }
 
+// The keyword list of the dialect file the program ships.
+QString ShippedAtTinyKeywords() {
+  QFile f(QStringLiteral(VENDLE_SOURCE_DIR "/resources/data/ATTiny.tkn"));
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return LastTknSection(ParseTknFile(QStringLiteral("ATTiny"), f.readAll()));
+}
+
 QStringList WordsOf(const QString& list) { return list.split(u' ', Qt::SkipEmptyParts); }
 
 // Numbered, crunched and numbered again gives the first numbered form back,
 // for the tests' dialect and the shipped one: no keyword run into the name
 // before it, no jump target lost.
 TEST(AtTinyNumbering, TheRoundTripHoldsOnProgramsWithKeywordsAfterNames) {
-  QFile shipped(QStringLiteral(VENDLE_SOURCE_DIR "/resources/data/ATTiny.tkn"));
-  ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
-  QStringList lines = QString::fromUtf8(shipped.readAll()).split(u'\n');
-  lines.removeFirst();  // the description
-  const QString shippedList = u' ' + lines.join(u' ').simplified() + u' ';
+  const QString shippedList = ShippedAtTinyKeywords();
+  ASSERT_FALSE(shippedList.trimmed().isEmpty());
   const AtTinyDialect shippedDialect = AtTinyDialect::From(shippedList, BuildAtTinyAbbreviations(shippedList));
   struct Case {
     const char* name;
@@ -234,11 +238,8 @@ TEST(AtTinyNumbering, TheRoundTripHoldsOnProgramsWithKeywordsAfterNames) {
 // well: numbered, crunched and numbered again gives the numbered form back,
 // in upper case where the crunched form wrote it so.
 TEST(AtTinyNumbering, TheRoundTripHoldsOnCorpusPrograms) {
-  QFile shipped(QStringLiteral(VENDLE_SOURCE_DIR "/resources/data/ATTiny.tkn"));
-  ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
-  QStringList lines = QString::fromUtf8(shipped.readAll()).split(u'\n');
-  lines.removeFirst();
-  const QString list = u' ' + lines.join(u' ').simplified() + u' ';
+  const QString list = ShippedAtTinyKeywords();
+  ASSERT_FALSE(list.trimmed().isEmpty());
   const AtTinyDialect d = AtTinyDialect::From(list, BuildAtTinyAbbreviations(list));
   int files = 0;
   for (const CorpusFile& f : CorpusFiles()) {

@@ -303,7 +303,7 @@ int main(int argc, char** argv) {
   const bool many = argc > 3 && QByteArray(argv[3]) == "many";
   const QByteArray program = many ? ManySubsProgram(qsizetype(mb) << 20) : CorpusProgram(qsizetype(mb) << 20);
   if (program.isEmpty()) {
-    std::fprintf(stderr, "no corpus at %s\n", VENDLE_SOURCE_DIR "/../shared/corpus");
+    std::fprintf(stderr, "no corpus at %s\n", qPrintable(CorpusFolder()));
     return 1;
   }
   QTemporaryDir dir;

@@ -41,7 +41,7 @@ QByteArray MarkedProgram() {
 
 std::vector<Sample> Samples() {
   std::vector<Sample> out;
-  for (const test::CorpusFile& f : CorpusFiles()) out.push_back({f.name.toStdString(), f.bytes});
+  for (const test::CorpusFile& f : CorpusFiles()) out.push_back({f.name.toStdString(), f.text.toUtf8()});
   out.push_back({"marked", MarkedProgram()});
   QByteArray crlf = MarkedProgram();
   crlf.replace("\r\n", "\n").replace("\n", "\r\n");

@@ -1,10 +1,6 @@
 #include "corpus_programs.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QRegularExpression>
-#include <algorithm>
 
 namespace vendle::test {
 namespace {
@@ -25,31 +21,12 @@ bool IsRoutineLine(const QByteArray& line) {
 
 }  // namespace
 
-QString CorpusFolder() {
-  const QString dir = QDir::cleanPath(QStringLiteral(VENDLE_SOURCE_DIR "/../shared/corpus"));
-  return QDir(dir).exists() ? dir : QString();
-}
-
-QList<CorpusFile> CorpusFiles() {
-  QList<CorpusFile> files;
-  const QString root = CorpusFolder();
-  if (root.isEmpty()) return files;
-  QDirIterator it(root, {QStringLiteral("*.bas"), QStringLiteral("*.inc")}, QDir::Files, QDirIterator::Subdirectories);
-  while (it.hasNext()) {
-    const QString path = it.next();
-    QFile f(path);
-    if (f.open(QIODevice::ReadOnly)) files.append({QDir(root).relativeFilePath(path), f.readAll()});
-  }
-  std::sort(files.begin(), files.end(), [](const CorpusFile& a, const CorpusFile& b) { return a.name < b.name; });
-  return files;
-}
-
 QByteArray CorpusProgram(qsizetype bytes) {
   const QList<CorpusFile> files = CorpusFiles();
   if (files.isEmpty()) return {};
   QByteArray all;
   for (const CorpusFile& f : files) {
-    all += f.bytes;
+    all += f.text.toUtf8();
     if (!all.endsWith('\n')) all += '\n';
   }
   const QList<QByteArray> lines = all.split('\n');
@@ -74,7 +51,7 @@ QByteArray ManySubsProgram(qsizetype bytes) {
   if (files.isEmpty()) return {};
   QList<QByteArray> body;
   for (const CorpusFile& f : files)
-    for (const QByteArray& line : f.bytes.split('\n'))
+    for (const QByteArray& line : f.text.toUtf8().split('\n'))
       if (!line.trimmed().isEmpty() && !IsRoutineLine(line)) body.append(line);
   QByteArray out;
   out.reserve(bytes + 4096);

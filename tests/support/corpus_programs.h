@@ -1,23 +1,12 @@
-// Real-sized programs made from the MMBasic programs of the shared corpus
-// (the folder "shared/corpus" beside the source tree), for the tests and the
-// benchmarks of large documents.
+// Real-sized programs made from the MMBasic programs of the test corpus
+// (CorpusFiles), for the tests and the benchmarks of large documents.
 #pragma once
 
 #include <QByteArray>
-#include <QList>
-#include <QString>
+
+#include "program_meaning.h"
 
 namespace vendle::test {
-
-// The corpus folder, or "" when it is not there.
-QString CorpusFolder();
-
-struct CorpusFile {
-  QString name;  // the path below the corpus folder
-  QByteArray bytes;
-};
-// Every .bas and .inc file of the corpus, in the order of their paths.
-QList<CorpusFile> CorpusFiles();
 
 // The corpus files one after the other, again and again, up to about
 // `bytes` (cut at a line end): each copy's subs and functions get the

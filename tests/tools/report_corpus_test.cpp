@@ -35,13 +35,13 @@ QByteArray Digest(const QString& report) {
 
 TEST(ReportCorpus, ReportsOfTheCorpusAndOfLargeProgramsStayTheSame) {
   const QList<test::CorpusFile> files = test::CorpusFiles();
-  if (files.isEmpty()) GTEST_SKIP() << "no corpus beside the source tree";
+  if (files.isEmpty()) GTEST_SKIP() << "no test corpus";
   ReportOptions o{Settings().validWordCharacters, PicomiteKeywords(), [] { return qint64(0); }};
   QByteArray digests;
   auto add = [&](const QString& name, const QByteArray& program) {
     digests += name.toUtf8() + ' ' + Digest(VariableReportText(QString::fromLatin1(program), o)) + '\n';
   };
-  for (const test::CorpusFile& f : files) add(f.name, f.bytes);
+  for (const test::CorpusFile& f : files) add(f.name, f.text.toUtf8());
   QByteArray crlf = test::CorpusProgram(1 << 20);
   add(QStringLiteral("corpus 1 MB"), crlf);
   add(QStringLiteral("corpus 1 MB CR LF"), crlf.replace("\n", "\r\n"));

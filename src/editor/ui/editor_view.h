@@ -12,6 +12,8 @@ namespace vendle {
 class Dispatcher;
 
 class EditorView : public QsciScintillaBase {
+  Q_OBJECT  // its own class name: assistive tools get its own accessible interface
+
  public:
   EditorView(int control, Dispatcher& dispatcher, QWidget* parent);
 
@@ -37,6 +39,13 @@ class EditorView : public QsciScintillaBase {
   bool popupBound_ = false;
   int typing_ = 0;
 };
+
+// True when a call tip or completion list shown for `pos` stands on a
+// screen. The control places it beside the caret's line (below, or above
+// when there is no room), a little to the left, and asks the screen at
+// that point, which is no screen below or beside every screen: it must
+// not be shown there.
+bool PopupFitsScreen(EditorView& editor, Sci::Pos pos);
 
 // The editor registered as control `control`, or null when that control is
 // not an editor.

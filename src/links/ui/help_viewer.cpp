@@ -255,8 +255,11 @@ void SyntaxHelpAtCaret(App& app, bool detailed) {
   }
   Sci s = editor->sci();
   const QByteArray utf8 = line.toUtf8();
-  s.sendText(S::SCI_CALLTIPSHOW, static_cast<std::uintptr_t>(s.currentPos()), utf8.constData());
-  s.send(S::SCI_CALLTIPSETHLT, 0, utf8.size());  // byte positions
+  // Where the tip would stand on no screen, the status bar alone shows the line.
+  if (PopupFitsScreen(*editor, s.currentPos())) {
+    s.sendText(S::SCI_CALLTIPSHOW, static_cast<std::uintptr_t>(s.currentPos()), utf8.constData());
+    s.send(S::SCI_CALLTIPSETHLT, 0, utf8.size());  // byte positions
+  }
   app.toolkit().addTimer(+WindowId::Main, +TimerId::SyntaxHelpLine, 100);
   SetStatusField(app, kSyntaxLineField, line);
   app.state().syntaxHelpLine = static_cast<int>(s.lineFromPosition(s.currentPos()));

@@ -85,11 +85,11 @@ TEST(ExportCommands, ClipboardExportsStyleTheWholeProgramFirst) {
   o.driver->menu(Item::ForumInColour);
   const QString forum = Clipboard();
   EXPECT_TRUE(forum.startsWith("[QUOTE][FONT=Courier][COLOR=BLACK][/COLOR][COLOR=BROWN]'&nbsp;Weather"));
-  EXPECT_TRUE(forum.endsWith("[/COLOR][COLOR=BLUE]LOOP\r\r[/COLOR][/FONT][/QUOTE]\r\n")) << forum.right(80).toStdString();
+  EXPECT_TRUE(forum.endsWith("[/COLOR][COLOR=BLUE]LOOP\n\n[/COLOR][/FONT][/QUOTE]\n")) << forum.right(80).toStdString();
   EXPECT_TRUE(forum.contains(u"[/COLOR][COLOR=GREEN]\"caf\u00e9&nbsp;4999:&nbsp;\""));
 
   o.driver->menu(Item::FormatAsColourHtml);
-  EXPECT_TRUE(Clipboard().endsWith("<font color=\"#0000FF\">LOOP<BR>\r<BR>\r</font></font></P>\r\n"));
+  EXPECT_TRUE(Clipboard().endsWith("<font color=\"#0000FF\">LOOP<BR>\n<BR>\n</font></font></P>\n"));
   EXPECT_FALSE(s.modified()) << "an export never changes the document";
 }
 
@@ -99,18 +99,46 @@ TEST(ExportCommands, ASelectionExportsItsLines) {
   // From inside line 1 to the start of line 2: both lines, the second whole.
   s.send(S::SCI_SETSEL, s.positionFromLine(1) + 2, s.positionFromLine(2));
   o.driver->menu(Item::FormatForForum);
-  EXPECT_EQ(Clipboard(), "[CODE]Print a\rb = 2[/CODE]\r\n");
+  EXPECT_EQ(Clipboard(), "[CODE]Print a\nb = 2[/CODE]\n");
   o.driver->menu(Item::FormatAsHtml);
-  EXPECT_EQ(Clipboard(), "<P><font face=\"Courier New\" size=\"2\">\rPRINT a<BR>\rb = 2</font></P>\r\n");
+  EXPECT_EQ(Clipboard(), "<P><font face=\"Courier New\" size=\"2\">\nPRINT a<BR>\nb = 2</font></P>\n");
+}
+
+// Pasted into any program of this desktop, every export is as many lines as
+// the program has (with its first and last mark-up lines): the clipboard
+// separates lines with LF, never a bare CR.
+TEST(ExportCommands, ClipboardTextHasLineFeedsBetweenItsLines) {
+  QByteArray program;
+  for (int i = 1; i <= 12; ++i) program += "PRINT \"line " + QByteArray::number(i) + "\" ' note\r\n";
+  Opened o = OpenProgram(program);
+  struct Row {
+    Item item;
+    const char* start;
+    // The 12 lines, the two past the last that the range takes, the
+    // closing line and the line end after it; HTML opens with a line too.
+    qsizetype lines;
+  };
+  const Row rows[] = {{Item::FormatForForum, "[CODE]PRINT", 15},
+                      {Item::ForumInColour, "[QUOTE][FONT=Courier][COLOR=BLACK]", 15},
+                      {Item::FormatAsHtml, "<P><font face=\"Courier New\" size=\"2\">\nPRINT", 16},
+                      {Item::FormatAsColourHtml, "<P><font face=\"Courier New\" size=\"2\"><font color=\"#000000\">\n", 16}};
+  for (const Row& row : rows) {
+    o.driver->menu(row.item);
+    const QString text = Clipboard();
+    EXPECT_FALSE(text.contains(u'\r')) << +row.item;
+    EXPECT_TRUE(text.startsWith(QString::fromLatin1(row.start))) << text.left(80).toStdString();
+    EXPECT_EQ(text.split(u'\n').size(), row.lines) << text.toStdString();
+  }
 }
 
 // What the desktop was asked to open.
 struct DesktopRecorder {
   QList<QUrl> opened;
-  DesktopRecorder() {
-    SetDesktopOpenObserver([this](const QUrl& u) {
+  // What the desktop answers: false when no program opened the address.
+  explicit DesktopRecorder(bool opens = true) {
+    SetDesktopOpenObserver([this, opens](const QUrl& u) {
       opened.append(u);
-      return true;
+      return opens;
     });
   }
   ~DesktopRecorder() { SetDesktopOpenObserver(nullptr); }
@@ -153,6 +181,21 @@ TEST(ExportCommands, TheRtfFileReadsBackAsTheProgram) {
     }
     EXPECT_TRUE(read[5].contains(u"caf\u00e9")) << "a non-ASCII letter comes back as itself";
   }
+}
+
+TEST(ExportCommands, AnRtfFileThatNoProgramOpensIsReportedWithItsPath) {
+  Opened o = OpenProgram(Program(2));
+  DesktopRecorder desktop(false);
+  o.driver->requesters().answer(Answer::No);
+  o.driver->requesters().answerText(o.driver->root() + "listing.rtf");
+  o.driver->menu(Item::SaveAsRtf);
+  const QString rtf = o.driver->root() + "listing.rtf";
+  ASSERT_EQ(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(rtf)});
+  const auto& asked = o.driver->requesters().asked();
+  ASSERT_EQ(asked.size(), 3u) << "the line-number question, the file and the failed open";
+  EXPECT_EQ(asked[2].kind, QStringLiteral("message"));
+  EXPECT_TRUE(asked[2].text.contains(rtf)) << asked[2].text.toStdString();
+  EXPECT_TRUE(QFile::exists(rtf)) << "the file stays written";
 }
 
 TEST(ExportCommands, AnRtfFileThatCannotBeWrittenIsReportedAndNotOpened) {

@@ -28,6 +28,9 @@ class EditorView : public QsciScintillaBase {
   // typing apart from the program's own edits.
   bool typing() const { return typing_ > 0; }
 
+  // The digits the line-number margin is sized for; 0 until it is sized.
+  int lineNumberDigits = 0;
+
  protected:
   void contextMenuEvent(QContextMenuEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;

@@ -15,6 +15,7 @@
 #include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_setup.h"
 #include "editor/ui/editor_view.h"
+#include "editor/ui/view_options.h"
 #include "platform/sysinfo.h"
 #include "platform/ui/toolkit.h"
 #include "shell/shortcuts.h"
@@ -140,6 +141,7 @@ void BuildMainWindow(App& app) {
     SetUpEditorControl(*ed, s.lineEndingsMode);
     ConfigureEditorGadget(app, *ed);
     AttachAutoComplete(app, *ed);
+    AttachLineNumberMargin(*ed);
     ed->setGeometry(5, l.editorTop, 10, 10);
     ed->hide();
     tk.registerControl(kFirstEditor + slot, ed);

@@ -2,6 +2,7 @@
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QUrl>
 
@@ -37,7 +38,15 @@ void EditorView::contextMenuEvent(QContextMenuEvent* e) {
 
 void EditorView::keyPressEvent(QKeyEvent* e) {
   ++typing_;
-  QsciScintillaBase::keyPressEvent(e);
+  // A chord with Alt or Ctrl that is no shortcut is a command the control
+  // may know, never text (AltGr comes without these modifiers).
+  if ((e->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) && !e->text().isEmpty()) {
+    QKeyEvent command(e->type(), e->key(), e->modifiers(), QString(), e->isAutoRepeat(), e->count());
+    QsciScintillaBase::keyPressEvent(&command);
+    e->setAccepted(command.isAccepted());
+  } else {
+    QsciScintillaBase::keyPressEvent(e);
+  }
   --typing_;
 }
 

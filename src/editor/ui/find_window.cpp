@@ -23,6 +23,7 @@
 #include "editor/ui/find_commands.h"
 #include "editor/ui/editor_commands.h"
 #include "platform/event.h"
+#include "platform/ui/activation_list.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
 
@@ -33,8 +34,6 @@ using S = QsciScintillaBase;
 
 constexpr int kFindWin = +WindowId::FindReplace;
 constexpr int kFindAllWin = +WindowId::FindAll;
-const QString kF3 = QStringLiteral("F3");
-const QString kReturn = QStringLiteral("Return");
 
 // ---- WindowId::FindReplace ----
 
@@ -67,11 +66,10 @@ class FindWindow : public QWidget {
     replaceAllButton = button(QStringLiteral("Replace All"), ControlId::ReplaceAllButton, 231, 140, 75, 25);
     button(QStringLiteral("Close"), ControlId::CloseFindButton, 308, 140, 70, 25);
     button(QStringLiteral("Find all in open files"), ControlId::FindAllButton, 5, 170, 160, 25);
-    // Escape closes the way the close box does, so the options are stored.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WindowShortcut);
-    connect(escape, &QShortcut::activated, this,
-            [this] { app_.dispatcher().post(Event::OfKind(EventKind::Close, kFindWin)); });
+    // Return in the search box is Find Next; on a focused button it presses
+    // that button, so it is no shortcut of the window.
+    connect(search->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { app_.dispatcher().post(Event::Menu(+Item::FindWindowF3, kFindWin)); });
   }
 
   ~FindWindow() override {
@@ -109,7 +107,8 @@ class FindWindow : public QWidget {
   QPushButton* button(const QString& text, ControlId id, int x, int y, int w, int h) {
     auto* b = new QPushButton(text, this);
     b->setAccessibleName(text);
-    b->setAutoDefault(false);
+    // Return presses a focused button, as Space does.
+    b->setAutoDefault(true);
     place(b, id, x, y, w, h);
     connect(b, &QPushButton::clicked, this, [this, id] { post(id); });
     return b;
@@ -126,17 +125,16 @@ class FindAllWindow : public QWidget {
   FindAllWindow(App& app, QWidget* parent, const QFont& font)
       : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), app_(app) {
     setWindowTitle(QStringLiteral("Find All"));
-    list = new QListWidget(this);
+    list = new ActivationList(this);
     list->setFont(font);
     list->setUniformItemSizes(true);
     list->setAccessibleName(QStringLiteral("Find All"));
     app_.toolkit().registerControl(+ControlId::FindAllList, list);
-    connect(list, &QListWidget::itemClicked, this,
-            [this] { app_.dispatcher().post(Event::Control(+ControlId::FindAllList, 0, kFindAllWin)); });
+    list->onActivate = [this] { app_.dispatcher().post(Event::Control(+ControlId::FindAllList, 0, kFindAllWin)); };
   }
   ~FindAllWindow() override { app_.toolkit().unregisterControl(+ControlId::FindAllList); }
 
-  QListWidget* list = nullptr;
+  ActivationList* list = nullptr;
   std::vector<FindAllResult> results;
 
  protected:
@@ -291,7 +289,7 @@ void GoToResult(App& app, FindAllWindow* w) {
   const Sci s = ed->sci();
   s.send(S::SCI_GOTOLINE, static_cast<std::uintptr_t>(std::max<qint64>(r.line - 1, 0)));
   s.send(S::SCI_SCROLLCARET);
-  FocusCurrentEditor(app);
+  ReturnToEditor(app);
 }
 
 void ReplaceOne(App& app, FindWindow* w) {
@@ -486,9 +484,6 @@ void CloseFindWindow(App& app) {
   st.findWindow.extra2 = w->wholeWord->isChecked() ? 1 : 0;
   app.state().replaceEnabled = w->replaceCheck->isChecked();
   if (w->windowState() == Qt::WindowNoState) StoreRect(st.findWindow, w);
-  Toolkit& tk = app.toolkit();
-  tk.removeShortcut(kFindWin, kF3);
-  tk.removeShortcut(kFindWin, kReturn);
   if (EditorView* ed = CurrentEditor(app)) {
     const Sci s = ed->sci();
     if (st.returnCursorAfterSearch) {
@@ -500,6 +495,7 @@ void CloseFindWindow(App& app) {
     }
   }
   DropWindow(app, kFindWin, w);
+  ReturnToEditor(app);
 }
 
 // ---- The entry points of the menu and the event loop ----
@@ -516,10 +512,9 @@ void ShowFindReplace(App& app) {
     w = new FindWindow(app, app.mainWidget());
     PlaceWindow(w, app.settings().findWindow);
     w->findStartCaret = ed ? ed->sci().currentPos() : 0;
+    // F3 here is the main window's (a tool window keeps its owner's
+    // shortcuts): a second F3 of this window would make both do nothing.
     tk.registerWindow(kFindWin, w);
-    tk.addShortcut(kFindWin, kF3, +Item::FindWindowF3);
-    // Return in the search box is Find Next.
-    tk.addShortcut(kFindWin, kReturn, +Item::FindWindowF3);
   }
   w->matchCase->setChecked(st.findWindow.extra1 != 0);
   w->wholeWord->setChecked(st.findWindow.extra2 != 0);

@@ -83,6 +83,15 @@ int Toolkit::windowNumberOf(const QObject* o) const {
 void Toolkit::registerWindow(int window, QWidget* widget) {
   windows_[window] = widget;
   widget->installEventFilter(filter_.get());
+  // Escape asks a tool window to close, as its close box does: without a
+  // window manager there is no other way out by keyboard.
+  if (window != +WindowId::Main) {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), widget);
+    escape->setContext(Qt::WindowShortcut);
+    QObject::connect(escape, &QShortcut::activated, filter_.get(), [this, window, widget] {
+      if (this->window(window) == widget) dispatcher_.post(Event::OfKind(EventKind::Close, window));
+    });
+  }
   QObject::connect(widget, &QObject::destroyed, filter_.get(), [this, window, widget] {
     auto it = windows_.find(window);
     if (it != windows_.end() && it->second == widget) windows_.erase(it);

@@ -131,6 +131,7 @@ void BuildMainWindow(App& app) {
   ConnectDebugLog(app);
 
   for (const ShortcutRow& row : kMainShortcuts) tk.addShortcut(kMain, QString::fromLatin1(row.keys), +row.item);
+  for (const ShortcutRow& row : kTabShortcuts) tk.addShortcut(kMain, QString::fromLatin1(row.keys), +row.item);
 
   // The pool of editors, created once and parked; one slot per allowed tab.
   app.state().docs.editorSlots.resize(s.maxTabs);

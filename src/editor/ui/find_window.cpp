@@ -65,7 +65,10 @@ class FindWindow : public QWidget {
     replaceButton = button(QStringLiteral("Replace"), ControlId::ReplaceButton, 159, 140, 70, 25);
     replaceAllButton = button(QStringLiteral("Replace All"), ControlId::ReplaceAllButton, 231, 140, 75, 25);
     button(QStringLiteral("Close"), ControlId::CloseFindButton, 308, 140, 70, 25);
-    button(QStringLiteral("Find all in open files"), ControlId::FindAllButton, 5, 170, 160, 25);
+    findAllButton = button(QStringLiteral("Find all in open files"), ControlId::FindAllButton, 5, 170, 160, 25);
+    // The skip boxes do not apply to the search of every open file: they
+    // show disabled while its button has the keyboard or the mouse.
+    findAllButton->installEventFilter(this);
     // Return in the search box is Find Next; on a focused button it presses
     // that button, so it is no shortcut of the window.
     connect(search->lineEdit(), &QLineEdit::returnPressed, this,
@@ -85,9 +88,30 @@ class FindWindow : public QWidget {
   QCheckBox* skipComments = nullptr;
   QPushButton* replaceButton = nullptr;
   QPushButton* replaceAllButton = nullptr;
+  QPushButton* findAllButton = nullptr;
   Sci::Pos findStartCaret = 0;
 
+ protected:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (o == findAllButton) {
+      switch (e->type()) {
+        case QEvent::FocusIn:
+        case QEvent::Enter: showSkipBoxes(false); break;
+        case QEvent::FocusOut:
+        case QEvent::Leave:
+          showSkipBoxes(!findAllButton->hasFocus() && !findAllButton->underMouse());
+          break;
+        default: break;
+      }
+    }
+    return QWidget::eventFilter(o, e);
+  }
+
  private:
+  void showSkipBoxes(bool enabled) {
+    skipStrings->setEnabled(enabled);
+    skipComments->setEnabled(enabled);
+  }
   void place(QWidget* w, ControlId id, int x, int y, int width, int height) {
     w->setGeometry(x, y, width, height);
     app_.toolkit().registerControl(+id, w);
@@ -353,6 +377,15 @@ void FindWindowSevenEvent(App& app, const Event& e) {
   }
 }
 
+constexpr const char* kNotFound = "Not found: ";
+
+// A match takes a not-found text away again: the path is back.
+void SayNothingNotFound(App& app) {
+  if (!StatusFieldText(app, StatusField::Path).startsWith(QLatin1String(kNotFound))) return;
+  const DocumentRecord* doc = app.state().docs.list.current();
+  SetStatusField(app, StatusField::Path, doc ? doc->path : QString());
+}
+
 }  // namespace
 
 Sci::Pos FindInEditor(App& app, EditorView& editor, const QString& text, bool forward, int flags) {
@@ -374,13 +407,21 @@ void FindNextMatch(App& app, int direction) {
   SetHistory(app, w, text);
   const int flags = FlagsOf(w);
   const bool forward = direction == 0;
-  if (FindInEditor(app, *ed, text, forward, flags) >= 0) return;
+  if (FindInEditor(app, *ed, text, forward, flags) >= 0) {
+    SayNothingNotFound(app);
+    return;
+  }
   // Once around: from the start, or backward from the very end.
   const Sci s = ed->sci();
   s.send(S::SCI_GOTOPOS, forward ? 0 : s.length());
   s.send(S::SCI_SCROLLCARET);
   FocusCurrentEditor(app);
-  FindInEditor(app, *ed, text, forward, flags);
+  if (FindInEditor(app, *ed, text, forward, flags) >= 0) {
+    SayNothingNotFound(app);
+    return;
+  }
+  // No message to answer: the status bar says it until the next match.
+  SetStatusField(app, StatusField::Path, QString::fromLatin1(kNotFound) + u'"' + text + u'"');
 }
 
 void ReplaceAll(App& app) {

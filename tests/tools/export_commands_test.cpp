@@ -7,6 +7,15 @@
 #include <QClipboard>
 #include <QFile>
 #include <QProcess>
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QLineEdit>
+#include <QComboBox>
+#include <QPrintDialog>
+#include <QSpinBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTextDocument>
@@ -293,6 +302,117 @@ TEST(ExportCommands, PageTwelveHasItsNumber) {
   const int pages = PrintToPdf(Program(400), 0, "long.pdf", &pdf);
   ASSERT_GE(pages, 12);
   EXPECT_TRUE(PdfPageText(pdf, 12).contains("Page: 12"));
+}
+
+// The page header's numbers of every page of a PDF, in the file's order.
+std::vector<int> HeaderPages(const QString& pdf) {
+  std::vector<int> out;
+  const int pages = PdfPages(pdf);
+  for (int page = 1; page <= pages; ++page) {
+    const QString text = Simplified(PdfPageText(pdf, page));
+    const qsizetype at = text.indexOf(QStringLiteral("Page: "));
+    out.push_back(at < 0 ? -1 : text.mid(at + 6).section(u' ', 0, 0).toInt());
+  }
+  return out;
+}
+
+// "Page size: 842 x 595 pts (A4)" of a PDF's first page, as width > height.
+bool Landscape(const QString& pdf) {
+  QProcess info;
+  info.start(QStringLiteral("pdfinfo"), {pdf});
+  if (!info.waitForFinished(60000)) return false;
+  const QRegularExpressionMatch m =
+      QRegularExpression(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+)")).match(QString::fromUtf8(info.readAllStandardOutput()));
+  return m.hasMatch() && m.captured(1).toDouble() > m.captured(2).toDouble();
+}
+
+// The print dialog's choices reach the job: it prints on the printer the
+// dialog set up. Run through the real dialog, answered by its controls.
+TEST(ExportCommands, PrintingKeepsEveryChoiceOfThePrintDialog) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()) GTEST_SKIP() << "poppler is not installed";
+  struct Case {
+    const char* what;
+    bool landscape;
+    int from, to;  // the page range, 0 for all pages
+    bool reverse;
+    const char* pageSet;  // the page set's entry, or empty for all
+    std::vector<int> printed;  // the page numbers in the file, in order
+  };
+  const Case cases[] = {
+      {"landscape, pages 1 to 3", true, 1, 3, false, "", {1, 2, 3}},
+      {"portrait, pages 2 to 4 last first", false, 2, 4, true, "", {4, 3, 2}},
+      {"landscape, the even pages of 1 to 5", true, 1, 5, false, "Even Pages", {2, 4}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Opened o = OpenProgram(Program(40));
+    const QString pdf = o.driver->root() + "dialog.pdf";
+    bool answered = false;
+    o.driver->requesters().withPrintDialog = [&](QPrintDialog& dialog) {
+      auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
+      auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+      auto* range = dialog.findChild<QRadioButton*>(QStringLiteral("printRange"));
+      auto* from = dialog.findChild<QSpinBox*>(QStringLiteral("from"));
+      auto* to = dialog.findChild<QSpinBox*>(QStringLiteral("to"));
+      auto* reverse = dialog.findChild<QCheckBox*>(QStringLiteral("reverse"));
+      auto* pageSet = dialog.findChild<QComboBox*>(QStringLiteral("pageSetCombo"));
+      auto* properties = dialog.findChild<QPushButton*>(QStringLiteral("properties"));
+      if (!printers || !file || !range || !from || !to || !reverse || !pageSet || !properties) {
+        ADD_FAILURE() << "the dialog's controls were not found";
+        dialog.reject();
+        return;
+      }
+      printers->setCurrentIndex(printers->count() - 1);  // "Print to File (PDF)"
+      file->setText(pdf);
+      if (c.from > 0) {
+        range->setChecked(true);
+        to->setValue(c.to);
+        from->setValue(c.from);
+      }
+      reverse->setChecked(c.reverse);
+      if (*c.pageSet) pageSet->setCurrentIndex(pageSet->findText(QString::fromLatin1(c.pageSet)));
+      // The orientation is in the printer's properties, a dialog of its own.
+      bool oriented = false;
+      auto* poll = new QTimer(&dialog);
+      int tries = 0;
+      QObject::connect(poll, &QTimer::timeout, &dialog, [&, poll] {
+        auto* props = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if ((!props || props == &dialog) && ++tries < 200) return;
+        poll->stop();
+        if (!props || props == &dialog) return;
+        auto* landscape = props->findChild<QRadioButton*>(QStringLiteral("landscape"));
+        auto* portrait = props->findChild<QRadioButton*>(QStringLiteral("portrait"));
+        if (landscape && portrait) {
+          (c.landscape ? landscape : portrait)->click();
+          oriented = true;
+        }
+        props->accept();
+      });
+      poll->start(20);
+      properties->click();
+      EXPECT_TRUE(oriented) << "no orientation in the printer's properties";
+      answered = true;
+      dialog.accept();
+    };
+    o.driver->menu(Item::Print);
+    ASSERT_TRUE(answered);
+    ASSERT_TRUE(QFile::exists(pdf));
+    EXPECT_EQ(Landscape(pdf), c.landscape);
+    EXPECT_EQ(HeaderPages(pdf), c.printed);
+  }
+}
+
+// A page list prints the pages it names, not the span from its first to
+// its last.
+TEST(ExportCommands, APageListPrintsThePagesItNames) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()) GTEST_SKIP() << "poppler is not installed";
+  Opened o = OpenProgram(Program(40));
+  PrintChoice choice;
+  choice.outputFile = o.driver->root() + "list.pdf";
+  choice.pageList = QStringLiteral("1,3-4");
+  o.driver->requesters().answerPrint(choice);
+  o.driver->menu(Item::Print);
+  EXPECT_EQ(HeaderPages(choice.outputFile), (std::vector<int>{1, 3, 4}));
 }
 
 TEST(ExportCommands, NothingIsPrintedWhenThereIsNothingToPrint) {

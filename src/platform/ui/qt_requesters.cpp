@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTimer>
 
 namespace vendle {
 namespace {
@@ -100,21 +102,21 @@ std::optional<FontChoice> QtRequesters::doFont(const FontChoice& initial) {
   return FontChoice{f.family(), f.pointSize()};
 }
 
-std::optional<PrintChoice> QtRequesters::doPrint(const PrintChoice& initial) {
-  QPrinter printer;
-  printer.setCopyCount(initial.copies);
-  QPrintDialog dialog(&printer, parent_());
+std::optional<PageSet> RunPrintDialog(QPrinter& printer, QWidget* parent,
+                                      const std::function<void(QPrintDialog&)>& whileShown) {
+  QPrintDialog dialog(&printer, parent);
+  if (whileShown) QTimer::singleShot(0, &dialog, [&] { whileShown(dialog); });
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  PrintChoice c;
-  c.copies = printer.copyCount();
-  if (printer.printRange() == QPrinter::PageRange) {
-    c.fromPage = printer.fromPage();
-    c.toPage = printer.toPage();
+  // Its entries are All, Odd and Even pages, in this order.
+  const auto* set = dialog.findChild<QComboBox*>(QStringLiteral("pageSetCombo"));
+  switch (set ? set->currentIndex() : 0) {
+    case 1: return PageSet::Odd;
+    case 2: return PageSet::Even;
+    default: return PageSet::All;
   }
-  c.outputFile = printer.outputFileName();
-  c.printerName = printer.printerName();
-  return c;
 }
+
+std::optional<PageSet> QtRequesters::doPrint(QPrinter& printer) { return RunPrintDialog(printer, parent_()); }
 
 void QtRequesters::doDismissStanding() {
   // Every open dialog returns as cancelled once control is back in its loop.

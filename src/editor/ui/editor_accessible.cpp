@@ -32,6 +32,7 @@ class EditorAccessible : public QAccessibleWidget,
     // The whole text is the text interface's; the value stays empty, so no
     // tool copies a large program for every change.
     if (t == QAccessible::Value) return QString();
+    if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) return QStringLiteral("Program");
     return QAccessibleWidget::text(t);
   }
 

@@ -49,6 +49,7 @@ class FindWindow : public QWidget {
     // Only the recent-search list fills the box.
     search->setInsertPolicy(QComboBox::NoInsert);
     search->setAccessibleName(QStringLiteral("Search for:"));
+    search->lineEdit()->setAccessibleName(QStringLiteral("Search for:"));
     search->setStyleSheet(QStringLiteral("QComboBox { background: white; }"));
     place(search, ControlId::FindText, 120, 5, 250, 25);
     replaceCheck = check(QStringLiteral("Replace with:"), ControlId::ReplaceCheck, 5, 35, 110, 25, true);

@@ -1,6 +1,7 @@
 #include "platform/ui/accessible_items.h"
 
 #include <QAccessibleWidget>
+#include <QComboBox>
 #include <QWidget>
 #include <map>
 
@@ -123,12 +124,40 @@ void ItemAccessible::doAction(const QString& name) {
     parent_->items()->accessibleActivate(index_);
 }
 
+// A window of the program's own (a plain widget) is a window to assistive
+// tools, named by its title; the toolkit's default is a nameless filler.
+class WindowAccessible : public QAccessibleWidget {
+ public:
+  explicit WindowAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Window) {}
+};
+
+// A combo box keeps the name it was given; the toolkit names an editable
+// one by whatever was typed into it. The typed text is its value.
+class NamedComboAccessible : public QAccessibleWidget {
+ public:
+  explicit NamedComboAccessible(QComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
+  QString text(QAccessible::Text t) const override {
+    const auto* box = static_cast<QComboBox*>(widget());
+    if (t == QAccessible::Name) return box->accessibleName();
+    if (t == QAccessible::Value) return box->currentText();
+    return QAccessibleWidget::text(t);
+  }
+  QStringList actionNames() const override { return {showMenuAction()}; }
+  void doAction(const QString& name) override {
+    if (name == showMenuAction()) static_cast<QComboBox*>(widget())->showPopup();
+  }
+};
+
 }  // namespace
 
-QAccessibleInterface* AccessibleItemsFactory(const QString&, QObject* object) {
-  auto* items = dynamic_cast<AccessibleItems*>(object);
+QAccessibleInterface* AccessibleItemsFactory(const QString& className, QObject* object) {
   auto* w = qobject_cast<QWidget*>(object);
-  return items && w ? new ItemsAccessible(w, items) : nullptr;
+  if (!w) return nullptr;
+  if (auto* items = dynamic_cast<AccessibleItems*>(object)) return new ItemsAccessible(w, items);
+  if (className == QLatin1String("QComboBox") && !w->accessibleName().isEmpty())
+    return new NamedComboAccessible(static_cast<QComboBox*>(w));
+  if (className == QLatin1String("QWidget") && w->isWindow()) return new WindowAccessible(w);
+  return nullptr;
 }
 
 void InstallAccessibleItems() {

@@ -27,8 +27,9 @@ class AccessibleItems {
   virtual void accessibleActivate(int index) = 0;
 };
 
-// The accessibility factory of every widget that is AccessibleItems;
-// installed once, before the toolkit's own interfaces are asked for.
+// The accessibility factory of every widget that is AccessibleItems, of the
+// program's own windows (role window, named by the title) and of named
+// combo boxes; installed once, before the toolkit's interfaces are asked for.
 QAccessibleInterface* AccessibleItemsFactory(const QString& className, QObject* object);
 void InstallAccessibleItems();
 

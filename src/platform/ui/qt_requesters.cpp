@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -27,15 +28,25 @@ QString FilterOf(const FileRequest& r, QString* selected) {
 }
 }  // namespace
 
+// A message box whose every part a screen reader names: its icon is a
+// label too, named by the kind of message.
+static int RunMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+                  QMessageBox::StandardButtons buttons) {
+  QMessageBox box(icon, title, ForDisplay(text), buttons, parent);
+  if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label")))
+    label->setAccessibleName(icon == QMessageBox::Question ? QStringLiteral("Question") : QStringLiteral("Information"));
+  return box.exec();
+}
+
 void QtRequesters::doMessage(const QString& title, const QString& text) {
-  QMessageBox::information(parent_(), title, ForDisplay(text));
+  RunMessageBox(parent_(), QMessageBox::Information, title, text, QMessageBox::Ok);
 }
 
 Answer QtRequesters::doAsk(const QString& title, const QString& text, Buttons buttons) {
   QMessageBox::StandardButtons b = QMessageBox::Yes | QMessageBox::No;
   if (buttons == Buttons::YesNoCancel) b |= QMessageBox::Cancel;
   if (buttons == Buttons::Ok) b = QMessageBox::Ok;
-  const auto r = QMessageBox::question(parent_(), title, ForDisplay(text), b);
+  const auto r = RunMessageBox(parent_(), QMessageBox::Question, title, text, b);
   switch (r) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;

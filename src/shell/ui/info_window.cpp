@@ -30,6 +30,7 @@ class InfoWindow : public QWidget {
                    Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Vendle Info"));
     text_ = new QPlainTextEdit(this);
+    text_->setAccessibleName(QStringLiteral("Vendle Info"));
     text_->setReadOnly(true);
     text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text_->setFont(font);

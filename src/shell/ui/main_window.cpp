@@ -17,6 +17,7 @@
 #include "editor/ui/editor_view.h"
 #include "editor/ui/view_options.h"
 #include "platform/sysinfo.h"
+#include "platform/ui/accessible_items.h"
 #include "platform/ui/toolkit.h"
 #include "shell/shortcuts.h"
 #include "shell/ui/app.h"
@@ -110,6 +111,7 @@ void MainWindow::resizeEvent(QResizeEvent* e) {
 
 
 void BuildMainWindow(App& app) {
+  InstallAccessibleItems();
   Toolkit& tk = app.toolkit();
   Settings& s = app.settings();
   auto* w = new MainWindow(app);

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QWidget>
 #include <vector>
@@ -175,9 +176,11 @@ class FindAllWindow : public QWidget {
 FindWindow* FindWindowOf(App& app) { return dynamic_cast<FindWindow*>(app.toolkit().window(kFindWin)); }
 FindAllWindow* FindAllWindowOf(App& app) { return dynamic_cast<FindAllWindow*>(app.toolkit().window(kFindAllWin)); }
 
+// At least as wide and high as its controls (the stored size of the table
+// cuts its last button), on the screen.
 void PlaceWindow(QWidget* w, const WindowRect& r) {
-  w->move(r.x, r.y);
-  w->resize(std::max(r.w, 40), std::max(r.h, 40));
+  const QRect used = w->childrenRect();
+  PlaceOnScreen(w, r.x, r.y, std::max({r.w, 40, used.right() + 6}), std::max({r.h, 40, used.bottom() + 6}));
 }
 
 // Frame position and client size: the same calls PlaceWindow makes.
@@ -507,7 +510,13 @@ void ShowFindAllResults(App& app, bool lineNumbersOnly) {
   FindAllWindow* w = FindAllWindowOf(app);
   if (!w) return;
   w->list->clear();
-  w->list->addItems(FindAllRows(w->results, lineNumbersOnly));
+  const QStringList rows = FindAllRows(w->results, lineNumbersOnly);
+  w->list->addItems(rows);
+  // Wide enough for its longest row, as far as the screen allows.
+  int widest = 0;
+  for (const QString& row : rows) widest = std::max(widest, w->list->fontMetrics().horizontalAdvance(row));
+  const int wanted = widest + 20 + 2 * w->list->frameWidth() + w->list->verticalScrollBar()->sizeHint().width() + 8;
+  if (wanted > w->width()) PlaceOnScreen(w, w->x(), w->y(), wanted, w->height());
   ShowAndRaise(app, w);
 }
 

@@ -101,8 +101,7 @@ void ShowSyntaxHint(App& app, const QString& word, bool listAll) {
     const Settings& s = app.settings();
     if (!tk.font(+FontId::Misc)) tk.loadFont(+FontId::Misc, s.miscFont, s.miscFontSize, false);
     w = new HintWindow(app, app.mainWidget(), *tk.font(+FontId::Misc));
-    w->move(s.hintWindow.x, s.hintWindow.y);
-    w->resize(std::max(s.hintWindow.w, 40), std::max(s.hintWindow.h, 40));
+    PlaceOnScreen(w, s.hintWindow.x, s.hintWindow.y, std::max(s.hintWindow.w, 40), std::max(s.hintWindow.h, 40));
     tk.registerWindow(kHintWin, w);
   }
   w->guiLines = listAll;

@@ -108,8 +108,7 @@ class HelpViewer : public QWidget {
     browser_->setOpenLinks(false);
     QObject::connect(browser_, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) { follow(url); });
     tk.registerControl(+ControlId::HelpBrowser, browser_);
-    move(r.x, r.y);
-    resize(std::max(r.w, 200), std::max(r.h, 120));
+    PlaceOnScreen(this, r.x, r.y, std::max(r.w, 200), std::max(r.h, 120));
   }
 
   HelpBrowser* browser() const { return browser_; }

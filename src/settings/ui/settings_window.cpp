@@ -329,9 +329,8 @@ void ShowPreferences(App& app, int page) {
   }
   const WindowRect& r = app.settings().prefsWindow;
   auto* w = new SettingsWindow(app, app.mainWidget());
-  w->move(r.x, r.y);
   // Never smaller than the panel needs, so no control is cut off.
-  w->resize(std::max(r.w, kPanelRight), std::max(r.h, kPanelBottom));
+  PlaceOnScreen(w, r.x, r.y, std::max(r.w, kPanelRight), std::max(r.h, kPanelBottom));
   w->panel->setCurrentIndex(std::clamp(r.extra1, 0, 3));
   w->fill();
   if (page == 1) w->panel->setCurrentIndex(1);

@@ -35,8 +35,7 @@ class InfoWindow : public QWidget {
     text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text_->setFont(font);
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    move(r.x, r.y);
-    resize(std::max(r.w, 40), std::max(r.h, 40));
+    PlaceOnScreen(this, r.x, r.y, std::max(r.w, 40), std::max(r.h, 40));
   }
 
   QPlainTextEdit* text() const { return text_; }

@@ -174,8 +174,7 @@ void BuildMainWindow(App& app) {
 
   // The stored size is the inner area's, below the menu bar, which has its
   // height only now that the menus are in it.
-  w->move(s.mainWindow.x, s.mainWindow.y);
-  w->resize(s.mainWindow.w, s.mainWindow.h + w->menuBarHeight());
+  PlaceOnScreen(w, s.mainWindow.x, s.mainWindow.y, s.mainWindow.w, s.mainWindow.h + w->menuBarHeight());
   w->placeFixedParts();
 
   tk.addTimer(kMain, static_cast<int>(TimerId::FirstLayout), 300);

@@ -35,8 +35,7 @@ class SubListWindow : public QWidget {
     list_->setAccessibleName(QStringLiteral("Subs:"));
     if (font) list_->setFont(*font);
     list_->onActivate = [&dispatcher] { dispatcher.post(Event::Control(kList, 0, kWindow)); };
-    move(std::max(0, r.x), std::max(0, r.y));
-    resize(std::max(r.w, 40), std::max(r.h, 40));
+    PlaceOnScreen(this, std::max(0, r.x), std::max(0, r.y), std::max(r.w, 40), std::max(r.h, 40));
   }
 
   ActivationList* list() const { return list_; }

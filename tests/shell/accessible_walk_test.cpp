@@ -37,6 +37,7 @@ bool Announced(QAccessible::Role r) {
     case QAccessible::PageTabList:
     case QAccessible::ButtonMenu:
     case QAccessible::MenuItem:
+    case QAccessible::ToolBar:
     case QAccessible::Window:
     case QAccessible::Dialog:
     case QAccessible::StaticText:

@@ -70,7 +70,13 @@ class HelpBrowser : public QTextBrowser {
     const QString target = QUrl(m.captured(1)).path();
     const QString path = QFileInfo(target).isAbsolute() ? target : folder + u'/' + target;
     const ReadResult r = QFileInfo(path).isFile() ? ReadWholeFile(path) : ReadResult{};
-    const QString inner = r.ok ? BodyOf(QString::fromUtf8(r.bytes)) : BodyOf(NotFound(path));
+    QString inner = r.ok ? BodyOf(QString::fromUtf8(r.bytes)) : BodyOf(NotFound(path));
+    // A page of its own has a navigation line; inside the index, whose line
+    // stands above the frame, it would show twice.
+    static const QRegularExpression nav(QStringLiteral("^\\s*<p class=\"nav\">.*?</p>"),
+                                        QRegularExpression::CaseInsensitiveOption |
+                                            QRegularExpression::DotMatchesEverythingOption);
+    if (html.contains(QLatin1String("class=\"nav\""), Qt::CaseInsensitive)) inner.remove(nav);
     html.replace(m.capturedStart(), m.capturedLength(), inner);
     return html;
   }

@@ -2,6 +2,13 @@
 // text with a keyword list of the tests' own.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+
+#include "editor/syntax_tkn.h"
+#include "platform/text_lines.h"
+#include "program_meaning.h"
 #include "qt_print.h"
 #include "tools/line_labels.h"
 #include "tools/result_path.h"
@@ -22,8 +29,8 @@ struct LabelCase {
 };
 
 const LabelCase kLabelCases[] = {
-    {"an empty document", "", "\n"},
-    {"blank lines only", "\r\n  \n\n", "\n"},
+    {"an empty document", "10\n", "\n"},
+    {"blank lines only", "10\r\n  \n\n", "\n"},
     {"numbers go, lines without targets stay", "10 PRINT 1\n20 END\n", "PRINT 1\nEND\n"},
     {"THEN gets a GOTO and the target its label line", "10 IF A THEN 30\n20 END\n30 PRINT A\n",
      "IF A THEN GOTO _LBL30\nEND\n_LBL30:\nPRINT A\n"},
@@ -65,6 +72,40 @@ const LabelCase kLabelCases[] = {
      "02200A0C 00000000\nEND DEFINEFONT\n_LBL40:\nEND\n\n"},
 };
 
+// A comment names its line only when the line carries a number, the name is
+// a label MMBasic takes, is no keyword and names no other line: anything
+// else would turn a comment into code or give the program a duplicate label.
+const LabelCase kCommentCases[] = {
+    {"commented-out code stays a comment", "10 'x%=7:y%=2\n20 PRINT x%\n", "'x%=7:y%=2\nPRINT x%\n"},
+    {"a second comment of the same name stays a comment", "10 ' TODO: a\n20 ' TODO: b\n30 'todo: c\n",
+     "TODO: ' TODO: a\n' TODO: b\n'todo: c\n"},
+    {"a name that a real label has already", "10 Main:\n20 'Main: again\n30 GOTO 20\n",
+     "Main:\n_LBL20: 'Main: again\nGOTO _LBL20\n"},
+    {"a name that starts with a digit or an underscore", "10 '1st: x\n20 '_x: y\n", "'1st: x\n'_x: y\n"},
+    {"a name with other characters", "10 'a$: x\n20 'b-c: y\n30 'c(1): z\n", "'a$: x\n'b-c: y\n'c(1): z\n"},
+    {"a name with digits, dots and underscores", "10 'file.open_2: x\n", "file.open_2:  'x\n"},
+    {"a name a generated label could take", "10 'L20: x\n20 GOTO 20\n", "'L20: x\nL20:\nGOTO L20\n"},
+    {"a line without a number names nothing", "10 PRINT\n'Loop2: x\n", "PRINT\n'Loop2: x\n"},
+};
+
+TEST(LineLabels, CommentsNameOnlyNumberedLinesWithNewValidNames) {
+  for (const LabelCase& c : kCommentCases) {
+    SCOPED_TRACE(c.what);
+    const QString prefix = QString::fromUtf8(c.what).contains(u"generated") ? QStringLiteral("L") : QStringLiteral("_LBL");
+    EXPECT_EQ(LineNumbersToLabels(QString::fromUtf8(c.text), prefix, kKeywords), QString::fromUtf8(c.expected));
+  }
+}
+
+// Without a single line number there is nothing to convert: the text comes
+// back as it stands, indentation, comments, blank lines and line ends.
+TEST(LineLabels, AProgramWithoutLineNumbersComesBackUnchanged) {
+  for (const char* text : {"", "\n\n", "' TODO: a\n' TODO: b\n", "  'https://x\r\n  GOTO 10  \r\n\r\n",
+                           "Sub Main\n  'x%=7:y%=2\n  Print \"10 GOTO 20\"\nEnd Sub"}) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(Labels(text), QString::fromUtf8(text));
+  }
+}
+
 TEST(LineLabels, ConvertsTargetsToLabels) {
   for (const LabelCase& c : kLabelCases) {
     SCOPED_TRACE(c.what);
@@ -79,6 +120,81 @@ TEST(LineLabels, ThePrefixComesFromTheCaller) {
     SCOPED_TRACE(bad);
     EXPECT_EQ(LineNumbersToLabels(u"10 GOTO 10\n", QString::fromUtf8(bad), kKeywords), "_LBL10:\nGOTO _LBL10\n");
   }
+}
+
+// The corpus programs with a number on every line and numbered jumps among
+// them: every line keeps its code, comments stay comments (a comment may
+// only become a label line, under a name no other line has), and each jump
+// goes to a label that stands just before the line it named.
+TEST(LineLabels, NumberedCorpusProgramsKeepTheirCodeAndTheirJumps) {
+  QFile tkn(QStringLiteral(VENDLE_SOURCE_DIR "/resources/data/picomite.tkn"));
+  ASSERT_TRUE(tkn.open(QIODevice::ReadOnly));
+  const SyntaxEntry pico = ParseTknFile(QStringLiteral("picomite"), tkn.readAll());
+  const QString keywords = BuildActiveKeywords(&pico, QString(), {true, true, true});
+  const QRegularExpression labelLine(QStringLiteral("^[A-Za-z_][A-Za-z0-9_.]*$"));
+  auto isLabelLine = [&](const QStringList& t) { return t.size() == 2 && t[1] == u":" && labelLine.match(t[0]).hasMatch(); };
+  int files = 0, jumps = 0, commentLabels = 0;
+  for (const CorpusFile& f : CorpusFiles()) {
+    SCOPED_TRACE(f.name.toStdString());
+    const QList<QStringView> lines = LineTexts(f.text);
+    // Line k (0-based) gets number 10 (k + 1); after every 25th line a jump to
+    // a line 17 lines away (a line of code), numbered 10 (k + 1) + 5.
+    QString numbered;
+    QList<QPair<QString, QStringList>> targets;  // the jump's label text later, the code of its target
+    const QList<CodeLine> code = CodeLines(f.text);
+    QHash<int, QStringList> codeOfLine;
+    for (const CodeLine& c : code) codeOfLine.insert(c.line, c.tokens);
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+      numbered += QString::number(10 * (k + 1)) + u' ' + lines[k].toString() + u'\n';
+      const qsizetype target = (k + 17) % lines.size();
+      if (k % 25 == 24 && codeOfLine.contains(int(target) + 1) && !(target == 0 && lines[0].startsWith(u"#!"))) {
+        numbered += QString::number(10 * (k + 1) + 5) + u" GOTO "_qs + QString::number(10 * (target + 1)) + u'\n';
+        targets.append({QString(), codeOfLine.value(int(target) + 1)});
+      }
+    }
+    const QString result = LineNumbersToLabels(numbered, QStringLiteral("_LBL"), keywords);
+    const QList<CodeLine> out = CodeLines(result);
+    QHash<QString, int> defined;  // upper-case label -> index in `out`
+    QList<QStringList> kept;
+    int jump = 0;
+    QList<QPair<QString, QStringList>> seen;
+    for (int i = 0; i < out.size(); ++i) {
+      const QStringList& t = out[i].tokens;
+      if (isLabelLine(t)) {
+        EXPECT_FALSE(defined.contains(t[0].toUpper())) << "a second label " << t[0].toStdString();
+        defined.insert(t[0].toUpper(), i);
+        continue;
+      }
+      if (t.size() == 2 && t[0] == u"GOTO" && t[1].startsWith(u"_LBL") && jump < targets.size()) {
+        seen.append({t[1].toUpper(), targets[jump++].second});
+        continue;
+      }
+      kept.append(t);
+    }
+    // The program's own label lines are label lines in the result too.
+    QList<QStringList> want;
+    int ownLabels = 0;
+    for (const CodeLine& c : code) {
+      if (isLabelLine(c.tokens)) ++ownLabels;
+      else want.append(c.tokens);
+    }
+    EXPECT_TRUE(kept == want) << "every line keeps its code";
+    EXPECT_EQ(jump, targets.size()) << "every jump became a jump to a label";
+    for (const auto& [label, targetCode] : seen) {
+      ASSERT_TRUE(defined.contains(label)) << label.toStdString();
+      const int at = defined.value(label);
+      ASSERT_LT(at + 1, out.size());
+      EXPECT_EQ(out[at + 1].tokens, targetCode) << label.toStdString() << " stands before its line";
+    }
+    commentLabels += int(defined.size()) - ownLabels - int(seen.size());
+    jumps += int(targets.size());
+    ++files;
+    if (HasFailure()) return;
+  }
+  EXPECT_GE(files, 50);
+  RecordProperty("jumps", jumps);
+  RecordProperty("commentLabels", commentLabels);
+  std::printf("numbered corpus: %d files, %d jumps, %d comments that named their line\n", files, jumps, commentLabels);
 }
 
 TEST(ResultPath, ChangesOnlyTheFileNamesLastExtension) {

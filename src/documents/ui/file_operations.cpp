@@ -22,6 +22,7 @@
 #include "editor/ui/editor_commands.h"
 #include "editor/ui/view_options.h"
 #include "platform/clock.h"
+#include "platform/text_lines.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "shell/ui/app.h"
@@ -246,7 +247,7 @@ bool FirstTabIsUnused(App& app) {
   if (app.tabStrip().selected() != 0) return false;
   EditorView* ed = EditorOfDocument(app, 0);
   if (!ed) return false;
-  return ed->sci().length() < 3 || GetEditorText(ed) == app.settings().newFileText;
+  return ed->sci().length() < 3 || GetEditorText(ed) == WithLineEnds(app.settings().newFileText, EditorLineEnd(ed));
 }
 
 void TakeEntryFields(DocumentRecord& d, const RecentFileEntry& e) {
@@ -445,7 +446,8 @@ int NewDocument(App& app) {
   const int index = CreateDocumentTab(app, app.folders().file + kUntitledName);
   if (index < 0) return -1;
   if (EditorView* ed = EditorOfDocument(app, index)) {
-    PutEditorText(*ed, app.settings().newFileText);
+    // The intro text in the new document's kind (the mode's), as it is kept with LF.
+    PutEditorText(*ed, WithLineEnds(app.settings().newFileText, EditorLineEnd(ed)));
     SetEditorTabs(app, *ed);
   }
   List(app).at(index).syntax = app.settings().defaultSyntax;

@@ -70,7 +70,13 @@ class HelpBrowser : public QTextBrowser {
     const QString target = QUrl(m.captured(1)).path();
     const QString path = QFileInfo(target).isAbsolute() ? target : folder + u'/' + target;
     const ReadResult r = QFileInfo(path).isFile() ? ReadWholeFile(path) : ReadResult{};
-    const QString inner = r.ok ? BodyOf(QString::fromUtf8(r.bytes)) : BodyOf(NotFound(path));
+    QString inner = r.ok ? BodyOf(QString::fromUtf8(r.bytes)) : BodyOf(NotFound(path));
+    // A page of its own has a navigation line; inside the index, whose line
+    // stands above the frame, it would show twice.
+    static const QRegularExpression nav(QStringLiteral("^\\s*<p class=\"nav\">.*?</p>"),
+                                        QRegularExpression::CaseInsensitiveOption |
+                                            QRegularExpression::DotMatchesEverythingOption);
+    if (html.contains(QLatin1String("class=\"nav\""), Qt::CaseInsensitive)) inner.remove(nav);
     html.replace(m.capturedStart(), m.capturedLength(), inner);
     return html;
   }
@@ -108,8 +114,7 @@ class HelpViewer : public QWidget {
     browser_->setOpenLinks(false);
     QObject::connect(browser_, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) { follow(url); });
     tk.registerControl(+ControlId::HelpBrowser, browser_);
-    move(r.x, r.y);
-    resize(std::max(r.w, 200), std::max(r.h, 120));
+    PlaceOnScreen(this, r.x, r.y, std::max(r.w, 200), std::max(r.h, 120));
   }
 
   HelpBrowser* browser() const { return browser_; }
@@ -255,8 +260,11 @@ void SyntaxHelpAtCaret(App& app, bool detailed) {
   }
   Sci s = editor->sci();
   const QByteArray utf8 = line.toUtf8();
-  s.sendText(S::SCI_CALLTIPSHOW, static_cast<std::uintptr_t>(s.currentPos()), utf8.constData());
-  s.send(S::SCI_CALLTIPSETHLT, 0, utf8.size());  // byte positions
+  // Where the tip would stand on no screen, the status bar alone shows the line.
+  if (PopupFitsScreen(*editor, s.currentPos())) {
+    s.sendText(S::SCI_CALLTIPSHOW, static_cast<std::uintptr_t>(s.currentPos()), utf8.constData());
+    s.send(S::SCI_CALLTIPSETHLT, 0, utf8.size());  // byte positions
+  }
   app.toolkit().addTimer(+WindowId::Main, +TimerId::SyntaxHelpLine, 100);
   SetStatusField(app, kSyntaxLineField, line);
   app.state().syntaxHelpLine = static_cast<int>(s.lineFromPosition(s.currentPos()));

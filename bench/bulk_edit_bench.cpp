@@ -9,7 +9,7 @@
 #include "app_driver.h"
 #include "bench_timing.h"
 #include "documents/ui/document_commands.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "editor/ui/editor_view.h"
 #include "platform/ids.h"
 

@@ -13,7 +13,7 @@
 #include "documents/ui/document_commands.h"
 #include "editor/ui/editor_view.h"
 #include "editor/ui/find_window.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "platform/ui/toolkit.h"
 
 using namespace vendle;

@@ -35,7 +35,7 @@
 #include "app_driver.h"
 #include "corpus_programs.h"
 #include "documents/ui/document_commands.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "editor/ui/editor_view.h"
 #include "platform/text_lines.h"
 #include "tools/ui/source_tools.h"

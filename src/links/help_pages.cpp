@@ -6,9 +6,6 @@
 #include <map>
 
 #include "platform/ansi.h"
-#include "settings/settings.h"
-#include "shell/menu_model.h"
-#include "shell/shortcuts.h"
 
 namespace vendle {
 namespace {
@@ -170,42 +167,13 @@ QString AsciiPage() {
   return Page(QStringLiteral("ASCII table"), kVendleNav, body);
 }
 
-// What a key does: the text of its menu item, or a description for the keys
-// without one.
-QString CommandOfItem(const std::vector<MenuNode>& menus, const std::vector<MenuNode>& popup, Item item) {
-  switch (item) {
-    case Item::ReturnKey: return QStringLiteral("New line, indented like the line before (numbered in ATTiny programs)");
-    case Item::InsertLineEnd: return QStringLiteral("New line without indentation");
-    case Item::DeployKey: return QStringLiteral("Deploy: save the program and hand it to the companion program");
-    case Item::RecomputeFolds: return QStringLiteral("Find the fold points of the program again");
-    case Item::JoinLine: return QStringLiteral("Join the next line to this one");
-    case Item::FindNext: return QStringLiteral("Find next");
-    case Item::RunDefaultExternal: return QStringLiteral("Run the program in the default external program");
-    case Item::SyntaxHintAtCaret: return QStringLiteral("Syntax hints of the dialect for the word at the caret");
-    default: break;
-  }
-  const MenuNode* node = FindMenuItem(menus, +item);
-  if (!node) node = FindMenuItem(popup, +item);
-  if (node) return node->text.section(u'\t', 0, 0);
-  return QString();
-}
-
-QString ShortcutsPage() {
-  const Settings settings;
-  const MenuSources sources{settings, {}, {}, 0};
-  const MainMenuModel model = BuildMainMenuModel(sources);
-  const std::vector<MenuNode> popup = BuildEditorPopupModel(sources);
+QString ShortcutsPage(const std::vector<ShortcutHelpRow>& rows) {
   QString body = QStringLiteral(
       "<h1>Keyboard shortcuts</h1>\n<p>The keys of the main window. Return and Shift+Return work while an editor "
       "has the focus.</p>\n<table>\n<tr><th>Keys</th><th>Command</th></tr>\n");
-  auto row = [&](const ShortcutRow& r) {
-    body += QStringLiteral("<tr><td><b>") + Escape(QString::fromLatin1(r.keys)) + QStringLiteral("</b></td><td>") +
-            Escape(CommandOfItem(model.menus, popup, r.item)) + QStringLiteral("</td></tr>\n");
-  };
-  for (const ShortcutRow& r : kMainShortcuts)
-    if (QLatin1String(r.keys) != QLatin1String(kReturnShortcut.keys)) row(r);
-  row(kReturnShortcut);
-  row(kShiftReturnShortcut);
+  for (const ShortcutHelpRow& r : rows)
+    body += QStringLiteral("<tr><td><b>") + Escape(r.keys) + QStringLiteral("</b></td><td>") + Escape(r.command) +
+            QStringLiteral("</td></tr>\n");
   body += QStringLiteral("</table>\n");
   return Page(QStringLiteral("Keyboard shortcuts"), kVendleNav, body);
 }
@@ -260,7 +228,7 @@ QMap<QString, QByteArray> GenerateHelpPages(const HelpPageSources& sources) {
   }
   pages.insert(QStringLiteral("html/index.htm"), IndexPage(rows).toUtf8());
   pages.insert(QStringLiteral("html2/ASCIIcodes.htm"), AsciiPage().toUtf8());
-  pages.insert(QStringLiteral("html2/kboard_scut.htm"), ShortcutsPage().toUtf8());
+  pages.insert(QStringLiteral("html2/kboard_scut.htm"), ShortcutsPage(sources.shortcuts).toUtf8());
   return pages;
 }
 

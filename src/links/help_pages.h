@@ -1,7 +1,8 @@
 // The help pages that are made from the program's own data rather than
 // written by hand: a page for every help page name of the keyword list, the
 // MMBasic syntax index, the ASCII table and the keyboard shortcuts (from the
-// program's shortcut table, so the page can never disagree with the keys).
+// program's shortcut table, handed in by the shell, so the page can never
+// disagree with the keys).
 #pragma once
 
 #include <QMap>
@@ -13,10 +14,17 @@
 
 namespace vendle {
 
+// One row of the keyboard shortcuts page: the keys and what they do.
+struct ShortcutHelpRow {
+  QString keys;
+  QString command;
+};
+
 struct HelpPageSources {
   QStringList kwListLines;            // "kw_list.txt", decoded, heading included
   SyntaxList dialects;                // the shipped ".tkn" files
   QMap<QString, QString> descriptions;  // help page name -> our short description
+  std::vector<ShortcutHelpRow> shortcuts;  // the shell's keys, in the page's order (ShortcutHelpRows)
 };
 
 // "page TAB text" lines; "#" lines and empty lines are skipped.

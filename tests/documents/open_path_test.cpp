@@ -16,7 +16,6 @@
 #include "documents/ui/documents.h"
 #include "documents/ui/tab_strip.h"
 #include "editor/ui/editor_view.h"
-#include "editor/ui/editor_commands.h"
 #include "platform/ui/toolkit.h"
 #include "test_files.h"
 

@@ -18,6 +18,8 @@
 #include "ascii_table.h"
 #include "editing_test_support.h"
 #include "editor/ui/change_marks.h"
+#include "editor/ui/text_access.h"
+#include "editor/ui/editor_setup.h"
 #include "editor/ui/editor_commands.h"
 #include "platform/file_io.h"
 #include "platform/ids.h"

@@ -7,7 +7,7 @@
 
 #include "editor/editor_text.h"
 #include "editor/ui/editor_view.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 
 namespace vendle::test {
 

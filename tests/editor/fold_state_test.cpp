@@ -16,6 +16,7 @@
 #include "editor/word_map.h"
 #include "platform/ids.h"
 #include "qt_print.h"
+#include "editor/ui/text_access.h"
 
 namespace vendle::test {
 namespace {

@@ -16,7 +16,7 @@
 #include "editor/ui/bookmarks_folds.h"
 #include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_view.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "platform/ids.h"
 
 namespace vendle::test {

@@ -14,7 +14,6 @@
 #include "editor/ui/change_marks.h"
 #include "editor/ui/editor_view.h"
 #include "editor/ui/syntax_commands.h"
-#include "editor/ui/editor_commands.h"
 #include "shell/ui/main_menu.h"
 
 namespace vendle::test {

@@ -1,4 +1,4 @@
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 
 #include <gtest/gtest.h>
 

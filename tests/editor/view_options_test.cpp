@@ -16,7 +16,7 @@
 #include "documents/ui/document_commands.h"
 #include "editor/ui/editor_setup.h"
 #include "editor/ui/editor_view.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "editor/view_appearance.h"
 #include "platform/ids.h"
 #include "platform/ui/toolkit.h"

@@ -18,7 +18,7 @@
 #include "documents/ui/document_commands.h"
 #include "editor/ui/bookmarks_folds.h"
 #include "editor/ui/editor_view.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "links/ui/external_programs.h"
 #include "platform/file_io.h"
 #include "platform/process.h"

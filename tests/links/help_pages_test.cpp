@@ -13,6 +13,7 @@
 #include "editor/syntax_help.h"
 #include "editor/syntax_tkn.h"
 #include "links/help_pages.h"
+#include "shell/shortcut_help.h"
 #include "platform/ansi.h"
 #include "shell/shortcuts.h"
 
@@ -35,6 +36,7 @@ HelpPageSources ShippedSources() {
   }
   s.descriptions =
       ParseHelpDescriptions(QString::fromUtf8(Read(QStringLiteral(VENDLE_SOURCE_DIR "/resources/help/descriptions.tsv"))));
+  s.shortcuts = ShortcutHelpRows();
   return s;
 }
 

@@ -11,7 +11,7 @@
 #include <QWidget>
 
 #include "app_driver.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "shell/ui/services.h"
 #include "platform/file_io.h"
 #include "platform/ids.h"

@@ -23,6 +23,7 @@
 #include "settings/ui/settings_window.h"
 #include "shell/ui/services.h"
 #include "test_files.h"
+#include "editor/ui/editor_view.h"
 
 namespace vendle::test {
 namespace {

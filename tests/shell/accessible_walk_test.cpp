@@ -12,7 +12,7 @@
 #include <QTimer>
 
 #include "app_driver.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "editor/ui/editor_view.h"
 #include "platform/ids.h"
 #include "platform/ui/qt_requesters.h"

@@ -14,7 +14,7 @@
 #include "app_driver.h"
 #include "documents/ui/document_commands.h"
 #include "documents/ui/tab_strip.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "editor/ui/editor_view.h"
 #include "platform/ids.h"
 #include "platform/ui/toolkit.h"

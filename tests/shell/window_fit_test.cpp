@@ -8,11 +8,12 @@
 #include <QScreen>
 
 #include "app_driver.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "platform/ids.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/services.h"
+#include "editor/ui/editor_view.h"
 
 namespace vendle::test {
 namespace {

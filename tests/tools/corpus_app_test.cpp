@@ -13,7 +13,7 @@
 #include "app_driver.h"
 #include "documents/program_file.h"
 #include "documents/ui/document_commands.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "editor/ui/editor_view.h"
 #include "platform/file_io.h"
 #include "platform/ids.h"

@@ -11,7 +11,7 @@
 #include "app_driver.h"
 #include "documents/document_list.h"
 #include "documents/ui/document_commands.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "editor/ui/editor_view.h"
 #include "editor/ui/hint_window.h"
 #include "platform/event.h"

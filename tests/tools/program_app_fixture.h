@@ -10,8 +10,8 @@
 #include "app_driver.h"
 #include "documents/document_list.h"
 #include "documents/ui/document_commands.h"
-#include "editor/ui/editor_commands.h"
 #include "editor/ui/editor_view.h"
+#include "editor/ui/text_access.h"
 #include "platform/ids.h"
 #include "test_files.h"
 

@@ -10,7 +10,7 @@
 #include "documents/document_list.h"
 #include "documents/ui/document_commands.h"
 #include "editor/ui/editor_view.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "platform/ids.h"
 #include "program_app_fixture.h"
 #include "qt_print.h"

@@ -11,7 +11,7 @@
 #include "documents/ui/documents.h"
 #include "editor/ui/bookmarks_folds.h"
 #include "editor/ui/editor_view.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "editor/ui/syntax_commands.h"
 #include "platform/event.h"
 #include "platform/ids.h"

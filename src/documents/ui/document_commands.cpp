@@ -8,6 +8,7 @@
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
 #include "shell/ui/services.h"
+#include "editor/ui/editor_view.h"
 
 namespace vendle {
 

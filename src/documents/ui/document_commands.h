@@ -78,11 +78,6 @@ void RecordOpenFiles(App& app);
 // Closes every document for the exit, asking about modified ones from the
 // last tab to the first; false when the user cancelled (nothing is closed).
 bool CloseAllForExit(App& app);
-// Gives the keyboard focus to the current document's editor.
-void FocusCurrentEditor(App& app);
-// The same, with the editor's window made the active one: after a tool
-// window closed or one of its entries was chosen, typing goes on there.
-void ReturnToEditor(App& app);
 // Shows the tab after (step 1) or before (step -1) the current one, round
 // the ends (Item::NextTab, Item::PreviousTab).
 void SelectNeighbourTab(App& app, int step);
@@ -97,8 +92,6 @@ void PasteIntoNewDocument(App& app);
 int CreateDocumentTab(App& app, const QString& path);
 // Shows the document at `index` (making it current).
 int ActivateDocumentTab(App& app, int index);
-// Saves the view of `from`, parks its editor and shows `to`.
-void SwitchDocumentTab(App& app, int to, int from);
 // Records a named document in the recent list, removes it, shows a neighbour.
 void CloseDocumentTab(App& app, int index);
 

@@ -7,17 +7,15 @@
 #include "documents/ui/document_commands.h"
 #include "documents/ui/tab_strip.h"
 #include "editor/ui/bookmarks_folds.h"
-#include "editor/ui/change_marks.h"
-#include "editor/ui/editor_config.h"
-#include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_setup.h"
 #include "editor/ui/syntax_commands.h"
 #include "editor/ui/view_options.h"
 #include "platform/paths.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
-#include "shell/ui/main_window_commands.h"
 #include "shell/ui/services.h"
+#include "editor/ui/editor_view.h"
+#include "editor/ui/edit_guards.h"
 
 namespace vendle {
 namespace {

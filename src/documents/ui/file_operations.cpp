@@ -19,17 +19,18 @@
 #include "editor/fold_markers.h"
 #include "editor/program_scan.h"
 #include "editor/ui/bookmarks_folds.h"
-#include "editor/ui/change_marks.h"
 #include "editor/ui/syntax_commands.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
+#include "editor/ui/edit_guards.h"
+#include "editor/ui/editor_setup.h"
 #include "editor/ui/view_options.h"
 #include "platform/clock.h"
 #include "platform/text_lines.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "shell/ui/app.h"
-#include "shell/ui/main_window_commands.h"
 #include "shell/ui/services.h"
+#include "editor/ui/editor_view.h"
 
 namespace vendle {
 namespace {

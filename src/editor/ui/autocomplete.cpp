@@ -2,12 +2,13 @@
 
 #include <string>
 
-#include "documents/ui/document_commands.h"
 #include "editor/completion.h"
 #include "editor/ui/editing_support.h"
 #include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_view.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
+#include "editor/ui/edit_guards.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 namespace {

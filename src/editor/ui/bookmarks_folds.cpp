@@ -3,10 +3,9 @@
 #include <QStringList>
 #include <algorithm>
 
-#include "documents/ui/document_commands.h"
 #include "editor/fold_markers.h"
 #include "editor/ui/editor_view.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "platform/text_values.h"
 #include "shell/ui/app.h"
 #include "shell/ui/services.h"

@@ -2,8 +2,6 @@
 // Line numbers: bookmarks are 0-based, folded lines 1-based.
 #pragma once
 
-#include "editor/ui/editor_commands.h"
-
 #include <QList>
 #include <QString>
 
@@ -21,6 +19,9 @@ void NextBookmark(App& app);          // Item::NextBookmark, wraps to the first
 void ClearAllBookmarks(App& app);     // Item::ClearAllBookmarks
 void GotoLineCommand(App& app);       // Item::GotoLine
 void ReturnFromSub(App& app);         // Item::ReturnFromSub
+
+// The document lines of the fold headers that are collapsed.
+QList<int> CollapsedHeaders(EditorView& editor);
 
 // The bookmarked lines of an editor, from the top.
 QList<int> BookmarkedLines(EditorView& editor);

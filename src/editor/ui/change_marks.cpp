@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "editor/ui/editor_view.h"
+#include "editor/ui/edit_guards.h"
+#include "editor/ui/editor_setup.h"
 
 namespace vendle {
 namespace {

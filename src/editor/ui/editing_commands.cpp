@@ -12,6 +12,8 @@
 #include "editor/ascii_convert.h"
 #include "editor/editing_lines.h"
 #include "editor/ui/editing_support.h"
+#include "editor/ui/text_access.h"
+#include "editor/ui/edit_guards.h"
 #include "editor/ui/editor_commands.h"
 #include "editor/ui/editor_view.h"
 #include "editor/ui/view_options.h"

@@ -3,11 +3,11 @@
 #include <QApplication>
 #include <QClipboard>
 
-#include "documents/ui/document_commands.h"
 #include "editor/ui/change_marks.h"
 #include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_view.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
+#include "editor/ui/edit_guards.h"
 #include "shell/ui/services.h"
 
 namespace vendle {

@@ -2,7 +2,6 @@
 // typing program text at the caret. Texts are UTF-16 QStrings.
 #pragma once
 
-#include "editor/ui/editor_commands.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,3 +1,4 @@
+#include "editor/ui/text_access.h"
 #include "editor/ui/editor_commands.h"
 
 #include "editor/ui/editing_support.h"

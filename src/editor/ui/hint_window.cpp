@@ -5,16 +5,17 @@
 #include <QResizeEvent>
 #include <QWidget>
 
-#include "documents/ui/document_commands.h"
 #include "editor/completion.h"
 #include "editor/ui/editing_support.h"
 #include "editor/ui/editor_view.h"
 #include "editor/ui/find_commands.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
+#include "editor/ui/edit_guards.h"
 #include "platform/event.h"
 #include "platform/ui/activation_list.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 namespace {

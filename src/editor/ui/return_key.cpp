@@ -6,11 +6,13 @@
 #include "editor/editing_lines.h"
 #include "editor/lexer.h"
 #include "editor/ui/editing_support.h"
+#include "editor/ui/text_access.h"
+#include "editor/ui/edit_guards.h"
 #include "editor/ui/editor_commands.h"
 #include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_view.h"
 #include "shell/ui/app.h"
-#include "shell/ui/main_window_commands.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 namespace {

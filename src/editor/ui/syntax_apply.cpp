@@ -3,22 +3,21 @@
 // names, the Syntax menu, and the normalising of the user names' case.
 #include <QApplication>
 
-#include "documents/ui/document_commands.h"
 #include "editor/declarations.h"
 #include "editor/fold_markers.h"
 #include "editor/lexer.h"
 #include "editor/syntax_tkn.h"
 #include "editor/ui/bookmarks_folds.h"
 #include "editor/ui/change_marks.h"
-#include "editor/ui/editor_config.h"
+#include "editor/ui/text_access.h"
+#include "editor/ui/edit_guards.h"
+#include "editor/ui/editor_setup.h"
 #include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_view.h"
 #include "editor/ui/syntax_commands.h"
-#include "editor/ui/editor_commands.h"
 #include "editor/ui/view_options.h"
 #include "editor/word_map.h"
 #include "shell/ui/app.h"
-#include "shell/ui/main_window_commands.h"
 #include "shell/ui/services.h"
 
 namespace vendle {

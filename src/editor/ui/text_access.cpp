@@ -1,4 +1,5 @@
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
+#include "editor/ui/edit_guards.h"
 
 #include <QAccessible>
 #include <optional>

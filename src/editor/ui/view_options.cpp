@@ -7,14 +7,14 @@
 #include <algorithm>
 #include <vector>
 
-#include "documents/ui/document_commands.h"
 #include "editor/view_appearance.h"
 #include "editor/ui/editor_view.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
+#include "editor/ui/edit_guards.h"
+#include "editor/ui/editor_setup.h"
 #include "platform/ids.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
-#include "shell/ui/main_window_commands.h"
 #include "shell/ui/services.h"
 
 namespace vendle {

@@ -13,6 +13,7 @@
 #include "platform/instance_lock.h"
 #include "shell/ui/app.h"
 #include "shell/ui/services.h"
+#include "editor/ui/editor_view.h"
 
 namespace vendle {
 

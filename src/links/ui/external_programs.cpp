@@ -2,6 +2,7 @@
 // handing it to the companion program.
 #include "links/ui/external_programs.h"
 
+#include <QWidget>
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>

@@ -10,7 +10,7 @@
 
 #include "documents/ui/document_commands.h"
 #include "shell/ui/services.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "links/help.h"
 #include "links/ui/link_commands.h"
 #include "platform/event.h"
@@ -19,6 +19,7 @@
 #include "platform/ui/desktop_open.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
+#include "editor/ui/editor_view.h"
 
 namespace vendle {
 namespace {

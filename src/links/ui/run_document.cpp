@@ -3,9 +3,10 @@
 #include "documents/document_list.h"
 #include "documents/ui/document_commands.h"
 #include "editor/ascii_convert.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "shell/ui/app.h"
 #include "shell/ui/services.h"
+#include "editor/ui/editor_view.h"
 
 namespace vendle {
 

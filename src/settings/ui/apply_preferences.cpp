@@ -1,12 +1,13 @@
 #include "settings/ui/apply_preferences.h"
 
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/editor_setup.h"
 #include "editor/ui/view_options.h"
 #include "platform/ids.h"
 #include "platform/requesters.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
 #include "shell/ui/services.h"
+#include "editor/ui/editor_view.h"
 
 namespace vendle {
 void ApplyPreferences(App& app, const PreferenceEdits& edits) {

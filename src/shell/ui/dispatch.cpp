@@ -4,7 +4,6 @@
 
 #include "documents/ui/document_commands.h"
 #include "editor/ui/bookmarks_folds.h"
-#include "editor/ui/editor_commands.h"
 #include "editor/ui/editor_view.h"
 #include "editor/ui/find_commands.h"
 #include "editor/ui/syntax_commands.h"
@@ -20,6 +19,7 @@
 #include "shell/ui/main_window_commands.h"
 #include "tools/ui/layout_commands.h"
 #include "tools/ui/tool_commands.h"
+#include "editor/ui/editor_commands.h"
 
 namespace vendle {
 namespace {

@@ -11,7 +11,6 @@
 
 #include "documents/ui/tab_bar_canvas.h"
 #include "editor/ui/autocomplete.h"
-#include "editor/ui/editor_config.h"
 #include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_setup.h"
 #include "editor/ui/editor_view.h"

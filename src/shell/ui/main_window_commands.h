@@ -4,20 +4,14 @@
 
 #include <QString>
 
-#include "shell/layout.h"
 #include "shell/ui/services.h"
 
 namespace vendle {
 
 class App;
 
-// Status field 1 for editor `control`: lines, bytes and the saved state.
-void UpdateFileStatus(App& app, int control);
 // TimerId::StatusRefresh: the status of the current document.
 void StatusRefreshTick(App& app);
 void ShowAboutBox(App& app);  // Item::About
-// The layout of the main window's inner area now; all zero before the
-// window is built.
-MainLayout CurrentMainLayout(App& app);
 
 }  // namespace vendle

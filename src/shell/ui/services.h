@@ -2,17 +2,19 @@
 // current document, the status bar fields, the timed command, the debug log,
 // the menu items' texts and check marks, and the recent list. Each stays
 // implemented where it lives (documents/ui, shell/ui); a command of any
-// subsystem includes this header instead of those internals. Texts are UTF-16.
+// subsystem includes this header instead of those internals, so the
+// services sit below every ui half and know none of them. Texts are UTF-16.
 #pragma once
 
 #include <QString>
 #include <QtGlobal>
 
-#include "editor/ui/editor_view.h"  // the current document's editor is driven through its Sci
+#include "shell/layout.h"
 
 namespace vendle {
 
 class App;
+class EditorView;
 struct DocumentRecord;
 
 // The current document: its index in the document list, its record and its
@@ -34,6 +36,17 @@ int MakeSelectedDocumentCurrent(App& app);
 EditorView* EditorOfDocument(App& app, int index);
 // Saves caret, modified state and first visible line of the document at `index`.
 void SaveDocumentView(App& app, int index);
+// Saves the view of `from`, parks its editor and shows `to`.
+void SwitchDocumentTab(App& app, int to, int from);
+// Gives the keyboard focus to the current document's editor.
+void FocusCurrentEditor(App& app);
+// The same, with the editor's window made the active one: after a tool
+// window closed or one of its entries was chosen, typing goes on there.
+void ReturnToEditor(App& app);
+
+// The layout of the main window's inner area now (where the shown editor
+// stands); all zero before the window is built.
+MainLayout CurrentMainLayout(App& app);
 
 // The four fields of the main window's status bar.
 enum class StatusField : int {
@@ -43,6 +56,8 @@ enum class StatusField : int {
   Path = 3,       // the current document's path
 };
 void SetStatusField(App& app, StatusField field, const QString& text);
+// Status field 1 for editor `control`: lines, bytes and the saved state.
+void UpdateFileStatus(App& app, int control);
 QString StatusFieldText(App& app, StatusField field);
 // Old form, the field by its number; same effect.
 void SetStatusField(App& app, int field, const QString& text);

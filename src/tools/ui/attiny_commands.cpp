@@ -3,11 +3,11 @@
 
 #include "documents/ui/document_commands.h"
 #include "shell/ui/services.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "platform/text_lines.h"
 #include "shell/ui/app.h"
-#include "shell/ui/main_window_commands.h"
 #include "tools/attiny_numbering.h"
+#include "editor/ui/editor_view.h"
 
 namespace vendle {
 

@@ -7,12 +7,14 @@
 
 #include "documents/ui/document_commands.h"
 #include "editor/ascii_convert.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
+#include "editor/ui/edit_guards.h"
 #include "shell/ui/app.h"
-#include "shell/ui/main_window_commands.h"
 #include "platform/text_lines.h"
 #include "tools/cleanup.h"
 #include "tools/ui/rewrite_view.h"
+#include "editor/ui/editor_view.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 namespace {

@@ -6,17 +6,17 @@
 #include <QFileInfo>
 
 #include "documents/ui/document_commands.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "shell/ui/services.h"
 #include "platform/file_io.h"
 #include "platform/ids.h"
 #include "platform/ui/desktop_open.h"
 #include "shell/ui/app.h"
-#include "shell/ui/main_window_commands.h"
 #include "tools/exports.h"
 #include "tools/ui/export_support.h"
 #include "tools/ui/rewrite_view.h"
 #include "tools/ui/tool_commands.h"
+#include "editor/ui/editor_view.h"
 
 namespace vendle {
 

@@ -2,17 +2,18 @@
 
 #include "documents/document_list.h"
 #include "documents/ui/document_commands.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
+#include "editor/ui/edit_guards.h"
 #include "editor/ui/find_commands.h"
 #include "platform/ansi.h"
 #include "platform/file_io.h"
 #include "platform/text_lines.h"
 #include "shell/ui/app.h"
-#include "shell/ui/main_window_commands.h"
 #include "shell/ui/services.h"
 #include "tools/layout_design.h"
 #include "tools/ui/result_tab.h"
 #include "tools/ui/source_tools.h"
+#include "editor/ui/editor_view.h"
 
 namespace vendle {
 namespace {

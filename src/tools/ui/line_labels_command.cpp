@@ -1,14 +1,14 @@
 // "Remove program line numbers" (Item::RemoveLineNumbers): the selected document's program
 // with labels in place of line numbers, in a new tab beside it.
 #include "documents/ui/document_commands.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "editor/ui/syntax_commands.h"
 #include "shell/ui/app.h"
-#include "shell/ui/main_window_commands.h"
 #include "tools/line_labels.h"
 #include "tools/result_path.h"
 #include "tools/ui/line_labels_command.h"
 #include "tools/ui/result_tab.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 

@@ -5,16 +5,16 @@
 
 #include "documents/program_file.h"
 #include "documents/ui/document_commands.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "editor/ui/syntax_commands.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "shell/ui/app.h"
-#include "shell/ui/main_window_commands.h"
 #include "tools/crunch.h"
 #include "tools/include_merge.h"
 #include "tools/result_path.h"
 #include "tools/ui/result_tab.h"
+#include "shell/ui/services.h"
 
 namespace vendle {
 namespace {

@@ -10,13 +10,14 @@
 #include <vector>
 
 #include "documents/ui/document_commands.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "shell/ui/services.h"
 #include "platform/ui/sci.h"
 #include "shell/ui/app.h"
 #include "tools/print_layout.h"
 #include "tools/ui/export_support.h"
 #include "tools/ui/tool_commands.h"
+#include "editor/ui/editor_view.h"
 
 namespace vendle {
 

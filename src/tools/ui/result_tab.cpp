@@ -2,7 +2,7 @@
 #include "tools/ui/result_tab.h"
 
 #include "documents/ui/document_commands.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "platform/text_lines.h"
 
 namespace vendle {

@@ -4,8 +4,9 @@
 #include <QApplication>
 #include <algorithm>
 
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/bookmarks_folds.h"
 #include "shell/ui/services.h"
+#include "editor/ui/editor_view.h"
 
 namespace vendle {
 

@@ -5,11 +5,11 @@
 
 #include "documents/ui/document_commands.h"
 #include "editor/ascii_convert.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
+#include "editor/ui/edit_guards.h"
 #include "shell/ui/services.h"
 #include "editor/ui/syntax_commands.h"
 #include "shell/ui/app.h"
-#include "shell/ui/main_window_commands.h"
 #include "tools/formatter.h"
 #include "tools/ui/attiny_commands.h"
 #include "tools/ui/cleanup_commands.h"
@@ -17,6 +17,7 @@
 #include "tools/ui/rewrite_view.h"
 #include "tools/ui/tool_commands.h"
 #include "tools/variable_report.h"
+#include "editor/ui/editor_view.h"
 
 namespace vendle {
 

@@ -7,7 +7,7 @@
 #include "documents/ui/document_commands.h"
 #include "editor/ui/syntax_commands.h"
 #include "shell/ui/services.h"
-#include "editor/ui/editor_commands.h"
+#include "editor/ui/text_access.h"
 #include "editor/lexer.h"
 #include "editor/word_map.h"
 #include "platform/event.h"
@@ -16,6 +16,7 @@
 #include "shell/ui/app.h"
 #include "tools/sub_outline.h"
 #include "tools/ui/tool_commands.h"
+#include "editor/ui/editor_view.h"
 
 namespace vendle {
 namespace {

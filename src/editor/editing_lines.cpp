@@ -3,6 +3,7 @@
 #include <array>
 
 #include "editor/declarations.h"
+#include "platform/text_trim.h"
 
 namespace vendle {
 
@@ -23,14 +24,6 @@ constexpr int kFirstColourItem = 133;
 
 }  // namespace
 
-QString TrimBlanks(QStringView text) {
-  qsizetype start = 0;
-  qsizetype end = text.size();
-  while (start < end && text[start] == u' ') ++start;
-  while (end > start && text[end - 1] == u' ') --end;
-  return text.mid(start, end - start).toString();
-}
-
 qsizetype CommentColumn(QStringView line) { return LeadingBlanks(line); }
 
 std::optional<qsizetype> UncommentColumn(QStringView line) {
@@ -40,7 +33,7 @@ std::optional<qsizetype> UncommentColumn(QStringView line) {
 }
 
 bool FillSkipsLine(FillMode mode, QStringView line, QStringView fill) {
-  const QString trimmed = TrimBlanks(line);
+  const QString trimmed = TrimSpaces(line).toString();
   switch (mode) {
     case FillMode::Prefill: return trimmed.contains(fill, Qt::CaseInsensitive);
     case FillMode::Postfill: return trimmed.endsWith(fill, Qt::CaseInsensitive);

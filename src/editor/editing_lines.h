@@ -12,8 +12,6 @@
 
 namespace vendle {
 
-// `text` without the blanks at both ends (tabs, CR and LF stay).
-QString TrimBlanks(QStringView text);
 
 // Where commenting puts the "'" into the line: behind its leading blanks
 // (a tab is no indentation here, so "'" goes in front of it).

@@ -3,18 +3,10 @@
 #include <algorithm>
 
 #include "platform/text_lines.h"
+#include "platform/text_trim.h"
 
 namespace vendle {
 namespace {
-
-bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
-
-QString TrimBlanks(QStringView s) {
-  qsizetype b = 0, e = s.size();
-  while (b < e && IsBlank(s[b])) ++b;
-  while (e > b && IsBlank(s[e - 1])) --e;
-  return s.sliced(b, e - b).toString();
-}
 
 }  // namespace
 
@@ -43,7 +35,7 @@ std::vector<LineMatch> LinesMatching(QStringView text, QStringView word, const L
     const QStringView line = text.sliced(l.start, l.length);
     for (qsizetype at = line.indexOf(word, 0, cs); at >= 0; at = line.indexOf(word, at + 1, cs)) {
       if (!options.wholeWord || IsWholeWordAt(line, at, word.size(), options.wordChars)) {
-        out.push_back({number, TrimBlanks(line)});
+        out.push_back({number, TrimSpacesAndTabs(line).toString()});
         break;
       }
     }

@@ -1,4 +1,5 @@
 #include "editor/fold_markers.h"
+#include "platform/text_trim.h"
 
 #include <QSet>
 #include <QStringList>
@@ -35,11 +36,9 @@ QString Join(const QList<Line>& lines) {
   return out;
 }
 
-bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
-
 QString TrimTrailingBlanks(QString s) {
   qsizetype n = s.size();
-  while (n > 0 && IsBlank(s[n - 1])) --n;
+  while (n > 0 && IsSpaceOrTab(s[n - 1])) --n;
   s.truncate(n);
   return s;
 }
@@ -79,9 +78,9 @@ bool MarkerScan::Matters(QStringView word, bool hasBookmarkText) {
 bool MarkerScan::add(QStringView line, int lineNo, QString& kept) {
   // The first word decides; most lines are passed over without a copy.
   qsizetype w = 0;
-  while (w < line.size() && IsBlank(line[w])) ++w;
+  while (w < line.size() && IsSpaceOrTab(line[w])) ++w;
   qsizetype we = w;
-  while (we < line.size() && !IsBlank(line[we])) ++we;
+  while (we < line.size() && !IsSpaceOrTab(line[we])) ++we;
   const QStringView word = line.mid(w, we - w);
   const bool label = word.endsWith(u':');
   const bool header = !label && IsHeaderKeyword(word);

@@ -6,11 +6,10 @@
 
 #include "editor/declarations.h"
 #include "editor/fold_markers.h"
+#include "platform/text_trim.h"
 
 namespace vendle {
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool EqualsAsciiNoCase(const char* a, qsizetype n, const char* word) {
   const qsizetype k = static_cast<qsizetype>(std::strlen(word));
@@ -38,9 +37,9 @@ struct FirstWord {
 
 FirstWord Classify(const char* p, qsizetype n) {
   qsizetype w = 0;
-  while (w < n && IsBlank(p[w])) ++w;
+  while (w < n && IsSpaceOrTab(p[w])) ++w;
   qsizetype we = w;
-  while (we < n && !IsBlank(p[we])) ++we;
+  while (we < n && !IsSpaceOrTab(p[we])) ++we;
   FirstWord f;
   const char* word = p + w;
   const qsizetype len = we - w;

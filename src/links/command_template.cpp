@@ -1,4 +1,5 @@
 #include "links/command_template.h"
+#include "platform/text_trim.h"
 
 #include <array>
 #include <utility>
@@ -24,8 +25,6 @@ constexpr std::array<TokenName, 6> kTokens{{
 bool MatchesAt(QStringView text, qsizetype at, QStringView word) {
   return text.mid(at).startsWith(word, Qt::CaseInsensitive);
 }
-
-bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
 
 void AppendText(ParsedTemplate& out, QStringView text) {
   if (!out.empty() && out.back().kind == TemplatePiece::Kind::Text)
@@ -74,7 +73,7 @@ ParsedTemplate ParseTemplate(QStringView tmpl, const TokenProvider& provider) {
     }
     if (c == u'"' || (c == u'\'' && apostrophesAreMarks))
       out.push_back({TemplatePiece::Kind::Mark, QString(c)});
-    else if (IsBlank(c))
+    else if (IsSpaceOrTab(c))
       out.push_back({TemplatePiece::Kind::Blank, QString(c)});
     else
       AppendText(out, tmpl.mid(i, 1));

@@ -1,20 +1,8 @@
 #include "settings/language.h"
+#include "platform/text_trim.h"
 
 namespace vendle {
-namespace {
-
-bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
-
-QString TrimmedBlanks(const QString& s) {
-  qsizetype b = 0, e = s.size();
-  while (b < e && IsBlank(s[b])) ++b;
-  while (e > b && IsBlank(s[e - 1])) --e;
-  return s.sliced(b, e - b);
-}
-
-}  // namespace
-
-QString TranslationKey(const QString& text) { return TrimmedBlanks(text).toUpper(); }
+QString TranslationKey(const QString& text) { return TrimSpacesAndTabs(text).toString().toUpper(); }
 
 QString RecasedKey(const QString& key) {
   if (key.isEmpty()) return key;
@@ -22,7 +10,7 @@ QString RecasedKey(const QString& key) {
 }
 
 void Translator::load(const PreferenceFile& file) {
-  for (const auto& [key, value] : file.entries(u"Language")) map_[TranslationKey(key.toString())] = TrimmedBlanks(value.toString());
+  for (const auto& [key, value] : file.entries(u"Language")) map_[TranslationKey(key.toString())] = TrimSpacesAndTabs(value).toString();
 }
 
 QString Translator::translate(const QString& text) {

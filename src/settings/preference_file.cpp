@@ -7,24 +7,16 @@
 
 #include "platform/ansi.h"
 #include "platform/text_lines.h"
+#include "platform/text_trim.h"
 
 namespace vendle {
 namespace {
 
 constexpr char kBom[] = "\xEF\xBB\xBF";
 
-bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
-
-QStringView TrimBlanks(QStringView s) {
-  qsizetype b = 0, e = s.size();
-  while (b < e && IsBlank(s[b])) ++b;
-  while (e > b && IsBlank(s[e - 1])) --e;
-  return s.sliced(b, e - b);
-}
-
 QStringView TrimTrailingBlanks(QStringView s) {
   qsizetype e = s.size();
-  while (e > 0 && IsBlank(s[e - 1])) --e;
+  while (e > 0 && IsSpaceOrTab(s[e - 1])) --e;
   return s.first(e);
 }
 
@@ -88,7 +80,7 @@ PreferenceFile PreferenceFile::Parse(QByteArrayView bytes) {
   ForEachLine(all, [&](const TextLine& at) {
     QStringView line = all.sliced(at.start, at.length);
     qsizetype i = 0;
-    while (i < line.size() && IsBlank(line[i])) ++i;
+    while (i < line.size() && IsSpaceOrTab(line[i])) ++i;
     line = line.sliced(i);
     if (line.isEmpty() || line.front() == u';') return;
     if (line.front() == u'[') {
@@ -100,7 +92,7 @@ PreferenceFile PreferenceFile::Parse(QByteArrayView bytes) {
     if (f.sections_.empty()) return;  // key lines before the first group belong to none
     const qsizetype eq = line.indexOf(u'=');
     f.entries_.push_back({TrimTrailingBlanks(eq < 0 ? line : line.first(eq)),
-                          eq < 0 ? QStringView() : TrimBlanks(line.sliced(eq + 1))});
+                          eq < 0 ? QStringView() : TrimSpacesAndTabs(line.sliced(eq + 1))});
     f.sections_.back().end = qsizetype(f.entries_.size());
   });
 

@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "platform/text_lines.h"
+#include "platform/text_trim.h"
 
 namespace vendle {
 namespace {
@@ -22,22 +23,13 @@ struct Piece {
 };
 using Pieces = std::vector<Piece>;
 
-bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
-
 bool IsTokenSeparator(QChar c) {
   switch (c.unicode()) {
     case u'-': case u'+': case u'*': case u'/': case u'=': case u'>': case u'<': case u';': case u':': case u' ':
       return true;
     default:
-      return IsDigit(c);
+      return IsAsciiDigit(c);
   }
-}
-
-QStringView TrimBlanks(QStringView s) {
-  qsizetype b = 0, e = s.size();
-  while (b < e && s[b] == u' ') ++b;
-  while (e > b && s[e - 1] == u' ') --e;
-  return s.sliced(b, e - b);
 }
 
 // The value of a leading run of decimal digits; -1 when it is too long to
@@ -51,7 +43,7 @@ qint64 DigitValue(QStringView digits) {
 
 qsizetype DigitRun(QStringView s) {
   qsizetype n = 0;
-  while (n < s.size() && IsDigit(s[n])) ++n;
+  while (n < s.size() && IsAsciiDigit(s[n])) ++n;
   return n;
 }
 
@@ -355,12 +347,12 @@ struct Entry {
 };
 
 Entry ReadLine(QStringView line) {
-  const QStringView t = TrimBlanks(line);
+  const QStringView t = TrimSpaces(line);
   const qsizetype digits = DigitRun(t);
   Entry e;
   e.numbered = digits > 0;
   e.number = e.numbered ? DigitValue(t.left(digits)) : 0;
-  e.text = TrimBlanks(t.sliced(digits)).toString();
+  e.text = TrimSpaces(t.sliced(digits)).toString();
   return e;
 }
 
@@ -451,7 +443,7 @@ QString ConvertAtTinyProgram(QStringView text, AtTinyForm form, qint64 step, con
 
 QString NextAtTinyLineNumber(QStringView line, qint64 step) {
   step = EffectiveLineNumberStep(step);
-  const QStringView t = TrimBlanks(line);
+  const QStringView t = TrimSpaces(line);
   const qint64 n = std::max<qint64>(DigitValue(t.left(DigitRun(t))), 0);
   const qint64 next = n > std::numeric_limits<qint64>::max() - step ? n : n + step;
   return QString::number(next).rightJustified(4, u' ') + u' ';

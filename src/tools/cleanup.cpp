@@ -7,6 +7,7 @@
 #include "editor/editor_text.h"
 #include "platform/text_lines.h"
 #include "tools/formatter.h"
+#include "platform/text_trim.h"
 
 namespace vendle {
 namespace {
@@ -51,7 +52,7 @@ QString RemoveIndentsText(QStringView text) {
   QString out;
   out.reserve(text.size() + 1);
   for (const QString& line : SplitLinesToList(text)) {
-    out += TrimBlanks(QStringView(line).sliced(LeadingWhitespace(line).size()));
+    out += TrimSpaces(QStringView(line).sliced(LeadingWhitespace(line).size()));
     out += u'\n';
   }
   return out;
@@ -61,7 +62,7 @@ QString RemoveBlankLinesText(QStringView text) {
   QString out;
   out.reserve(text.size() + 1);
   for (QStringView line : DocumentLines(text)) {
-    if (TrimBlanks(line).isEmpty()) continue;
+    if (TrimSpaces(line).isEmpty()) continue;
     out += line;
     out += u'\n';
   }
@@ -84,7 +85,7 @@ QString RemoveCommentsText(QStringView text, bool preserveFirstLine) {
 QString ConvertCStyleCommentLines(const QStringList& lines, QStringView lineEnd) {
   bool inBlock = false;
   return JoinRebuilt(lines, lineEnd, [&](const QString& raw) {
-    const QString line = TrimBlanks(raw);
+    const QString line = TrimSpaces(raw).toString();
     const QString probe = line + u' ';
     const bool closes = probe.contains(u"*/ ");
     if (inBlock || probe.startsWith(u"/*")) {

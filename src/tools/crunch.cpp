@@ -8,6 +8,7 @@
 #include "editor/fold_markers.h"
 #include "platform/text_lines.h"
 #include "tools/formatter.h"
+#include "platform/text_trim.h"
 
 namespace vendle {
 namespace {
@@ -15,10 +16,6 @@ namespace {
 // A null character (nothing written yet, the end of the line) is in no set.
 bool IsIn(QChar c, QStringView set) {
   return !c.isNull() && set.contains(c);
-}
-
-bool IsDigit(QChar c) {
-  return c >= u'0' && c <= u'9';
 }
 
 // Whether the text ends with " IS" (letter case ignored): a comparison
@@ -34,7 +31,7 @@ bool IsExponentMark(QStringView s, qsizetype e) {
   if (e < 1 || (s[e] != u'E' && s[e] != u'e')) return false;
   qsizetype i = e - 1;
   bool digits = false;
-  for (; i >= 0 && (IsDigit(s[i]) || s[i] == u'.'); --i) digits = digits || IsDigit(s[i]);
+  for (; i >= 0 && (IsAsciiDigit(s[i]) || s[i] == u'.'); --i) digits = digits || IsAsciiDigit(s[i]);
   if (!digits) return false;
   if (i < 0) return true;
   const QChar before = s[i];
@@ -66,7 +63,7 @@ QList<QStringView> CrunchSourceLines(QStringView text) {
 }
 
 QString CrunchLine(QStringView line) {
-  const QString s = TrimBlanks(line) + u' ';
+  const QString s = TrimSpaces(line).toString() + u' ';
   QString out;
   out.reserve(s.size());
   bool inString = false;
@@ -102,11 +99,11 @@ QString CrunchLine(QStringView line) {
     out += c;
     last = c;
   }
-  return TrimBlanks(out);
+  return TrimSpaces(out).toString();
 }
 
 QString UnCrunchLine(QStringView line) {
-  const QString s = TrimBlanks(line) + u' ';
+  const QString s = TrimSpaces(line).toString() + u' ';
   QString out;
   out.reserve(s.size() + s.size() / 2);
   bool inString = false;
@@ -148,18 +145,18 @@ QString UnCrunchLine(QStringView line) {
       blank = !exponentSign;
     } else if (c == u':' && !firstBlank) {
       blank = true;
-    } else if (afterSign && IsDigit(c)) {
+    } else if (afterSign && IsAsciiDigit(c)) {
       blank = false;
     } else if (IsIn(p, u"()+*/\\,;=<>\"")) {
       blank = true;
-    } else if (p == u'-' && !IsDigit(c)) {
+    } else if (p == u'-' && !IsAsciiDigit(c)) {
       blank = true;
     }
     if (blank) out += u' ';
     out += c;
     p = c;
   }
-  return TrimBlanks(out);
+  return TrimSpaces(out).toString();
 }
 
 CrunchResult CrunchProgram(QStringView text, const CrunchOptions& options) {
@@ -169,7 +166,7 @@ CrunchResult CrunchProgram(QStringView text, const CrunchOptions& options) {
   int written = 0;
   for (QStringView source : CrunchSourceLines(text)) {
     ++number;
-    const QString line = TrimBlanks(TabsOutsideStringsToBlanks(source));
+    const QString line = TrimSpaces(TabsOutsideStringsToBlanks(source)).toString();
     const QString result = KeepsItsText(number, line, options.preserveFirstLine) ? line : CrunchLine(line);
     if (result.isEmpty()) continue;
     r.text += result;
@@ -201,7 +198,7 @@ QString UnCrunchProgram(QStringView text, const CrunchOptions& options) {
     ++number;
     // A tab is no blank here: the indentation is the leading blanks only.
     if (!IsBlankOnly(source)) indent = IndentToColumn(int(LeadingBlanks(source)), options.useSpaces, options.tabSize);
-    const QString line = TrimBlanks(source);
+    const QString line = TrimSpaces(source).toString();
     const QString result = KeepsItsText(number, line, options.preserveFirstLine) ? line : UnCrunchLine(line);
     const qsizetype wordEnd = result.indexOf(u' ');
     if (!previousEmpty && IsHeaderKeyword(QStringView(result).left(wordEnd < 0 ? result.size() : wordEnd)))

@@ -3,20 +3,15 @@
 #include <algorithm>
 
 #include "platform/text_lines.h"
+#include "platform/text_trim.h"
+#include "platform/text_values.h"
 
 namespace vendle {
 namespace {
 
-QStringView TrimBlanks(QStringView s) {
-  qsizetype b = 0, e = s.size();
-  while (b < e && s[b] == u' ') ++b;
-  while (e > b && s[e - 1] == u' ') --e;
-  return s.sliced(b, e - b);
-}
-
 // The line with its tabs outside strings turned into blanks, then trimmed.
 QString WorkingLine(QStringView line) {
-  return TrimBlanks(TabsOutsideStringsToBlanks(line)).toString();
+  return TrimSpaces(TabsOutsideStringsToBlanks(line)).toString();
 }
 
 // The lower-case copy the rules decide on: string contents and the comment
@@ -59,10 +54,6 @@ QStringView SecondField(QStringView s) {
   return FirstField(s.sliced(at + 1));
 }
 
-bool OneOf(QStringView w, std::initializer_list<const char16_t*> words) {
-  return std::any_of(words.begin(), words.end(), [&](const char16_t* x) { return w == QStringView(x); });
-}
-
 class LineFormatter {
  public:
   // "Indent Labels" is on or off; a hand-edited larger value is on.
@@ -72,7 +63,7 @@ class LineFormatter {
     const QString working = WorkingLine(asRead);
     const QString code = CodeCopy(working);
     const QStringView first = FirstField(code);
-    if (OneOf(first, {u"sub", u"function", u"csub", u"cfunction", u"definefont"})) {
+    if (IsOneOf(first, {u"sub", u"function", u"csub", u"cfunction", u"definefont"})) {
       out.append(working);
       return;
     }
@@ -92,7 +83,7 @@ class LineFormatter {
     }
     int pending = 0;
     for (QStringView statement : QStringView(code).split(u':')) {
-      statement = TrimBlanks(statement);
+      statement = TrimSpaces(statement);
       if (statement.isEmpty()) break;
       level_ += pending;
       pending = 0;
@@ -126,7 +117,7 @@ class LineFormatter {
       switch (o_.indentComments) {
         case 1: place(working, level_, out); break;
         case 2: place(working, 1, out); break;
-        case 3: appendExpandingTabs(TrimBlanks(asRead), out); break;
+        case 3: appendExpandingTabs(TrimSpaces(asRead), out); break;
         default: out.append(working); break;
       }
     } else {
@@ -191,7 +182,7 @@ QString MakeIndent(int level, const FormatOptions& o) {
 
 QStringList SplitLinesToList(QStringView text) {
   QStringList lines;
-  ForEachLine(text, [&](const TextLine& l) { lines.append(TrimBlanks(text.sliced(l.start, l.length)).toString()); });
+  ForEachLine(text, [&](const TextLine& l) { lines.append(TrimSpaces(text.sliced(l.start, l.length)).toString()); });
   if (lines.isEmpty()) lines.append(QString());
   return lines;
 }
@@ -215,7 +206,7 @@ QString FormatIndentationText(QStringView text, const FormatOptions& options) {
       return;
     }
     any = true;
-    one(TrimBlanks(line));
+    one(TrimSpaces(line));
   });
   if (!any) one(QStringView());
   return out;

@@ -9,15 +9,16 @@
 
 #include "editor/editing_lines.h"
 #include "platform/text_lines.h"
+#include "platform/text_trim.h"
 
 namespace vendle {
 
 std::optional<QString> IncludeName(QStringView line) {
   static const QStringView kMarkers[] = {u"'$INCLUDE:", u"'#INCLUDE", u"#INCLUDE"};
-  const QString trimmed = TrimBlanks(line);
+  const QString trimmed = TrimSpaces(line).toString();
   for (QStringView marker : kMarkers) {
     if (!trimmed.startsWith(marker, Qt::CaseInsensitive)) continue;
-    QString name = TrimBlanks(QStringView(trimmed).sliced(marker.size()));
+    QString name = TrimSpaces(QStringView(trimmed).sliced(marker.size())).toString();
     // A quoted name ends at its closing quote: a comment may follow it.
     const qsizetype close = name.startsWith(u'"') ? name.indexOf(u'"', 1) : -1;
     if (close > 0) name.truncate(close);

@@ -13,6 +13,7 @@
 
 #include "platform/text_lines.h"
 #include "platform/text_values.h"
+#include "platform/text_trim.h"
 
 namespace vendle {
 namespace {
@@ -22,13 +23,6 @@ struct Row {
   QString text;
   QString label;
 };
-
-QStringView TrimBlanks(QStringView s) {
-  qsizetype b = 0, e = s.size();
-  while (b < e && s[b] == u' ') ++b;
-  while (e > b && s[e - 1] == u' ') --e;
-  return s.sliced(b, e - b);
-}
 
 bool IsSeparator(QChar c) {
   switch (c.unicode()) {
@@ -66,7 +60,7 @@ class RowScan {
           if (token.compare(u"REM", Qt::CaseInsensitive) == 0) {
             // A remark: the rest of the line as written.
             out_ += token + s.sliced(i);
-            return TrimBlanks(out_).toString();
+            return TrimSpaces(out_).toString();
           }
           out_ += process(token, c);
         }
@@ -87,11 +81,11 @@ class RowScan {
       } else if (c == u'\'') {
         out_ += between_ + s.sliced(i + 1);
         between_.clear();
-        return TrimBlanks(out_).toString();
+        return TrimSpaces(out_).toString();
       }
     }
     out_ += between_;
-    return TrimBlanks(out_).toString();
+    return TrimSpaces(out_).toString();
   }
 
  private:
@@ -165,7 +159,7 @@ class RowScan {
 
   QString candidate(const QString& token, QChar ender) {
     QString result = token;
-    const auto hit = rowOfNumber_.constFind(TrimBlanks(token).toString());
+    const auto hit = rowOfNumber_.constFind(TrimSpaces(token).toString());
     if (hit != rowOfNumber_.cend()) {
       Row& target = rows_[*hit];
       if (target.label.isEmpty()) target.label = prefix_ + target.number;
@@ -200,7 +194,7 @@ QStringView FirstWord(QStringView s) {
 bool IsDataBlockWord(QStringView word) { return IsOneOf(word, {u"CSUB", u"CFUNCTION", u"DEFINEFONT"}); }
 bool IsDataBlockHeader(QStringView text) { return IsDataBlockWord(FirstWord(text)); }
 bool IsDataBlockEnd(QStringView text) {
-  return FirstWord(text).compare(u"END", Qt::CaseInsensitive) == 0 && IsDataBlockWord(FirstWord(TrimBlanks(text.sliced(3))));
+  return FirstWord(text).compare(u"END", Qt::CaseInsensitive) == 0 && IsDataBlockWord(FirstWord(TrimSpaces(text.sliced(3))));
 }
 
 bool IsDataWord(QStringView word) {
@@ -245,9 +239,9 @@ QString LabelledLine(const Row& r) {
   const QString own = u'\'' + r.label + u':';
   const qsizetype at = r.text.indexOf(own);
   if (at < 0) return r.label + QStringLiteral(": ") + r.text;
-  QString rest = TrimBlanks(QStringView(r.text).sliced(at + own.size())).toString();
+  QString rest = TrimSpaces(QStringView(r.text).sliced(at + own.size())).toString();
   if (!rest.startsWith(u'\'')) rest = QStringLiteral(" '") + rest;
-  if (TrimBlanks(rest) == u"'") rest.clear();
+  if (TrimSpaces(rest) == u"'") rest.clear();
   return r.label + QStringLiteral(": ") + rest;
 }
 
@@ -265,12 +259,12 @@ QString LineNumbersToLabels(QStringView text, const QString& givenPrefix, QStrin
   std::vector<Row> rows;
   bool inData = false;  // inside a CSUB, CFUNCTION or DEFINEFONT block
   ForEachLine(body, [&](const TextLine& l) {
-    const QStringView line = TrimBlanks(body.sliced(l.start, l.length));
+    const QStringView line = TrimSpaces(body.sliced(l.start, l.length));
     qsizetype digits = 0;
     while (digits < line.size() && line[digits] >= u'0' && line[digits] <= u'9') ++digits;
     // "10B50446" in a block is a word of data, not line 10.
     if (inData && IsDataWord(FirstWord(line))) digits = 0;
-    const QStringView rest = TrimBlanks(line.sliced(digits));
+    const QStringView rest = TrimSpaces(line.sliced(digits));
     if (IsDataBlockHeader(rest)) inData = true;
     else if (IsDataBlockEnd(rest)) inData = false;
     rows.push_back({line.left(digits).toString(), rest.toString(), QString()});

@@ -4,24 +4,10 @@
 
 #include "platform/text_lines.h"
 #include "platform/text_values.h"
+#include "platform/text_trim.h"
 
 namespace vendle {
 namespace {
-
-// Blanks and tabs at both ends: tab-indented headers and labels count.
-QStringView TrimLine(QStringView s) {
-  qsizetype b = 0, e = s.size();
-  while (b < e && (s[b] == u' ' || s[b] == u'\t')) ++b;
-  while (e > b && (s[e - 1] == u' ' || s[e - 1] == u'\t')) --e;
-  return s.sliced(b, e - b);
-}
-
-QStringView TrimBlanks(QStringView s) {
-  qsizetype b = 0, e = s.size();
-  while (b < e && s[b] == u' ') ++b;
-  while (e > b && s[e - 1] == u' ') --e;
-  return s.sliced(b, e - b);
-}
 
 QStringView Field(QStringView s, int index) {
   qsizetype at = 0;
@@ -57,7 +43,7 @@ SubsOutline BuildSubsOutline(QStringView text) {
   int count = 0;
   ForEachLine(text, [&](const TextLine& l) {
     const int number = ++count;
-    const QStringView line = TrimLine(text.sliced(l.start, l.length));
+    const QStringView line = TrimSpacesAndTabs(text.sliced(l.start, l.length));
     const QStringView first = Field(line, 0);
     if (first.startsWith(u"'>")) out.entries.append({number, line.toString()});
     if (!first.endsWith(u':')) {
@@ -78,13 +64,13 @@ SubsOutline BuildSubsOutline(QStringView text) {
 
 QString SubsItemText(const SubsEntry& e) { return QString::number(e.line).rightJustified(6, u' ') + u' ' + e.text; }
 
-int SubsItemLine(QStringView item) { return static_cast<int>(ParseVal(Field(TrimBlanks(item), 0))); }
+int SubsItemLine(QStringView item) { return static_cast<int>(ParseVal(Field(TrimSpaces(item), 0))); }
 
 QString JumpWord(QStringView selection) {
   QString w = selection.toString();
   w.remove(u'\r');
   w.remove(u'\n');
-  QStringView v = TrimBlanks(w);
+  QStringView v = TrimSpaces(w);
   if (v.endsWith(u'(') || v.endsWith(u':') || v.endsWith(u'\'')) v.chop(1);
   return v.toString();
 }
@@ -96,10 +82,10 @@ std::optional<int> FindDefinitionLine(QStringView text, QStringView word) {
   ForEachLine(text, [&](const TextLine& l) {
     ++number;
     if (found) return;
-    const QStringView line = TrimLine(text.sliced(l.start, l.length));
-    const QStringView first = TrimBlanks(Field(line, 0));
+    const QStringView line = TrimSpacesAndTabs(text.sliced(l.start, l.length));
+    const QStringView first = TrimSpaces(Field(line, 0));
     if (IsOneOf(first, {u"function", u"sub", u"cfunction", u"csub"})) {
-      QStringView name = TrimBlanks(Field(line, 1));
+      QStringView name = TrimSpaces(Field(line, 1));
       name = CutBefore(CutBefore(CutBefore(name, u'('), u':'), u'\'');
       if (name.compare(word, Qt::CaseInsensitive) == 0) {
         found = number;

@@ -24,6 +24,7 @@
 #include "platform/text_lines.h"
 #include "shell/ui/app.h"
 #include "shell/ui/services.h"
+#include "platform/text_trim.h"
 
 namespace vendle {
 namespace {
@@ -186,7 +187,7 @@ void JoinLine(App& app) {
   const Sci::Pos line = s.lineFromPosition(s.currentPos());
   // The first line has nothing to join to.
   if (line <= 0) return;
-  const QByteArray text = ToUtf8Buffer(TrimBlanks(GetEditorLine(ed, line)));
+  const QByteArray text = ToUtf8Buffer(TrimSpaces(GetEditorLine(ed, line)));
   const Sci::Pos joint = s.lineEndPosition(line - 1);
   ProgrammaticEdit quiet(*ed);
   UndoStep step(s);

@@ -13,6 +13,7 @@
 #include "editor/ui/editor_view.h"
 #include "shell/ui/app.h"
 #include "shell/ui/services.h"
+#include "platform/text_trim.h"
 
 namespace vendle {
 namespace {
@@ -61,7 +62,7 @@ void ReturnKey(App& app) {
       // Near the end of the program the numbering goes on in steps; inside
       // it, the new line takes the next free number.
       const int numberStep = s.lineCount() - line <= 2 ? st.lineNumberStep : 1;
-      TypeAtCaret(*ed, NextLineNumberText(app, TrimBlanks(finished), numberStep));
+      TypeAtCaret(*ed, NextLineNumberText(app, TrimSpaces(finished).toString(), numberStep));
     } else {
       if (st.autoIndent == 1)
         TypeAtCaret(*ed, MakeIndentToColumn(app, static_cast<int>(s.send(S::SCI_GETLINEINDENTATION, line - 1))));

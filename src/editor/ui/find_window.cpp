@@ -184,13 +184,7 @@ void PlaceWindow(QWidget* w, const WindowRect& r) {
   PlaceOnScreen(w, r.x, r.y, std::max({r.w, 40, used.right() + 6}), std::max({r.h, 40, used.bottom() + 6}));
 }
 
-// Frame position and client size: the same calls PlaceWindow makes.
-void StoreRect(WindowRect& r, const QWidget* w) {
-  r.x = w->pos().x();
-  r.y = w->pos().y();
-  r.w = w->width();
-  r.h = w->height();
-}
+void StoreRect(WindowRect& r, const QWidget* w) { StorePlacement(w, r); }
 
 void ShowAndRaise(App& app, QWidget* w) {
   w->setWindowState(w->windowState() & ~Qt::WindowMinimized);

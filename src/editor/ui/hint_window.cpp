@@ -51,11 +51,7 @@ class HintWindow : public QWidget {
 HintWindow* HintWindowOf(App& app) { return dynamic_cast<HintWindow*>(app.toolkit().window(kHintWin)); }
 
 void StoreHintRect(App& app, const QWidget* w) {
-  WindowRect& r = app.settings().hintWindow;
-  r.x = w->pos().x();
-  r.y = w->pos().y();
-  r.w = w->width();
-  r.h = w->height();
+  StorePlacement(w, app.settings().hintWindow);
 }
 
 // The hint mask of the dialect of the document being edited; the syntax

@@ -166,11 +166,7 @@ HelpViewer* OpenHelpViewer(App& app) {
 }
 
 void StoreViewerRect(App& app, const QWidget* w) {
-  WindowRect& r = app.settings().helpWindow;
-  r.x = w->pos().x();
-  r.y = w->pos().y();
-  r.w = w->width();
-  r.h = w->height();
+  StorePlacement(w, app.settings().helpWindow);
 }
 
 void CloseViewer(App& app, HelpViewer* v) {

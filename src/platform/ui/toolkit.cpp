@@ -83,6 +83,10 @@ int Toolkit::windowNumberOf(const QObject* o) const {
   return 0;
 }
 
+WindowPlacement PlacementOf(const QWidget* window) {
+  return {window->pos().x(), window->pos().y(), window->width(), window->height()};
+}
+
 void PlaceOnScreen(QWidget* window, int x, int y, int width, int height) {
   const QRect wanted(x, y, std::max(width, 1), std::max(height, 1));
   QScreen* screen = QGuiApplication::screenAt(wanted.center());

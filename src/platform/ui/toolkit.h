@@ -27,6 +27,22 @@ namespace vendle {
 // rectangle larger than the screen, or beyond its edge, is brought onto it.
 void PlaceOnScreen(QWidget* window, int x, int y, int width, int height);
 
+// Where a window stands in the form PlaceOnScreen takes back: the frame's
+// position and the inner size.
+struct WindowPlacement {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+WindowPlacement PlacementOf(const QWidget* window);
+// The same written into a stored rectangle (any type with x, y, w and h).
+template <class Rect>
+void StorePlacement(const QWidget* window, Rect& r) {
+  const WindowPlacement p = PlacementOf(window);
+  r.x = p.x;
+  r.y = p.y;
+  r.w = p.width;
+  r.h = p.height;
+}
+
 class Toolkit {
  public:
   explicit Toolkit(Dispatcher& dispatcher);

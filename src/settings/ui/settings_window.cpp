@@ -74,14 +74,7 @@ const char* const kLegend[] = {
 
 QString L(const char* text) { return QString::fromLatin1(text); }
 
-void StoreRect(App& app, const QWidget& w) {
-  WindowRect& r = app.settings().prefsWindow;
-  // Frame position and client size: what move() and resize() take back.
-  r.x = w.pos().x();
-  r.y = w.pos().y();
-  r.w = w.width();
-  r.h = w.height();
-}
+void StoreRect(App& app, const QWidget& w) { StorePlacement(&w, app.settings().prefsWindow); }
 
 void CloseSettingsWindow(App& app, SettingsWindow& w) {
   Settings& s = app.settings();

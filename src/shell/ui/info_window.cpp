@@ -53,11 +53,7 @@ class InfoWindow : public QWidget {
 InfoWindow* InfoWindowOf(App& app) { return dynamic_cast<InfoWindow*>(app.toolkit().window(kInfo)); }
 
 void StoreInfoRect(App& app, const QWidget* w) {
-  WindowRect& r = app.settings().textWindow;
-  r.x = w->pos().x();
-  r.y = w->pos().y();
-  r.w = w->width();
-  r.h = w->height();
+  StorePlacement(w, app.settings().textWindow);
 }
 
 void CloseInfoWindow(App& app, InfoWindow* w) {

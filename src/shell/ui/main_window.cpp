@@ -195,10 +195,8 @@ void StoreMainWindowRect(App& app) {
   MainWindow* w = app.mainWindow();
   if (!w) return;
   WindowRect& r = app.settings().mainWindow;
-  r.x = w->pos().x();
-  r.y = w->pos().y();
-  r.w = w->width();
-  r.h = w->height() - w->menuBarHeight();
+  StorePlacement(w, r);
+  r.h -= w->menuBarHeight();  // the stored height is the client area's
 }
 
 void ShowEditorPopup(App& app, int globalX, int globalY) {

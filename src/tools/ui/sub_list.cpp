@@ -111,11 +111,7 @@ void JumpToDefinition(App& app, EditorView& ed, const QString& selection) {
 }
 
 void StoreRect(App& app, const QWidget* w) {
-  WindowRect& r = app.settings().findSubWindow;
-  r.x = w->pos().x();
-  r.y = w->pos().y();
-  r.w = w->width();
-  r.h = w->height();
+  StorePlacement(w, app.settings().findSubWindow);
 }
 
 void Chosen(App& app, SubListWindow* w) {

@@ -28,6 +28,7 @@
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
 #include "shell/ui/services.h"
+#include "platform/ui/list_tool_window.h"
 
 namespace vendle {
 namespace {
@@ -147,31 +148,15 @@ class FindWindow : public QWidget {
 
 // ---- WindowId::FindAll ----
 
-class FindAllWindow : public QWidget {
+class FindAllWindow : public ListToolWindow {
  public:
   FindAllWindow(App& app, QWidget* parent, const QFont& font)
-      : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), app_(app) {
-    setWindowTitle(QStringLiteral("Find All"));
-    list = new ActivationList(this);
-    list->setFont(font);
+      : ListToolWindow(app.toolkit(), app.dispatcher(), parent, Qt::Tool | Qt::WindowStaysOnTopHint,
+                       QStringLiteral("Find All"), kFindAllWin, +ControlId::FindAllList, true, &font) {
     list->setUniformItemSizes(true);
-    list->setAccessibleName(QStringLiteral("Find All"));
-    app_.toolkit().registerControl(+ControlId::FindAllList, list);
-    list->onActivate = [this] { app_.dispatcher().post(Event::Control(+ControlId::FindAllList, 0, kFindAllWin)); };
   }
-  ~FindAllWindow() override { app_.toolkit().unregisterControl(+ControlId::FindAllList); }
 
-  ActivationList* list = nullptr;
   std::vector<FindAllResult> results;
-
- protected:
-  void resizeEvent(QResizeEvent* e) override {
-    QWidget::resizeEvent(e);
-    list->setGeometry(10, 10, std::max(0, width() - 20), std::max(0, height() - 20));
-  }
-
- private:
-  App& app_;
 };
 
 FindWindow* FindWindowOf(App& app) { return dynamic_cast<FindWindow*>(app.toolkit().window(kFindWin)); }

@@ -16,6 +16,7 @@
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
 #include "shell/ui/services.h"
+#include "platform/ui/list_tool_window.h"
 
 namespace vendle {
 namespace {
@@ -23,29 +24,13 @@ namespace {
 using S = QsciScintillaBase;
 constexpr int kHintWin = +WindowId::SyntaxHints;
 
-class HintWindow : public QWidget {
+class HintWindow : public ListToolWindow {
  public:
-  HintWindow(App& app, QWidget* parent, const QFont& font) : QWidget(parent, Qt::Tool), app_(app) {
-    setWindowTitle(QStringLiteral("Syntax hint:"));
-    list = new ActivationList(this);
-    list->setFont(font);
-    list->setAccessibleName(QStringLiteral("Syntax hint:"));
-    app_.toolkit().registerControl(+ControlId::HintList, list);
-    list->onActivate = [this] { app_.dispatcher().post(Event::Control(+ControlId::HintList, 0, kHintWin)); };
-  }
-  ~HintWindow() override { app_.toolkit().unregisterControl(+ControlId::HintList); }
+  HintWindow(App& app, QWidget* parent, const QFont& font)
+      : ListToolWindow(app.toolkit(), app.dispatcher(), parent, Qt::Tool, QStringLiteral("Syntax hint:"), kHintWin,
+                       +ControlId::HintList, true, &font) {}
 
-  ActivationList* list = nullptr;
   bool guiLines = false;  // the list's mode: the GUI element lines, else hints
-
- protected:
-  void resizeEvent(QResizeEvent* e) override {
-    QWidget::resizeEvent(e);
-    list->setGeometry(10, 10, std::max(0, width() - 20), std::max(0, height() - 20));
-  }
-
- private:
-  App& app_;
 };
 
 HintWindow* HintWindowOf(App& app) { return dynamic_cast<HintWindow*>(app.toolkit().window(kHintWin)); }

@@ -17,6 +17,7 @@
 #include "tools/sub_outline.h"
 #include "tools/ui/tool_commands.h"
 #include "editor/ui/editor_view.h"
+#include "platform/ui/list_tool_window.h"
 
 namespace vendle {
 namespace {
@@ -26,34 +27,20 @@ using S = QsciScintillaBase;
 constexpr int kWindow = +WindowId::SubList;
 constexpr int kList = +ControlId::SubListBox;
 
-class SubListWindow : public QWidget {
+class SubListWindow : public ListToolWindow {
  public:
-  SubListWindow(Dispatcher& dispatcher, const WindowRect& r, const QFont* font) {
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(QStringLiteral("Subs:"));
-    list_ = new ActivationList(this);
-    list_->setAccessibleName(QStringLiteral("Subs:"));
-    if (font) list_->setFont(*font);
-    list_->onActivate = [&dispatcher] { dispatcher.post(Event::Control(kList, 0, kWindow)); };
+  SubListWindow(Toolkit& toolkit, Dispatcher& dispatcher, const WindowRect& r, const QFont* font)
+      : ListToolWindow(toolkit, dispatcher, nullptr,
+                       Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint,
+                       QStringLiteral("Subs:"), kWindow, kList, false, font) {
     PlaceOnScreen(this, std::max(0, r.x), std::max(0, r.y), std::max(r.w, 40), std::max(r.h, 40));
   }
-
-  ActivationList* list() const { return list_; }
 
   // The document the list was built for.
   quint64 documentSerial = 0;
   // The item text last clicked since the list was built.
   QString lastChosen;
-
- protected:
-  void resizeEvent(QResizeEvent* e) override {
-    QWidget::resizeEvent(e);
-    list_->setGeometry(10, 10, std::max(0, width() - 20), std::max(0, height() - 20));
-  }
-
- private:
-  ActivationList* list_;
 };
 
 SubListWindow* WindowOf(App& app) { return dynamic_cast<SubListWindow*>(app.toolkit().window(kWindow)); }
@@ -61,15 +48,15 @@ SubListWindow* WindowOf(App& app) { return dynamic_cast<SubListWindow*>(app.tool
 SubListWindow* OpenWindow(App& app) {
   if (SubListWindow* w = WindowOf(app)) {
     w->setWindowState(w->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-    w->list()->clear();
+    w->list->clear();
     return w;
   }
   Toolkit& tk = app.toolkit();
   const Settings& s = app.settings();
   if (!tk.font(+FontId::Mono)) tk.loadFont(+FontId::Mono, s.monoFont, s.monoFontSize, true);
-  auto* w = new SubListWindow(app.dispatcher(), s.findSubWindow, tk.font(+FontId::Mono));
+  auto* w = new SubListWindow(tk, app.dispatcher(), s.findSubWindow, tk.font(+FontId::Mono));
   tk.registerWindow(kWindow, w);
-  tk.registerControl(kList, w->list());
+  tk.registerControl(kList, w->list);
   return w;
 }
 
@@ -98,7 +85,7 @@ void ListOutline(App& app, EditorView& ed) {
   QStringList items;
   items.reserve(outline.entries.size());
   for (const SubsEntry& e : outline.entries) items.append(SubsItemText(e));
-  w->list()->addItems(items);
+  w->list->addItems(items);
   BringToFront(app, w);
 }
 
@@ -115,7 +102,7 @@ void StoreRect(App& app, const QWidget* w) {
 }
 
 void Chosen(App& app, SubListWindow* w) {
-  const QListWidgetItem* item = w->list()->currentItem();
+  const QListWidgetItem* item = w->list->currentItem();
   if (!item) return;
   const QString text = item->text();
   if (text == w->lastChosen) {

@@ -22,7 +22,6 @@ using S = QsciScintillaBase;
 
 Documents& Docs(AppDriver& d) { return d.app().state().docs; }
 DocumentRecord& Current(AppDriver& d) { return *Docs(d).list.current(); }
-Sci CurrentSci(AppDriver& d) { return CurrentEditor(d.app())->sci(); }
 void Type(AppDriver& d, const char* text) { CurrentSci(d).sendText(S::SCI_ADDTEXT, std::strlen(text), text); }
 
 TEST(FileOperations, EveryByteValueSurvivesOpenAndSave) {

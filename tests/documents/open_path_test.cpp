@@ -26,7 +26,6 @@ using S = QsciScintillaBase;
 
 Documents& Docs(AppDriver& d) { return d.app().state().docs; }
 DocumentRecord& Current(AppDriver& d) { return *Docs(d).list.current(); }
-Sci CurrentSci(AppDriver& d) { return CurrentEditor(d.app())->sci(); }
 QByteArray EditorBytes(AppDriver& d) { return CurrentSci(d).range(0, CurrentSci(d).length()); }
 void TypeBytes(AppDriver& d, const QByteArray& text) {
   CurrentSci(d).sendText(S::SCI_ADDTEXT, text.size(), text.constData());

@@ -8,6 +8,7 @@
 #include <QDir>
 
 #include "lexer_test_support.h"
+#include "test_files.h"
 
 namespace vendle {
 namespace {
@@ -58,13 +59,7 @@ std::vector<std::uint8_t> WithoutCr(const std::string& crlf, const std::vector<s
 }
 
 void ExpectGolden(const std::string& path, const std::string& actual) {
-  const std::string expected = ReadFile(path);
-  if (expected == actual) {
-    QFile::remove(QString::fromStdString(path + ".new"));
-    return;
-  }
-  WriteFile(path + ".new", actual);
-  ADD_FAILURE() << path << " differs; the result is in " << path << ".new\n" << actual;
+  test::ExpectGolden(QString::fromStdString(path), QByteArray::fromStdString(actual));
 }
 
 TEST(LexerGolden, EveryExampleMatchesItsStyledAndFoldedFiles) {

@@ -29,7 +29,6 @@ QString Write(AppDriver& d, const char* name, const QByteArray& text) {
   return path;
 }
 
-Sci CurrentSci(AppDriver& d) { return CurrentEditor(d.app())->sci(); }
 
 // The style at the start of the first occurrence of `word` from `from`.
 int StyleOf(Sci s, const QByteArray& word, Sci::Pos from = 0) {

@@ -9,14 +9,11 @@
 #include <QStringList>
 
 #include "links/control_link.h"
+#include "fuzz_check.h"
 
 using namespace vendle;
 
 namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
 
 void Read(const QString& command) {
   Check(!command.contains(u'\r'));

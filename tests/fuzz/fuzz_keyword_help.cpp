@@ -9,14 +9,11 @@
 
 #include "editor/syntax_help.h"
 #include "platform/ansi.h"
+#include "fuzz_check.h"
 
 using namespace vendle;
 
 namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
 
 // Only rows 1..lines can have been filled.
 void CheckTable(const KeywordHelpTable& t, qsizetype lines) {

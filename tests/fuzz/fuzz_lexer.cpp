@@ -15,14 +15,11 @@
 #include <string_view>
 
 #include "editor/lexer.h"
+#include "fuzz_check.h"
 
 using namespace vendle;
 
 namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
 
 void SetUp(LexerTables& t, std::string_view setup) {
   std::size_t pos = 0;

@@ -7,14 +7,11 @@
 
 #include "settings/preference_file.h"
 #include "settings/settings_file.h"
+#include "fuzz_check.h"
 
 namespace {
 
 using vendle::Desktop;
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
 
 // BOM, empty first line, and every line ending in CR LF.
 void CheckLines(const QByteArray& out) {

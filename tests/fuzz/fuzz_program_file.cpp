@@ -11,14 +11,11 @@
 #include "editor/declarations.h"
 #include "editor/fold_markers.h"
 #include "platform/ansi.h"
+#include "fuzz_check.h"
 
 using namespace vendle;
 
 namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
 
 }  // namespace
 

@@ -10,14 +10,11 @@
 #include "tools/cleanup.h"
 #include "tools/crunch.h"
 #include "tools/include_merge.h"
+#include "fuzz_check.h"
 
 using namespace vendle;
 
 namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
 
 }  // namespace
 

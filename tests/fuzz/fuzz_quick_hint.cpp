@@ -6,14 +6,11 @@
 
 #include "editor/syntax_help.h"
 #include "platform/ansi.h"
+#include "fuzz_check.h"
 
 using namespace vendle;
 
 namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
 
 }  // namespace
 

@@ -10,14 +10,11 @@
 #include "platform/text_lines.h"
 #include "tools/attiny_numbering.h"
 #include "tools/line_labels.h"
+#include "fuzz_check.h"
 
 using namespace vendle;
 
 namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
 
 const char16_t kKeywords[] = u" PRINT INPUT IF THEN ELSE GOTO GOSUB RETURN FOR TO STEP NEXT REM END POKE SPEED RESTORE ";
 

@@ -8,14 +8,11 @@
 #include "editor/syntax_help.h"
 #include "editor/syntax_tkn.h"
 #include "platform/ansi.h"
+#include "fuzz_check.h"
 
 using namespace vendle;
 
 namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
 
 // A stored word list is "" or " w1 ... wn " with single blanks.
 void CheckWordList(const QString& list) {

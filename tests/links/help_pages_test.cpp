@@ -16,26 +16,24 @@
 #include "shell/shortcut_help.h"
 #include "platform/ansi.h"
 #include "shell/shortcuts.h"
+#include "test_files.h"
 
 namespace vendle {
 namespace {
 
-const QString kData = QStringLiteral(VENDLE_SOURCE_DIR "/resources/data/");
+using test::ReadFile;
 
-QByteArray Read(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+const QString kData = QStringLiteral(VENDLE_SOURCE_DIR "/resources/data/");
 
 HelpPageSources ShippedSources() {
   HelpPageSources s;
-  s.kwListLines = SplitTextLines(DecodeAnsi(Read(kData + "kw_list.txt")));
+  s.kwListLines = SplitTextLines(DecodeAnsi(ReadFile(kData + "kw_list.txt")));
   for (const QString& name : QDir(kData).entryList({QStringLiteral("*.tkn")}, QDir::Files, QDir::Name)) {
     if (name.compare(QStringLiteral("user.tkn"), Qt::CaseInsensitive) == 0) continue;
-    s.dialects.push_back(ParseTknFile(TknBaseName(name), Read(kData + name)));
+    s.dialects.push_back(ParseTknFile(TknBaseName(name), ReadFile(kData + name)));
   }
   s.descriptions =
-      ParseHelpDescriptions(QString::fromUtf8(Read(QStringLiteral(VENDLE_SOURCE_DIR "/resources/help/descriptions.tsv"))));
+      ParseHelpDescriptions(QString::fromUtf8(ReadFile(QStringLiteral(VENDLE_SOURCE_DIR "/resources/help/descriptions.tsv"))));
   s.shortcuts = ShortcutHelpRows();
   return s;
 }
@@ -49,7 +47,7 @@ TEST(HelpPages, TheShippedPagesAreTheGeneratedOnes) {
   QStringList stale;
   for (auto it = pages.begin(); it != pages.end(); ++it) {
     const QString path = kData + it.key();
-    if (Read(path) == it.value()) continue;
+    if (ReadFile(path) == it.value()) continue;
     stale << it.key();
     if (update) {
       QDir().mkpath(QFileInfo(path).absolutePath());
@@ -70,7 +68,7 @@ TEST(HelpPages, TheShippedPagesAreTheGeneratedOnes) {
 TEST(HelpPages, EveryPageAndLinkResolves) {
   const HelpPageSources sources = ShippedSources();
   QSet<QString> keywordsOnIndex;
-  const QString index = QString::fromUtf8(Read(kData + "html/index.htm"));
+  const QString index = QString::fromUtf8(ReadFile(kData + "html/index.htm"));
   static const QRegularExpression anchor(QStringLiteral("<a href=\"([^\"]*)\">([^<]*)</a>"));
   for (auto m = anchor.globalMatch(index); m.hasNext();) keywordsOnIndex.insert(m.next().captured(2));
   for (const QString& line : sources.kwListLines.mid(1)) {
@@ -87,7 +85,7 @@ TEST(HelpPages, EveryPageAndLinkResolves) {
     QDirIterator it(kData + folder, {QStringLiteral("*.htm")}, QDir::Files);
     while (it.hasNext()) {
       const QString page = it.next();
-      const QString text = QString::fromUtf8(Read(page));
+      const QString text = QString::fromUtf8(ReadFile(page));
       for (auto m = link.globalMatch(text); m.hasNext();) {
         const QString target = m.next().captured(1);
         if (target.startsWith(u'#') || target.contains(QStringLiteral("://"))) continue;
@@ -102,7 +100,7 @@ TEST(HelpPages, EveryPageAndLinkResolves) {
 }
 
 TEST(HelpPages, TheShortcutPageListsExactlyTheProgramsKeys) {
-  const QString page = QString::fromUtf8(Read(kData + "html2/kboard_scut.htm"));
+  const QString page = QString::fromUtf8(ReadFile(kData + "html2/kboard_scut.htm"));
   static const QRegularExpression keyCell(QStringLiteral("<tr><td><b>([^<]*)</b></td><td>([^<]*)</td>"));
   QStringList listed;
   for (auto m = keyCell.globalMatch(page); m.hasNext();) {
@@ -120,7 +118,7 @@ TEST(HelpPages, TheShortcutPageListsExactlyTheProgramsKeys) {
 }
 
 TEST(HelpPages, TheTemplateFramesItsIntroduction) {
-  const HelpTemplate t = SplitHelpTemplate(QString::fromUtf8(Read(kData + "html2/index.htm")));
+  const HelpTemplate t = SplitHelpTemplate(QString::fromUtf8(ReadFile(kData + "html2/index.htm")));
   ASSERT_FALSE(t.head.isEmpty());
   EXPECT_TRUE(t.head.endsWith(QStringLiteral("<iframe src=\"")));
   EXPECT_TRUE(QFileInfo::exists(kData + "html2/intro.htm"));

@@ -11,9 +11,12 @@
 #include "platform/file_io.h"
 #include "scoped_tmpfs.h"
 #include "not_regular_files.h"
+#include "test_files.h"
 
 namespace vendle {
 namespace {
+
+using test::ReadFile;
 
 using test::ModeOf;
 using test::NativePath;
@@ -21,11 +24,6 @@ using test::Special;
 using test::Specials;
 
 using test::ScopedTmpfs;
-
-QByteArray Read(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 QByteArray N(const QString& path) { return NativePath(path); }
 
@@ -48,10 +46,10 @@ TEST(FileIo, EveryFailureLeavesTheOldFileIntactAndSaysWhy) {
       EXPECT_FALSE(r.ok);
       EXPECT_FALSE(r.error.isEmpty());
     }
-    EXPECT_EQ(Read(path), "old text") << "step " << int(step);
+    EXPECT_EQ(ReadFile(path), "old text") << "step " << int(step);
     EXPECT_EQ(Names(dir.path()), QStringList{"prog.bas"}) << "step " << int(step);
     EXPECT_TRUE(WriteFileSafely(path, "new").ok);
-    EXPECT_EQ(Read(path), "new");
+    EXPECT_EQ(ReadFile(path), "new");
   }
 }
 
@@ -140,7 +138,7 @@ TEST(FileIo, WritesGoThroughSymlinksToTheFileTheyName) {
     const QByteArray text = "PRINT " + QByteArray::number(++n) + "\r\n";
     ASSERT_TRUE(WriteFileSafely(c.link, text).ok) << c.name;
     EXPECT_TRUE(QFileInfo(c.link).isSymLink()) << c.name << ": the link stays a link";
-    EXPECT_EQ(Read(real), text) << c.name;
+    EXPECT_EQ(ReadFile(real), text) << c.name;
     EXPECT_EQ(ModeOf(real) & 07777, 0640u) << c.name << ": the file keeps its permissions";
   }
   EXPECT_EQ(Names(dir.path() + "/real"), QStringList{"prog.bas"});
@@ -150,7 +148,7 @@ TEST(FileIo, WritesGoThroughSymlinksToTheFileTheyName) {
   ASSERT_TRUE(QFile::link("real/new.bas", dangling));
   ASSERT_TRUE(WriteFileSafely(dangling, "new").ok);
   EXPECT_TRUE(QFileInfo(dangling).isSymLink());
-  EXPECT_EQ(Read(dir.path() + "/real/new.bas"), "new");
+  EXPECT_EQ(ReadFile(dir.path() + "/real/new.bas"), "new");
   ASSERT_TRUE(QFile::link("loop2.bas", dir.path() + "/loop1.bas"));
   ASSERT_TRUE(QFile::link("loop1.bas", dir.path() + "/loop2.bas"));
   EXPECT_FALSE(WriteFileSafely(dir.path() + "/loop1.bas", "x").ok);
@@ -178,7 +176,7 @@ TEST(FileIo, AFullDiskLeavesTheOldFileByteForByte) {
     const WriteResult r = WriteFileSafely(path, QByteArray(size + 37, 'n'));
     EXPECT_FALSE(r.ok) << size;
     EXPECT_TRUE(r.error.contains("No space")) << r.error.toStdString();
-    EXPECT_EQ(Read(path), old) << size;
+    EXPECT_EQ(ReadFile(path), old) << size;
     EXPECT_EQ(Names(dir.path() + "/disk"), (QStringList{".filler", "prog.bas"})) << size;
   }
 }
@@ -205,7 +203,7 @@ TEST(FileIo, AFolderThatTakesNoNewFileIsNeverWrittenInPlace) {
     EXPECT_FALSE(r.ok) << c.name;
     EXPECT_TRUE(r.error.contains("No temporary file")) << c.name << ": " << r.error.toStdString();
     EXPECT_TRUE(r.error.contains(dir.path() + "/disk")) << c.name << ": names the folder";
-    EXPECT_EQ(Read(path), old) << c.name;
+    EXPECT_EQ(ReadFile(path), old) << c.name;
   }
 }
 

@@ -10,14 +10,10 @@
 #include <QStandardPaths>
 
 #include "editor_process.h"
+#include "test_files.h"
 
 namespace vendle::test {
 namespace {
-
-QByteArray Read(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 TEST(Crash, ABackupTickSurvivesAKillAndThePreferencesStayAsTheyWere) {
   if (QStandardPaths::findExecutable("xvfb-run").isEmpty() || QStandardPaths::findExecutable("xdotool").isEmpty())
@@ -31,7 +27,7 @@ TEST(Crash, ABackupTickSurvivesAKillAndThePreferencesStayAsTheyWere) {
     inf.open(QIODevice::Append);
     inf.write(("\r\n[Folders]\r\nBackup folder = " + backups + "\r\n[General]\r\nMinutes between backups = 1\r\n").toUtf8());
   }
-  const QByteArray prefsBefore = Read(box.dataFolder() + "Vendle5.inf");
+  const QByteArray prefsBefore = ReadFile(box.dataFolder() + "Vendle5.inf");
   const QString program = box.root() + "prog.bas";
   {
     QFile f(program);
@@ -61,9 +57,9 @@ TEST(Crash, ABackupTickSurvivesAKillAndThePreferencesStayAsTheyWere) {
 
   const QStringList files = QDir(backups).entryList({"*_prog.bas"}, QDir::Files);
   ASSERT_EQ(files.size(), 1) << "no backup was written before the kill";
-  EXPECT_TRUE(Read(backups + files[0]).contains("x = 42")) << Read(backups + files[0]).toStdString();
-  EXPECT_EQ(Read(box.dataFolder() + "Vendle5.inf"), prefsBefore);
-  EXPECT_EQ(Read(program), "' backed up\r\nPRINT 1\r\n") << "the program file itself is not written";
+  EXPECT_TRUE(ReadFile(backups + files[0]).contains("x = 42")) << ReadFile(backups + files[0]).toStdString();
+  EXPECT_EQ(ReadFile(box.dataFolder() + "Vendle5.inf"), prefsBefore);
+  EXPECT_EQ(ReadFile(program), "' backed up\r\nPRINT 1\r\n") << "the program file itself is not written";
 }
 
 }  // namespace

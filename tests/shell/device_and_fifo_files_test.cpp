@@ -28,7 +28,6 @@ using S = QsciScintillaBase;
 
 QByteArray N(const QString& path) { return NativePath(path); }
 
-Sci CurrentSci(AppDriver& d) { return CurrentEditor(d.app())->sci(); }
 QByteArray EditorBytes(AppDriver& d) { return CurrentSci(d).range(0, CurrentSci(d).length()); }
 
 void ExpectToldAbout(AppDriver& d, const QString& path, const std::string& label) {

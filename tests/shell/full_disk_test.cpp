@@ -75,7 +75,6 @@ void ExpectToldAbout(AppDriver& d, const QString& path, const std::string& label
   EXPECT_TRUE(asked.back().text.contains("No space left")) << label << ": " << asked.back().text.toStdString();
 }
 
-Sci CurrentSci(AppDriver& d) { return CurrentEditor(d.app())->sci(); }
 void Type(AppDriver& d, const char* text) { CurrentSci(d).sendText(S::SCI_ADDTEXT, std::strlen(text), text); }
 
 TEST(FullDisk, ASaveKeepsTheOldFile) {

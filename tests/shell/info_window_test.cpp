@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include "platform/ui/toolkit.h"
 #include "shell/ui/info_window.h"
+#include "test_files.h"
 
 namespace vendle::test {
 namespace {
@@ -20,13 +21,6 @@ namespace {
 constexpr int kInfo = +WindowId::InfoText;
 
 QWidget* InfoWindow(App& app) { return app.toolkit().window(kInfo); }
-
-QString WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-  return path;
-}
 
 TEST(InfoWindow, OpensWithTheTextAndControl64) {
   AppDriver d;
@@ -59,8 +53,8 @@ TEST(InfoWindow, ANewTextReplacesTheOldAndRestoresAMinimisedWindow) {
 TEST(InfoWindow, ShowsATextFileAsAnsiUpToAZeroByte) {
   AppDriver d;
   App& app = d.app();
-  const QString path =
-      WriteFile(d.root() + "notes.txt", QByteArray("Price \x80 5\r\nsecond\0hidden after the zero", 36));
+  const QString path = d.root() + "notes.txt";
+  WriteFile(path, QByteArray("Price \x80 5\r\nsecond\0hidden after the zero", 36));
   ShowFileInInfoWindow(app, path);
   EXPECT_EQ(InfoWindowText(app), QString::fromUtf8("Price € 5\nsecond"));
 }

@@ -10,7 +10,9 @@
 
 #include "qt_print.h"
 #include "scripted_requesters.h"
+#include "editor/ui/editor_view.h"
 #include "shell/ui/app.h"
+#include "shell/ui/services.h"
 
 namespace vendle::test {
 
@@ -62,6 +64,9 @@ class AppDriver {
   bool started_ = false;
   bool shutDown_ = false;
 };
+
+// The current document's editor's messages (the test must have a document).
+inline Sci CurrentSci(AppDriver& d) { return CurrentEditor(d.app())->sci(); }
 
 // A TCP port that was free a moment ago.
 quint16 FreePort();

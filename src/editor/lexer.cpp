@@ -299,7 +299,8 @@ LexerLine LexLine(const LexerTables& tables, std::string_view line, LexerState s
   return {r.level, r.end};
 }
 
-void LexText(const LexerTables& tables, std::string_view text, LexerState start, LexerOutput& out) {
+void LexText(const LexerTables& tables, std::string_view text, LexerState start, LexerOutput& out,
+             bool documentStart) {
   const auto* p = reinterpret_cast<const Byte*>(text.data());
   const std::size_t n = text.size();
   out.styles.assign(n, kStyleDefault);
@@ -307,6 +308,15 @@ void LexText(const LexerTables& tables, std::string_view text, LexerState start,
   out.ends.clear();
   LexerState state = ValidLexerState(start);
   std::size_t pos = 0;
+  if (documentStart && text.starts_with("#!")) {
+    pos = LexerLineLength(text);
+    std::size_t body = pos;
+    while (body > 0 && IsLineEnd(p[body - 1])) --body;
+    if (tables.options() & LexColour) std::memset(out.styles.data(), kStyleComment, body);
+    out.levels.push_back((tables.options() & LexFold) ? state : 0);
+    out.ends.push_back(state);
+    if (pos == n && !IsLineEnd(p[n - 1])) return;
+  }
   for (;;) {
     const LineRun r = RunLine<true>(tables, p + pos, n - pos, state, out.styles.data() + pos);
     out.levels.push_back(r.level);

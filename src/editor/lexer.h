@@ -150,12 +150,15 @@ LexerLine LexLine(const LexerTables& tables, std::string_view line, LexerState s
 
 // A run of whole lines from the state `start`: as many lines as the text has
 // line ends, plus one (the text after the last line end, maybe empty). The
-// vectors are reused between calls.
+// vectors are reused between calls. With `documentStart` the text begins at
+// the document's first byte: a first line starting with "#!" (the line that
+// names the interpreter of a script) is a comment and opens no fold.
 struct LexerOutput {
   std::vector<std::uint8_t> styles;  // one per byte
   std::vector<int> levels;           // one per line
   std::vector<LexerState> ends;      // the state after each line
 };
-void LexText(const LexerTables& tables, std::string_view text, LexerState start, LexerOutput& out);
+void LexText(const LexerTables& tables, std::string_view text, LexerState start, LexerOutput& out,
+             bool documentStart = false);
 
 }  // namespace vendle

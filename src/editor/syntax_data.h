@@ -69,7 +69,6 @@ struct SyntaxData {
   SyntaxList list;
   int current = -1;          // index into list of the syntax applied last; -1 when none
   QString userKeywords;      // words of "user.tkn" joined by blanks, trimmed
-  QString activeKeywords;    // the keyword list given to the editors
   QString atTinyKeywords;    // the word list of the "ATTiny" dialect (" w1 w2 ... ")
   std::vector<AtTinyAbbreviation> atTinyAbbreviations;
   KeywordHelpTable help;

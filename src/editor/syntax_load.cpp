@@ -74,9 +74,6 @@ SyntaxLoadReport LoadTokenFiles(const QString& dataFolder, const SyntaxLoadOptio
   }
 
   data.current = FindSyntaxIndex(data.list, options.defaultSyntax);
-  ActiveKeywordOptions active;
-  active.allowUserKeywords = options.allowUserKeywords;
-  data.activeKeywords = BuildActiveKeywords(data.currentEntry(), data.userKeywords, active);
   return report;
 }
 

@@ -249,38 +249,103 @@ void TargetStep(Pieces& pieces, const QHash<qint64, qint64>& newNumber) {
 
 bool IsWordChar(QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'$'; }
 
-// Keywords as their abbreviations (PRINT as "?"), then no blanks and upper
-// case outside the protected pieces.
-QString CrunchStep(const Pieces& pieces, const AtTinyDialect& d) {
-  QString r;
+// The crunched line before its blanks are decided: the text with every blank
+// of the program pieces dropped, and where each one stood.
+struct Squeezed {
+  QString text;
+  std::vector<qsizetype> blanks;  // positions in `text`, ascending
+
+  QString with(const std::vector<bool>& kept) const {
+    QString r;
+    r.reserve(text.size() + static_cast<qsizetype>(blanks.size()));
+    qsizetype from = 0;
+    for (std::size_t j = 0; j < blanks.size(); ++j) {
+      if (!kept[j]) continue;
+      r += QStringView(text).sliced(from, blanks[j] - from);
+      r += u' ';
+      from = blanks[j];
+    }
+    r += QStringView(text).sliced(from);
+    return r;
+  }
+};
+
+// Keywords as their abbreviations (PRINT as "?"), upper case and no blanks
+// outside the protected pieces.
+Squeezed CrunchStep(const Pieces& pieces, const AtTinyDialect& d) {
+  Squeezed r;
   for (const Piece& p : pieces) {
     if (!p.code) {
-      r += p.text;
+      r.text += p.text;
       continue;
     }
     const QString& t = p.text;
     for (qsizetype i = 0; i < t.size();) {
       if (!IsWordChar(t[i])) {
-        if (t[i] != u' ') r += t[i].toUpper();
+        if (t[i] != u' ') r.text += t[i].toUpper();
+        else if (!r.text.isEmpty() && (r.blanks.empty() || r.blanks.back() != r.text.size()))
+          r.blanks.push_back(r.text.size());
         ++i;
         continue;
       }
       qsizetype end = i;
       while (end < t.size() && IsWordChar(t[end])) ++end;
       const QString word = t.sliced(i, end - i).toUpper();
-      if (word == QLatin1String("PRINT")) {
-        r += u'?';
+      // The numbering reads a keyword only where a word starts: after a
+      // separator, a dot or "?", not after ")" or "," (")FOR" is one word).
+      const bool starts = i == 0 || IsTokenSeparator(t[i - 1]) || t[i - 1] == u'.' || t[i - 1] == u'?';
+      if (!starts) {
+        r.text += word;
+      } else if (word == QLatin1String("PRINT")) {
+        r.text += u'?';
       } else if (const auto a = d.keywordSlots.test(AtTinyDialect::SlotOf(word)) ? d.abbreviations.constFind(word)
                                                                                : d.abbreviations.cend();
                  a != d.abbreviations.cend()) {
-        r += a->toUpper();
+        r.text += a->toUpper();
       } else {
-        r += word;
+        r.text += word;
       }
       i = end;
     }
   }
+  while (!r.blanks.empty() && r.blanks.back() >= r.text.size()) r.blanks.pop_back();
   return r;
+}
+
+// What the numbering makes of a line text, for comparing: the program pieces
+// in upper case, the protected ones as they are.
+QString ReadingOf(const Pieces& pieces) {
+  QString r;
+  for (const Piece& p : pieces) r += p.code ? p.text.toUpper() : p.text;
+  return r;
+}
+QString ReadingOf(QStringView line, const AtTinyDialect& d) {
+  Pieces pieces = TokenStep(d).run(line);
+  for (Piece& p : pieces)
+    if (p.code) p.text = BlankStep(p.text);
+  return ReadingOf(pieces);
+}
+
+// Longer lines keep every blank: deciding them one by one costs the square.
+constexpr qsizetype kDecidedLineLength = 2000;
+
+// The crunched line: a blank is dropped only where the numbering still reads
+// the line as it was. Without a blank a name runs into the keyword or the
+// abbreviation after it ("B T." read as "BT."), or into the next name.
+QString CrunchedLine(const Pieces& pieces, const AtTinyDialect& d) {
+  const Squeezed squeezed = CrunchStep(pieces, d);
+  if (squeezed.blanks.empty()) return squeezed.text;
+  const QString wanted = ReadingOf(pieces);
+  std::vector<bool> kept(squeezed.blanks.size(), false);
+  if (ReadingOf(squeezed.text, d) == wanted) return squeezed.text;
+  std::fill(kept.begin(), kept.end(), true);
+  const QString all = squeezed.with(kept);
+  if (all.size() > kDecidedLineLength || ReadingOf(all, d) != wanted) return all;
+  for (std::size_t j = 0; j < kept.size(); ++j) {
+    kept[j] = false;
+    if (ReadingOf(squeezed.with(kept), d) != wanted) kept[j] = true;
+  }
+  return squeezed.with(kept);
 }
 
 struct Entry {
@@ -337,8 +402,18 @@ qint64 EffectiveLineNumberStep(qint64 setting) { return setting < 1 ? kDefaultSt
 
 QString ConvertAtTinyProgram(QStringView text, AtTinyForm form, qint64 step, const AtTinyDialect& dialect) {
   step = EffectiveLineNumberStep(step);
+  QString out;
   std::vector<Entry> entries;
-  ForEachLine(text, [&](const TextLine& l) { entries.push_back(ReadLine(text.sliced(l.start, l.length))); });
+  ForEachLine(text, [&](const TextLine& l) {
+    const QStringView line = text.sliced(l.start, l.length);
+    // The line naming a script's interpreter stays first, as it is, unnumbered.
+    if (l.start == 0 && line.startsWith(u"#!")) {
+      out += line;
+      out += u'\n';
+      return;
+    }
+    entries.push_back(ReadLine(line));
+  });
   if (entries.empty()) entries.emplace_back();
 
   const bool numbered = form == AtTinyForm::Numbered;
@@ -353,7 +428,6 @@ QString ConvertAtTinyProgram(QStringView text, AtTinyForm form, qint64 step, con
     if (entries[k].numbered && entries[k].number >= 0 && !newNumber.contains(entries[k].number))
       newNumber.insert(entries[k].number, newNumberOf(k));
 
-  QString out;
   out.reserve(text.size() + count * 8);
   for (qint64 k = 0; k < count; ++k) {
     Pieces pieces = TokenStep(dialect).run(entries[k].text);
@@ -366,7 +440,7 @@ QString ConvertAtTinyProgram(QStringView text, AtTinyForm form, qint64 step, con
       out += u' ';
       for (const Piece& p : pieces) out += p.text;
     } else {
-      const QString crunched = CrunchStep(pieces, dialect);
+      const QString crunched = CrunchedLine(pieces, dialect);
       out += number;
       if (!crunched.isEmpty()) out += u' ' + crunched;
     }

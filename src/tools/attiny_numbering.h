@@ -39,7 +39,8 @@ struct AtTinyDialect {
 enum class AtTinyForm { Crunched, Numbered };
 
 // The whole program converted to `form`; every line ends with LF. The
-// empty text gives one (empty) line. A step below 1 acts as 10.
+// empty text gives one (empty) line. A first line starting with "#!" stays
+// first as it is and gets no number. A step below 1 acts as 10.
 QString ConvertAtTinyProgram(QStringView text, AtTinyForm form, qint64 step, const AtTinyDialect& dialect);
 
 // The number typed at the start of the line after `line`: its leading

@@ -92,7 +92,7 @@ QString ConvertCStyleCommentLines(const QStringList& lines, QStringView lineEnd)
       return QStringLiteral("' ") + line;
     }
     if (probe.startsWith(u"//")) return QStringLiteral("' ") + line;
-    return line;
+    return raw;
   });
 }
 

@@ -26,9 +26,9 @@ QString RemoveCommentsText(QStringView text, bool preserveFirstLine);
 // The line-range commands take the lines of the range and give their new
 // text, joined with `lineEnd` (none after the last line).
 
-// Every line trimmed of blanks; the lines of a "/* ... */" block and a line
-// starting with "//" get "' " in front. "*/" closes a block at the end of a
-// line or before a blank.
+// The lines of a "/* ... */" block and a line starting with "//" (blanks
+// before them aside) trimmed of blanks with "' " in front; every other line
+// as it is. "*/" closes a block at the end of a line or before a blank.
 QString ConvertCStyleCommentLines(const QStringList& lines, QStringView lineEnd);
 
 struct WrapOptions {

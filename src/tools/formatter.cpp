@@ -206,8 +206,16 @@ QString FormatIndentationText(QStringView text, const FormatOptions& options) {
   };
   bool any = false;
   ForEachLine(text, [&](const TextLine& l) {
+    const QStringView line = text.sliced(l.start, l.length);
+    // "#!..." names the script's interpreter only as it stands, in column 0.
+    if (!any && line.startsWith(u"#!")) {
+      out.append(line);
+      out.append(options.lineEnd);
+      any = true;
+      return;
+    }
     any = true;
-    one(TrimBlanks(text.sliced(l.start, l.length)));
+    one(TrimBlanks(line));
   });
   if (!any) one(QStringView());
   return out;

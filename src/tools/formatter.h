@@ -29,7 +29,8 @@ QString TabsOutsideStringsToBlanks(QStringView line);
 QStringList SplitLinesToList(QStringView text);
 
 // The whole text re-indented; every line, the last one too, is followed by
-// the line end, so the empty text becomes one line end.
+// the line end, so the empty text becomes one line end. A first line that
+// starts with "#!" stays as it is.
 QString FormatIndentationText(QStringView text, const FormatOptions& options);
 
 }  // namespace vendle

@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QSet>
+#include <algorithm>
 #include <vector>
 
 #include "platform/text_lines.h"
@@ -211,15 +212,30 @@ bool IsDataWord(QStringView word) {
   return true;
 }
 
-// "'Name: ..." names its line when Name is one word that is no keyword.
+// A name MMBasic takes as a label: a letter, then letters, digits, "_" or ".".
+bool IsLabelName(QStringView name) {
+  if (name.isEmpty() || !name[0].isLetter() || name[0].unicode() > 127) return false;
+  for (QChar c : name)
+    if (c.unicode() > 127 || !(c.isLetterOrNumber() || c == u'_' || c == u'.')) return false;
+  return true;
+}
+
+// The label a line defines ("Main:" or "Main: PRINT"), upper case; "".
+QString DefinedLabel(QStringView text) {
+  const qsizetype colon = text.indexOf(u':');
+  if (colon < 1) return {};
+  const QStringView name = text.first(colon);
+  return IsLabelName(name) ? name.toString().toUpper() : QString();
+}
+
+// "'Name: ..." names its line when Name is a label name that is no keyword.
 QString CommentLabel(const QString& text, const QSet<QString>& keywords) {
   if (!text.startsWith(u'\'')) return {};
   const qsizetype colon = text.indexOf(u':');
   if (colon < 1) return {};
   QStringView name = QStringView(text).sliced(1, colon - 1);
   while (!name.isEmpty() && name.front() == u' ') name = name.sliced(1);
-  if (name.isEmpty() || name.contains(u' ') || name.contains(u'"') || name.contains(u'@')) return {};
-  if (keywords.contains(name.toString().toUpper())) return {};
+  if (!IsLabelName(name) || keywords.contains(name.toString().toUpper())) return {};
   return name.toString();
 }
 
@@ -260,15 +276,31 @@ QString LineNumbersToLabels(QStringView text, const QString& givenPrefix, QStrin
     rows.push_back({line.left(digits).toString(), rest.toString(), QString()});
   });
   if (rows.empty()) rows.emplace_back();
+  // Nothing to convert: the program stays as it stands, to the byte.
+  if (std::none_of(rows.begin(), rows.end(), [](const Row& r) { return !r.number.isEmpty(); }))
+    return text.toString();
 
   QSet<QString> keywordSet;
   for (QStringView w : keywords.split(u' ', Qt::SkipEmptyParts)) keywordSet.insert(w.toString().toUpper());
   QHash<QString, int> rowOfNumber;
   rowOfNumber.reserve(rows.size());
+  // The labels the program has, and those this run may make: a comment
+  // becomes a label only under a name that no other line has.
+  QSet<QString> taken;
   for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-    Row& r = rows[i];
-    if (!r.number.isEmpty() && !rowOfNumber.contains(r.number)) rowOfNumber.insert(r.number, i);
-    r.label = CommentLabel(r.text, keywordSet);
+    const Row& r = rows[i];
+    if (!r.number.isEmpty()) {
+      if (!rowOfNumber.contains(r.number)) rowOfNumber.insert(r.number, i);
+      taken.insert((prefix + r.number).toUpper());
+    }
+    if (const QString defined = DefinedLabel(r.text); !defined.isEmpty()) taken.insert(defined);
+  }
+  for (Row& r : rows) {
+    if (r.number.isEmpty()) continue;
+    const QString name = CommentLabel(r.text, keywordSet);
+    if (name.isEmpty() || taken.contains(name.toUpper())) continue;
+    taken.insert(name.toUpper());
+    r.label = name;
   }
 
   for (Row& r : rows) r.text = RowScan(rows, rowOfNumber, prefix).run(r.text);

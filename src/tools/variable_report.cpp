@@ -221,10 +221,13 @@ void Report::scanLine(QStringView line, Scope scope, const Prefix& scopePrefix, 
   startMark_ = mark_ = header ? QStringLiteral("**") : QString();
   skipNext_ = align_ = false;
   const QString padded = line.toString() + u' ';
+  // REM opens a remark like the apostrophe: the scan ends there.
+  auto isRemark = [](const QString& w) { return w.size() == 3 && w.compare(u"rem", Qt::CaseInsensitive) == 0; };
   for (const QChar c : padded) {
     if (c == u'"') {
       // An opening quote ends the word before it.
       if (!inString && !word.isEmpty()) {
+        if (isRemark(word)) break;
         completeWord(word, c, line, scope, scopePrefix, number, header);
         word.clear();
       }
@@ -277,6 +280,7 @@ void Report::scanLine(QStringView line, Scope scope, const Prefix& scopePrefix, 
       word += c;
       continue;
     }
+    if (isRemark(word)) break;
     if (c == u'(') ++depth;
     else if (c == u')') --depth;
     if (!word.isEmpty()) {
@@ -343,6 +347,7 @@ QString Report::build(QStringView text, const ReportOptions& o) {
     const int number = i + 1;
     if (line.size() > kLongLine) longLines += QString::number(number) + u'(' + QString::number(line.size()) + QStringLiteral(") ");
     if (line.isEmpty() || line.startsWith(u'\'')) continue;
+    if (i == 0 && line.startsWith(u"#!")) continue;  // the interpreter of a script
     if (csub || font) skipBody = true;
     const QString lower = line.toString().toLower();
     if (lower.startsWith(u"sub ")) {

@@ -269,6 +269,37 @@ TEST(LexerFolds, ThousandsOfOpenBlocksStayBelowTheFlagBits) {
   EXPECT_EQ(out.ends.back(), 0xFFF);
 }
 
+// A script's first line names its interpreter: a comment that opens no fold,
+// only at the start of the document and only with "#!" in column 0.
+TEST(LexerScriptLine, TheFirstLineOfAScriptIsAComment) {
+  const LexerTables t = TestTables();
+  struct Case {
+    const char* text;
+    bool documentStart;
+    const char* styled;
+  };
+  const Case cases[] = {
+      {"#!/usr/local/bin/sub\nsub a\n", true, "{2}#!/usr/local/bin/sub{32}\n{1}sub{32} a\n"},
+      {"#!/usr/local/bin/sub\r\nsub a", true, "{2}#!/usr/local/bin/sub{32}\r\n{1}sub{32} a"},
+      {"#!x", true, "{2}#!x"},
+      {"#!/usr/local/bin/sub\n", false, "{32}#!/usr/{1}local{32}/bin/{1}sub{32}\n"},
+      {" #!/usr/local/bin/sub\n", true, "{32} #!/usr/{1}local{32}/bin/{1}sub{32}\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    LexerOutput out;
+    LexText(t, c.text, kLexerStateInitial, out, c.documentStart);
+    EXPECT_EQ(lexer_test::StyledNotation(c.text, out.styles), c.styled);
+    LexerOutput plain;
+    LexText(t, c.text, kLexerStateInitial, plain);
+    EXPECT_EQ(out.levels.size(), plain.levels.size()) << "as many lines";
+    if (c.documentStart && std::string_view(c.text).starts_with("#!")) {
+      EXPECT_EQ(out.levels[0], kFoldBase) << "no fold header";
+      EXPECT_EQ(out.ends[0], kLexerStateInitial);
+    }
+  }
+}
+
 // ---- options ---------------------------------------------------------------
 
 TEST(LexerOptions, ColourAndFoldBitsAreIndependent) {

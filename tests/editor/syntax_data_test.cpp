@@ -99,7 +99,7 @@ TEST_F(ShippedData, ThreeDialectsLoadAndPicomiteIsTheDefault) {
   ASSERT_EQ(pico, 2);
   EXPECT_EQ(data_->list[pico].name, "picomite");
   EXPECT_EQ(data_->current, pico);
-  EXPECT_EQ(data_->activeKeywords, data_->list[pico].keywords);  // user.tkn is empty
+  EXPECT_EQ(BuildActiveKeywords(data_->currentEntry(), data_->userKeywords, {}), data_->list[pico].keywords);  // user.tkn is empty
   for (const SyntaxEntry& e : data_->list) {
     EXPECT_FALSE(e.description.isEmpty()) << e;
     EXPECT_GT(WordSet(e.keywords).size(), 30) << e;

@@ -10,6 +10,7 @@
 #include "editor/syntax_load.h"
 #include "platform/file_io.h"
 #include "editor/syntax_print.h"
+#include "editor/syntax_tkn.h"
 #include "qt_print.h"
 
 namespace vendle {
@@ -63,7 +64,7 @@ TEST_F(SyntaxLoad, ReadsTheSyntaxFilesInSortedOrder) {
   EXPECT_EQ(p.multiWords, " LINE~INPUT ");
   EXPECT_EQ(data_.list.back().keywords, " ZETA ONE ");
   EXPECT_EQ(data_.userKeywords, "MySub LINE~IN");
-  EXPECT_EQ(data_.activeKeywords, " PRINT GOTO MySub LINE~IN ");
+  EXPECT_EQ(BuildActiveKeywords(&p, data_.userKeywords, {}), " PRINT GOTO MySub LINE~IN ");
   EXPECT_EQ(data_.atTinyKeywords, " PRINT PAUSE POKE GOTO GOSUB IF ");
   EXPECT_EQ(data_.atTinyAbbreviations, (std::vector<AtTinyAbbreviation>{
                                            {"PRINT", "P."}, {"PAUSE", "PA."}, {"POKE", "PO."}, {"GOTO", "G."},
@@ -83,7 +84,7 @@ TEST_F(SyntaxLoad, OldFilesAreDeletedOnlyWhenTheSettingIsOn) {
     EXPECT_FALSE(QFile::exists(folder_ + gone)) << gone;
   EXPECT_TRUE(QFile::exists(folder_ + "picomite.tkn"));
   EXPECT_EQ(data_.userKeywords, "MySub");
-  EXPECT_EQ(data_.activeKeywords, " PRINT GOTO ");
+  EXPECT_EQ(BuildActiveKeywords(data_.currentEntry(), data_.userKeywords, {false}), " PRINT GOTO ");
 }
 
 TEST_F(SyntaxLoad, AtMostFortyFilesAreLookedAtUserTknIncluded) {
@@ -101,12 +102,12 @@ TEST_F(SyntaxLoad, AnEmptyFolderLeavesNoDialectButUserKeywords) {
   EXPECT_TRUE(data_.list.empty());
   EXPECT_EQ(data_.current, -1);
   EXPECT_EQ(data_.currentEntry(), nullptr);
-  EXPECT_EQ(data_.activeKeywords, "");
+  EXPECT_EQ(BuildActiveKeywords(data_.currentEntry(), data_.userKeywords, {}), "");
 
   write("user.tkn", "MINE\n");
   LoadTokenFiles(folder_, {}, data_);
   EXPECT_EQ(data_.current, -1);
-  EXPECT_EQ(data_.activeKeywords, " MINE ");
+  EXPECT_EQ(BuildActiveKeywords(data_.currentEntry(), data_.userKeywords, {}), " MINE ");
   LoadTokenFiles(folder_ + "missing/", {}, data_);
   EXPECT_TRUE(data_.list.empty());
 }

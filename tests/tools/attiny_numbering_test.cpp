@@ -2,6 +2,9 @@
 // tests' own (the shipped dialect file may change).
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QRandomGenerator>
+
 #include "editor/syntax_tkn.h"
 #include "qt_print.h"
 #include "tools/attiny_numbering.h"
@@ -76,6 +79,10 @@ const ConvertCase kCases[] = {
     {"no blank before ; after a string", "1 PRINT \"A\" ; B\n", N, "  10 PRINT \"A\"; B\n"},
     {"THEN GOTO keeps its target", "1 IF A=1 THEN GOTO 1\n", C, "1 IFA=1T.G.1\n"},
     {"REM after a target", "1 GOTO 1 REM x  y\n", C, "1 G.1REM x  y\n"},
+    {"a script's first line stays, numbered", "#!/usr/local/bin/mmbasic\n5 GOTO 5\n", N,
+     "#!/usr/local/bin/mmbasic\n  10 GOTO 10\n"},
+    {"a script's first line stays, crunched", "#!/usr/local/bin/mmbasic\r\n  10 GOTO 10\r\n", C,
+     "#!/usr/local/bin/mmbasic\n1 G.1\n"},
 };
 
 TEST(AtTinyNumbering, ConvertsEachLineToTheForm) {
@@ -119,6 +126,107 @@ TEST(AtTinyNumbering, NumberedCrunchedNumberedIsAFixedPoint) {
             "10 I.\"Speed\";S:SP.S:PO.1,2\n"
             "11 RES.12\n"
             "12 R.\n");
+}
+
+// Programs as users type them: names before keywords ("IF A > B THEN 40",
+// "PRINT THE END"), keywords after digits, operators and strings, any
+// blanks or none between the tokens, jumps to lines that exist.
+// The program as typed, and its twin in upper case outside strings and
+// comments (the case the crunched form writes).
+struct TypedProgram {
+  QString upper, typed;
+};
+TypedProgram RandomAtTinyProgram(QRandomGenerator& rng, const QStringList& keywords, bool lowerCase) {
+  const QStringList names = {u"A"_qs, u"B"_qs, u"I"_qs, u"THE"_qs, u"AB"_qs, u"X1"_qs, u"TOP"_qs, u"ST"_qs};
+  const QStringList operators = {u"="_qs, u">"_qs, u"<"_qs, u"+"_qs, u"-"_qs, u"*"_qs, u"/"_qs, u";"_qs,
+                                 u":"_qs, u","_qs, u"("_qs, u")"_qs, u"<>"_qs, u">="_qs};
+  const int lines = 2 + static_cast<int>(rng.bounded(12));
+  TypedProgram program;
+  for (int line = 1; line <= lines; ++line) {
+    QStringList tokens;
+    const int count = 1 + static_cast<int>(rng.bounded(9));
+    for (int t = 0; t < count; ++t) {
+      switch (rng.bounded(6)) {
+        case 0: tokens << keywords[static_cast<int>(rng.bounded(keywords.size()))]; break;
+        case 1: tokens << names[static_cast<int>(rng.bounded(names.size()))]; break;
+        // Numbers name lines that exist: a jump to no line may name one of
+        // the crunched form's lines, which no conversion can tell apart.
+        case 2: tokens << QString::number(10 * (1 + rng.bounded(lines))); break;
+        case 3: tokens << operators[static_cast<int>(rng.bounded(operators.size()))]; break;
+        case 4: tokens << (rng.bounded(2) ? u"\"a. b\""_qs : u"\"x=1 ; GOTO 2\""_qs); break;
+        default:
+          tokens << (rng.bounded(2) ? u"GOTO"_qs : u"THEN"_qs) << QString::number(10 * (1 + rng.bounded(lines)));
+          break;
+      }
+    }
+    QString upper, typed;
+    bool remark = false;  // the text after REM stays as typed
+    for (const QString& token : tokens) {
+      const QString blanks(static_cast<int>(rng.bounded(3)), u' ');
+      if (!upper.isEmpty()) {
+        upper += blanks;
+        typed += blanks;
+      }
+      upper += token;
+      typed += lowerCase && !remark && !token.startsWith(u'"') ? token.toLower() : token;
+      remark = remark || token == u"REM";
+    }
+    // A comment runs to the line end; anything may stand in it.
+    if (rng.bounded(5) == 0) {
+      upper += u" ' c. =  ;x"_qs;
+      typed += u" ' c. =  ;x"_qs;
+    }
+    const QString number = QString::number(10 * line) + u' ';
+    program.upper += number + upper + u'\n';
+    program.typed += number + typed + u'\n';
+  }
+  return program;
+}
+
+QStringList WordsOf(const QString& list) { return list.split(u' ', Qt::SkipEmptyParts); }
+
+// Numbered, crunched and numbered again gives the first numbered form back,
+// for the tests' dialect and the shipped one: no keyword run into the name
+// before it, no jump target lost.
+TEST(AtTinyNumbering, TheRoundTripHoldsOnProgramsWithKeywordsAfterNames) {
+  QFile shipped(QStringLiteral(VENDLE_SOURCE_DIR "/resources/data/ATTiny.tkn"));
+  ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+  QStringList lines = QString::fromUtf8(shipped.readAll()).split(u'\n');
+  lines.removeFirst();  // the description
+  const QString shippedList = u' ' + lines.join(u' ').simplified() + u' ';
+  const AtTinyDialect shippedDialect = AtTinyDialect::From(shippedList, BuildAtTinyAbbreviations(shippedList));
+  struct Case {
+    const char* name;
+    const AtTinyDialect* dialect;
+    QStringList keywords;
+  };
+  const Case dialects[] = {{"tests", &Dialect(), WordsOf(QString::fromUtf16(kKeywords))},
+                              {"shipped", &shippedDialect, WordsOf(shippedList)}};
+  // The cases of the faults as users met them, then generated ones.
+  const char* const known[] = {
+      "10 IF A > B THEN 40\n20 PRINT THE END\n30 FOR I = A TO B STEP 2\n40 NEXT I\n",
+      "10 IF A>B THEN 10\n20 PRINT A B\n30 PRINT 40 A > 1\n40 GOSUB 10: RETURN\n",
+  };
+  QRandomGenerator rng(2812);
+  for (const Case& d : dialects) {
+    SCOPED_TRACE(d.name);
+    std::vector<TypedProgram> programs;
+    for (const char* k : known) programs.push_back({QString::fromUtf8(k), QString::fromUtf8(k)});
+    for (int i = 0; i < 400; ++i) programs.push_back(RandomAtTinyProgram(rng, d.keywords, i % 4 == 3));
+    for (const TypedProgram& program : programs) {
+      SCOPED_TRACE(program.typed.toStdString());
+      const QString numbered = ConvertAtTinyProgram(program.typed, N, 10, *d.dialect);
+      const QString crunched = ConvertAtTinyProgram(numbered, C, 10, *d.dialect);
+      const QString again = ConvertAtTinyProgram(crunched, N, 10, *d.dialect);
+      SCOPED_TRACE(crunched.toStdString());
+      EXPECT_EQ(again, ConvertAtTinyProgram(program.upper, N, 10, *d.dialect));
+      if (program.typed == program.upper) {
+        EXPECT_EQ(again, numbered);
+      }
+      EXPECT_EQ(ConvertAtTinyProgram(again, C, 10, *d.dialect), crunched);
+      if (HasFailure()) return;
+    }
+  }
 }
 
 TEST(AtTinyNumbering, NextLineNumber) {

@@ -54,13 +54,14 @@ TEST(ConvertCStyleCommentLines, BlocksAndLineComments) {
   } cases[] = {
       {"a block over three lines",
        {"  /* start", "   middle", "end */", "  x = 1"},
-       "' /* start\r\n' middle\r\n' end */\r\nx = 1"},
+       "' /* start\r\n' middle\r\n' end */\r\n  x = 1"},
       {"a block on one line", {"/* x */", "y"}, "' /* x */\r\ny"},
       {"a line comment", {"// c", "a // b", "b /* c"}, "' // c\r\na // b\r\nb /* c"},
       {"*/ closes only before a blank or at the end",
        {"/* a", "b */x", "c */ d", "e"},
        "' /* a\r\n' b */x\r\n' c */ d\r\ne"},
-      {"indentation goes from every line", {"\t  x", "  y  "}, "\t  x\r\ny"},
+      {"a line not converted keeps its bytes", {"\t  x", "  y  ", "  /* z */", "\tw"},
+       "\t  x\r\n  y  \r\n' /* z */\r\n\tw"},
       {"one empty line", {""}, ""},
   };
   for (const Case& c : cases) EXPECT_EQ(ConvertCStyleCommentLines(c.lines, u"\r\n"), c.expected) << c.what;

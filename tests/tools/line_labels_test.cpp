@@ -22,8 +22,8 @@ struct LabelCase {
 };
 
 const LabelCase kLabelCases[] = {
-    {"an empty document", "", "\n"},
-    {"blank lines only", "\r\n  \n\n", "\n"},
+    {"an empty document", "10\n", "\n"},
+    {"blank lines only", "10\r\n  \n\n", "\n"},
     {"numbers go, lines without targets stay", "10 PRINT 1\n20 END\n", "PRINT 1\nEND\n"},
     {"THEN gets a GOTO and the target its label line", "10 IF A THEN 30\n20 END\n30 PRINT A\n",
      "IF A THEN GOTO _LBL30\nEND\n_LBL30:\nPRINT A\n"},
@@ -64,6 +64,40 @@ const LabelCase kLabelCases[] = {
      "GOTO _LBL40\nCSUB Blink\n00000000\n10B50446 681B2B00\n00000010\nEND CSUB\nDEFINEFONT #8\n"
      "02200A0C 00000000\nEND DEFINEFONT\n_LBL40:\nEND\n\n"},
 };
+
+// A comment names its line only when the line carries a number, the name is
+// a label MMBasic takes, is no keyword and names no other line: anything
+// else would turn a comment into code or give the program a duplicate label.
+const LabelCase kCommentCases[] = {
+    {"commented-out code stays a comment", "10 'x%=7:y%=2\n20 PRINT x%\n", "'x%=7:y%=2\nPRINT x%\n"},
+    {"a second comment of the same name stays a comment", "10 ' TODO: a\n20 ' TODO: b\n30 'todo: c\n",
+     "TODO: ' TODO: a\n' TODO: b\n'todo: c\n"},
+    {"a name that a real label has already", "10 Main:\n20 'Main: again\n30 GOTO 20\n",
+     "Main:\n_LBL20: 'Main: again\nGOTO _LBL20\n"},
+    {"a name that starts with a digit or an underscore", "10 '1st: x\n20 '_x: y\n", "'1st: x\n'_x: y\n"},
+    {"a name with other characters", "10 'a$: x\n20 'b-c: y\n30 'c(1): z\n", "'a$: x\n'b-c: y\n'c(1): z\n"},
+    {"a name with digits, dots and underscores", "10 'file.open_2: x\n", "file.open_2:  'x\n"},
+    {"a name a generated label could take", "10 'L20: x\n20 GOTO 20\n", "'L20: x\nL20:\nGOTO L20\n"},
+    {"a line without a number names nothing", "10 PRINT\n'Loop2: x\n", "PRINT\n'Loop2: x\n"},
+};
+
+TEST(LineLabels, CommentsNameOnlyNumberedLinesWithNewValidNames) {
+  for (const LabelCase& c : kCommentCases) {
+    SCOPED_TRACE(c.what);
+    const QString prefix = QString::fromUtf8(c.what).contains(u"generated") ? QStringLiteral("L") : QStringLiteral("_LBL");
+    EXPECT_EQ(LineNumbersToLabels(QString::fromUtf8(c.text), prefix, kKeywords), QString::fromUtf8(c.expected));
+  }
+}
+
+// Without a single line number there is nothing to convert: the text comes
+// back as it stands, indentation, comments, blank lines and line ends.
+TEST(LineLabels, AProgramWithoutLineNumbersComesBackUnchanged) {
+  for (const char* text : {"", "\n\n", "' TODO: a\n' TODO: b\n", "  'https://x\r\n  GOTO 10  \r\n\r\n",
+                           "Sub Main\n  'x%=7:y%=2\n  Print \"10 GOTO 20\"\nEnd Sub"}) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(Labels(text), QString::fromUtf8(text));
+  }
+}
 
 TEST(LineLabels, ConvertsTargetsToLabels) {
   for (const LabelCase& c : kLabelCases) {

@@ -68,7 +68,7 @@ TEST_F(ProgramToolsApp, MergeOpensTheMergedProgramBesideTheSource) {
   ASSERT_NE(out, ed);
   EXPECT_EQ(GetEditorText(out),
             "'target picomite\r\nPRINT \"main\"\r\n'_'#INCLUDE \"lib\\one.inc\"\r\n"
-            "PRINT \"one\"\r\n'_''#INCLUDE \"LIB/TWO.INC\"\r\nPRINT \"two\"' END INCLUDE\n' END INCLUDE\n"
+            "PRINT \"one\"\r\n'_''#INCLUDE \"LIB/TWO.INC\"\r\nPRINT \"two\"' END INCLUDE\r\n' END INCLUDE\r\n"
             "  X = 1 ' set  it\r\n");
   EXPECT_EQ(Messages(), QStringList{"Done!: 2 files included"});
   EXPECT_TRUE(out->sci().modified()) << "an unsaved result";
@@ -89,7 +89,8 @@ TEST_F(ProgramToolsApp, MergeTellsOfEachMissingFileAndOfNoneIncluded) {
   SetEditorText(ed, u"A = 1\n", true);
   Menu(Item::Merge);
   EXPECT_EQ(Messages(), QStringList{"Oops!: No files included"});
-  EXPECT_EQ(GetEditorText(CurrentEditor(app())), "A = 1\n") << "the tab stays with the copied text";
+  EXPECT_EQ(GetEditorText(CurrentEditor(app())), "A = 1\r\n")
+      << "the tab stays with the copied text, in the source document's line ends";
 }
 
 TEST_F(ProgramToolsApp, CrunchWritesTheTabAndTheCrossReferenceFile) {
@@ -112,12 +113,12 @@ TEST_F(ProgramToolsApp, CrunchWritesTheTabAndTheCrossReferenceFile) {
   EXPECT_TRUE(out->sci().modified());
   EXPECT_EQ(GetEditorText(ed), source);
 
-  // In LF mode the tab follows; the cross-reference keeps CR LF.
+  // In LF mode the tab keeps the source's CR LF, as the cross-reference.
   app().settings().lineEndingsMode = 1;
   app().settings().preserveFirstLine = 0;
   ActivateDocumentTab(app(), 0);
   Menu(Item::Crunch);
-  EXPECT_EQ(GetEditorText(CurrentEditor(app())), "PRINT \"main\"\n#INCLUDE \"lib\\one.inc\"\nX=1\n");
+  EXPECT_EQ(GetEditorText(CurrentEditor(app())), "PRINT \"main\"\r\n#INCLUDE \"lib\\one.inc\"\r\nX=1\r\n");
   EXPECT_EQ(ReadFile(folder + "main_c.lst"), "1 2\r\n2 3\r\n3 4\r\n");
 }
 
@@ -178,13 +179,13 @@ TEST_F(ProgramToolsApp, EachCleanupCommandIsOneUndoStep) {
   const char* program = "'target picomite\r\n  A = 1   ' one\r\n\r\n  /* a\r\n\tb */\r\nPRINT \"\xC2\xB1\"\r\n";
   const CleanupCase cases[] = {
       {"Remove indents", Item::RemoveIndents, program,
-       "'target picomite\nA = 1   ' one\n\n/* a\nb */\nPRINT \"\xC2\xB1\"\n"},
+       "'target picomite\r\nA = 1   ' one\r\n\r\n/* a\r\nb */\r\nPRINT \"\xC2\xB1\"\r\n"},
       {"Remove blank lines", Item::RemoveBlankLines, program,
-       "'target picomite\n  A = 1   ' one\n  /* a\n\tb */\nPRINT \"\xC2\xB1\"\n"},
+       "'target picomite\r\n  A = 1   ' one\r\n  /* a\r\n\tb */\r\nPRINT \"\xC2\xB1\"\r\n"},
       {"Remove comments", Item::RemoveComments, program,
-       "'target picomite\n  A = 1   \n\n  /* a\n\tb */\nPRINT \"\xC2\xB1\"\n"},
+       "'target picomite\r\n  A = 1   \r\n\r\n  /* a\r\n\tb */\r\nPRINT \"\xC2\xB1\"\r\n"},
       {"Convert C type comments", Item::ConvertCComments, program,
-       "'target picomite\r\nA = 1   ' one\r\n\r\n' /* a\r\n' \tb */\r\nPRINT \"\xC2\xB1\"\r\n"},
+       "'target picomite\r\n  A = 1   ' one\r\n\r\n' /* a\r\n' \tb */\r\nPRINT \"\xC2\xB1\"\r\n"},
       {"Remove non-ASCII characters", Item::RemoveNonAscii, program,
        "'target picomite\r\n  A = 1   ' one\r\n\r\n  /* a\r\n\tb */\r\nPRINT \"+-\"\r\n"},
       {"Wrap comments", Item::WrapComments,
@@ -209,6 +210,21 @@ TEST_F(ProgramToolsApp, EachCleanupCommandIsOneUndoStep) {
     s().send(S::SCI_UNDO);
     EXPECT_EQ(GetEditorText(ed), before) << c.what << ": one Undo gives the text back";
     EXPECT_FALSE(s().modified()) << c.what;
+  }
+}
+
+// A program without C comments, the whole document or a selection: nothing
+// to convert, so no line changes, no undo step, no "Not saved".
+TEST_F(ProgramToolsApp, ConvertCTypeCommentsLeavesEveryOtherLineAsItIs) {
+  ASSERT_NE(ed, nullptr);
+  const QString program = QStringLiteral("Sub Main\r\n  If a Then\r\n\tPrint a ' x / y\r\n  EndIf  \r\nEnd Sub\r\n");
+  for (bool selection : {false, true}) {
+    SetEditorText(ed, program, true);
+    if (selection) s().send(S::SCI_SETSEL, s().positionFromLine(1), s().positionFromLine(3) + 2);
+    Menu(Item::ConvertCComments);
+    EXPECT_EQ(GetEditorText(ed), program) << selection;
+    EXPECT_FALSE(s().modified()) << selection;
+    EXPECT_FALSE(s().send(S::SCI_CANUNDO)) << selection;
   }
 }
 

@@ -30,6 +30,17 @@ ReportOptions Options() {
 
 QString Report(const QString& text) { return VariableReportText(text, Options()); }
 
+// REM is a comment, as the apostrophe: its words are no names, at the start
+// of a line or after a statement; a word that only holds the letters is one.
+TEST(VariableReport, TheWordsOfARemarkAreNoNames) {
+  const QString r = Report(QStringLiteral("REM set the counter here\nrem2 = 1 : Rem the end\nPRINT rem2, premium\n"
+                                          "REM\n"));
+  for (const char* word : {"counter", "here", "the ", "end", "set"})
+    EXPECT_FALSE(r.contains(QString::fromUtf8(word))) << word << "\n" << r.toStdString();
+  EXPECT_TRUE(r.contains("rem2")) << r.toStdString();
+  EXPECT_TRUE(r.contains("premium")) << r.toStdString();
+}
+
 TEST(VariableReport, GoldenExamples) {
   const QStringList inputs = QDir(kExamples).entryList({QStringLiteral("*.bas")}, QDir::Files, QDir::Name);
   ASSERT_GE(inputs.size(), 6);

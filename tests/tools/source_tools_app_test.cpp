@@ -17,6 +17,11 @@
 #include "test_files.h"
 #include "tools/attiny_numbering.h"
 #include "tools/line_labels.h"
+#include "platform/text_lines.h"
+#include "editor/syntax_tkn.h"
+#include "editor/ui/syntax_commands.h"
+#include "shell/ui/info_window.h"
+#include <algorithm>
 
 namespace vendle::test {
 namespace {
@@ -37,8 +42,10 @@ class SourceToolsApp : public ProgramApp {
   }
   QString Converted(const QString& text, AtTinyForm form) {
     const SyntaxData& syntax = app().state().syntax;
-    return ConvertAtTinyProgram(text, form, app().settings().lineNumberStep,
-                                AtTinyDialect::From(syntax.atTinyKeywords, syntax.atTinyAbbreviations));
+    // In the document's line ends (its file's CR LF).
+    return WithLineEnds(ConvertAtTinyProgram(text, form, app().settings().lineNumberStep,
+                                             AtTinyDialect::From(syntax.atTinyKeywords, syntax.atTinyAbbreviations)),
+                        u"\r\n");
   }
 
 };
@@ -52,15 +59,15 @@ TEST_F(SourceToolsApp, FormatDocumentTogglesTheAtTinyFormsAndEachUndoesInOneStep
   Menu(Item::FormatIndentation);
   const QString numbered = GetEditorText(ed);
   EXPECT_EQ(numbered, Converted(original, AtTinyForm::Numbered));
-  EXPECT_TRUE(numbered.contains("  30 PRINT \"I =  \";I ' show. it\n")) << numbered.toStdString();
-  EXPECT_TRUE(numbered.contains("  20 IF I >2 THEN 50\n")) << numbered.toStdString();
+  EXPECT_TRUE(numbered.contains("  30 PRINT \"I =  \";I ' show. it\r\n")) << numbered.toStdString();
+  EXPECT_TRUE(numbered.contains("  20 IF I >2 THEN 50\r\n")) << numbered.toStdString();
   EXPECT_EQ(Current()->atTinyNumbered, 1);
   EXPECT_TRUE(s().modified());
 
   Menu(Item::FormatIndentation);
   const QString crunched = GetEditorText(ed);
   EXPECT_EQ(crunched, Converted(numbered, AtTinyForm::Crunched));
-  EXPECT_TRUE(crunched.startsWith("1 F.I=1TO3\n2 IFI>2T.5\n")) << crunched.toStdString();
+  EXPECT_TRUE(crunched.startsWith("1 F.I=1TO3\r\n2 IFI>2T.5\r\n")) << crunched.toStdString();
   EXPECT_EQ(Current()->atTinyNumbered, 0);
 
   s().send(S::SCI_UNDO);
@@ -75,13 +82,13 @@ TEST_F(SourceToolsApp, ReturnAfterTheNumberingTypesTheNextNumber) {
   Current()->syntax = QStringLiteral("ATTiny");
   Menu(Item::FormatIndentation);
   const QString numbered = GetEditorText(ed);
+  ASSERT_TRUE(numbered.endsWith("  60 RETURN\r\n")) << "the numbering keeps the document's CR LF";
   s().send(S::SCI_DOCUMENTEND);
   s().send(S::SCI_CHARLEFT);  // the end of "  60 RETURN"
   Menu(Item::ReturnKey);
   // The typed line end is the document's own; the number steps on from 60.
-  const QString eol = s().send(S::SCI_GETEOLMODE) == S::SC_EOL_CRLF ? "\r\n" : "\n";
-  EXPECT_EQ(GetEditorText(ed), numbered.left(numbered.size() - 1) + eol + "  70 \n");
-  EXPECT_EQ(s().currentPos(), s().length() - 1) << "the caret stands behind the number";
+  EXPECT_EQ(GetEditorText(ed), numbered.left(numbered.size() - 2) + "\r\n  70 \r\n");
+  EXPECT_EQ(s().currentPos(), s().length() - 2) << "the caret stands behind the number";
   s().send(S::SCI_UNDO);
   EXPECT_EQ(GetEditorText(ed), numbered) << "the line end and its number come back in one step";
 }
@@ -101,14 +108,56 @@ TEST_F(SourceToolsApp, RemoveProgramLineNumbersOpensAModifiedResultTabAndLeavesT
   ASSERT_NE(out, nullptr);
   ASSERT_NE(out, ed);
   const QString text = GetEditorText(out);
-  EXPECT_EQ(text, LineNumbersToLabels(source, app().settings().labelPrefix, app().state().syntax.activeKeywords));
-  EXPECT_TRUE(text.contains("IF I>2 THEN GOTO _LBL50\n")) << text.toStdString();
-  EXPECT_TRUE(text.contains("_LBL60:\nRETURN\n")) << text.toStdString();
+  const QString labelled =
+      LineNumbersToLabels(source, app().settings().labelPrefix, DocumentKeywords(app(), app().state().docs.currentTabIndex - 1));
+  EXPECT_EQ(text, WithLineEnds(labelled, u"\r\n")) << "in the source's line ends";
+  EXPECT_TRUE(text.contains("IF I>2 THEN GOTO _LBL50\r\n")) << text.toStdString();
+  EXPECT_TRUE(text.contains("_LBL60:\r\nRETURN\r\n")) << text.toStdString();
   EXPECT_TRUE(out->sci().modified()) << "closing the unsaved result asks";
 
   EXPECT_EQ(GetEditorText(ed), source) << "the source keeps its text";
   EXPECT_FALSE(ed->sci().modified());
   EXPECT_EQ(ReadFile(path), kNumbered);
+}
+
+// Two programs of two dialects: the commands read the keywords of the
+// document they work on, whichever dialect was applied to an editor last.
+class TwoDialectsApp : public ProgramApp {
+ protected:
+  TwoDialectsApp() {
+    open("pico.bas", [](const QString& root) {
+      WriteFile(root + "pico.bas", "10 'Dout: the pin\r\n20 SETPIN 2, DOUT\r\n30 GOTO 10\r\n");
+      WriteFile(root + "tiny.bas", "10 PRINT 1\r\n");
+    });
+    pico = app().state().docs.currentTabIndex;
+    OpenDocument(app(), driver->root() + "tiny.bas", false);
+    const int attiny = FindSyntaxIndexFor(app(), QStringLiteral("ATTiny"));
+    EXPECT_GE(attiny, 0) << "the shipped dialects are loaded";
+    Menu(static_cast<Item>(+Item::SyntaxFirst + SyntaxMenuIndexOf(attiny)));
+    EXPECT_EQ(Current()->syntax, "ATTiny");
+    SwitchDocumentTab(app(), pico, app().state().docs.currentTabIndex);
+    EXPECT_EQ(Current()->syntax, "picomite");
+  }
+  int SyntaxMenuIndexOf(int index) {
+    const std::vector<int> menu = SyntaxMenuIndices(app().state().syntax.list);
+    return static_cast<int>(std::find(menu.begin(), menu.end(), index) - menu.begin());
+  }
+  int pico = -1;
+};
+
+TEST_F(TwoDialectsApp, TheVariableReportKnowsTheShownDocumentsKeywords) {
+  Menu(Item::VariableReport);
+  const QString shown = InfoWindowText(app());
+  ASSERT_FALSE(shown.isEmpty());
+  EXPECT_FALSE(shown.contains(u"DOUT", Qt::CaseInsensitive)) << "DOUT is a picomite keyword: " << shown.toStdString();
+  EXPECT_FALSE(shown.contains(u"SETPIN", Qt::CaseInsensitive)) << shown.toStdString();
+}
+
+TEST_F(TwoDialectsApp, RemoveLineNumbersKnowsTheShownDocumentsKeywords) {
+  Menu(Item::RemoveLineNumbers);
+  const QString text = GetEditorText(CurrentEditor(app()));
+  // Dout is a picomite keyword: no label of that name.
+  EXPECT_TRUE(text.startsWith("_LBL10: 'Dout: the pin")) << text.toStdString();
 }
 
 }  // namespace

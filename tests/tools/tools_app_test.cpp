@@ -12,6 +12,7 @@
 #include "editor/ui/bookmarks_folds.h"
 #include "editor/ui/editor_view.h"
 #include "editor/ui/editor_commands.h"
+#include "editor/ui/syntax_commands.h"
 #include "platform/event.h"
 #include "platform/ids.h"
 #include "platform/ui/toolkit.h"
@@ -138,7 +139,7 @@ TEST_F(ToolsApp, AnAtTinyDocumentIsNumberedNotIndented) {
   Menu(Item::FormatIndentation);
   const QString toggled = GetEditorText(ed);
   EXPECT_TRUE(toggled.startsWith("  10 FOR")) << toggled.toStdString();
-  EXPECT_TRUE(toggled.contains("\n  20 PRINT I\n")) << "the body is not indented: " << toggled.toStdString();
+  EXPECT_TRUE(toggled.contains("\r\n  20 PRINT I\r\n")) << "the body is not indented: " << toggled.toStdString();
   EXPECT_TRUE(s().modified());
   s().send(S::SCI_UNDO);
   EXPECT_EQ(GetEditorText(ed), text) << "one Undo restores the text";
@@ -150,7 +151,7 @@ TEST_F(ToolsApp, VariableReportOpensInTheInformationWindow) {
   Menu(Item::VariableReport);
   ReportOptions o;
   o.wordCharacters = app().settings().validWordCharacters;
-  o.keywords = app().state().syntax.activeKeywords;
+  o.keywords = DocumentKeywords(app(), app().state().docs.currentTabIndex);
   o.elapsedMs = [] { return qint64(0); };
   QString expected = VariableReportText(text, o);
   QString shown = InfoWindowText(app());

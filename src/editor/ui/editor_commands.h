@@ -82,6 +82,8 @@ void SetEditorBytes(EditorView* editor, const QByteArray& utf8, bool resetUndo);
 // The line end the editor writes for a new line (its line-end mode): each
 // document has the one of its own file.
 QString EditorLineEnd(EditorView* editor);
+// Makes `lineEnd` ("\r\n", "\n" or "\r") the editor's kind for new lines.
+void SetEditorLineEnd(EditorView* editor, QStringView lineEnd);
 
 // Marks the text from the line of byte position `from` unstyled, so the
 // lexer styles it again when it is shown or read (text before that line keeps

@@ -33,7 +33,8 @@ constexpr long long kQuickMarginLines = 256;
 // the tables do not change meanwhile: the control only receives styles,
 // levels and line states, which are kept apart from the text.
 template <typename Write>
-void LexInPieces(const LexerTables& tables, std::string_view text, LexerState state, Write& write) {
+void LexInPieces(const LexerTables& tables, std::string_view text, LexerState state, bool documentStart,
+                 Write& write) {
   const std::size_t pieces = text.size() / kLexerPieceBytes + 2;
   std::vector<LexerOutput> outs(pieces);
   std::vector<std::size_t> bytes(pieces, 0);
@@ -47,7 +48,7 @@ void LexInPieces(const LexerTables& tables, std::string_view text, LexerState st
         std::size_t to = std::min(pos + kLexerPieceBytes, text.size());
         if (to < text.size()) to += LexerLineLength(text.substr(to));  // end on a line end
         if (k + 2 == pieces) to = text.size();
-        LexText(tables, text.substr(pos, to - pos), st, outs[k]);
+        LexText(tables, text.substr(pos, to - pos), st, outs[k], documentStart && k == 0);
         // A piece that ends in a line end also reports the empty line after it.
         if (to < text.size()) {
           outs[k].levels.pop_back();
@@ -210,10 +211,10 @@ void EditorLexer::stylePass(long long first, long long last) {
     out_.ends.assign(static_cast<std::size_t>(count), state);
     write(out_, n);
   } else if (n < kLexerPipelineBytes) {
-    LexText(tables_, std::string_view(text, n), state, out_);
+    LexText(tables_, std::string_view(text, n), state, out_, first == 0);
     write(out_, n);
   } else {
-    LexInPieces(tables_, std::string_view(text, n), state, write);
+    LexInPieces(tables_, std::string_view(text, n), state, first == 0, write);
   }
 
   if (quickMargin) s.send(S::SCI_MARKERENABLEHIGHLIGHT, 0);

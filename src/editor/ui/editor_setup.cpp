@@ -4,10 +4,24 @@
 #include "editor/ui/editor_view.h"
 
 namespace vendle {
+namespace {
+
+using S = QsciScintillaBase;
+
+// The kind of the text's last line end (the rule a file's kind is taken
+// by), or -1 when the text has none.
+int LastLineEndMode(const Sci& s) {
+  const Sci::Pos lines = s.lineCount();
+  if (lines < 2) return -1;
+  const Sci::Pos end = s.positionFromLine(lines - 1);  // just past the last line end
+  if (s.send(S::SCI_GETCHARAT, end - 1) == '\r') return S::SC_EOL_CR;
+  return end >= 2 && s.send(S::SCI_GETCHARAT, end - 2) == '\r' ? S::SC_EOL_CRLF : S::SC_EOL_LF;
+}
+
+}  // namespace
 
 // The Scintilla set-up every editor of the pool gets once.
 void SetUpEditorControl(EditorView& ed, int lineEndingsMode) {
-  using S = QsciScintillaBase;
   Sci s = ed.sci();
   s.send(S::SCI_SETCODEPAGE, S::SC_CP_UTF8);
   s.send(S::SCI_SETMARGINWIDTHN, 1, 0);
@@ -47,6 +61,13 @@ void SetUpEditorControl(EditorView& ed, int lineEndingsMode) {
   // Only text changes are needed (the lexer, the change marks): no
   // notification for every style and marker written.
   s.send(S::SCI_SETMODEVENTMASK, S::SC_MOD_INSERTTEXT | S::SC_MOD_DELETETEXT);
+  // An undo or a redo may give back a text of another kind (DOS or UNIX
+  // line endings undone): new lines follow the text again.
+  QObject::connect(&ed, &S::SCN_MODIFIED, &ed, [&ed](int, int type, const char*, int, int, int, int, int, int, int) {
+    if (!(type & S::SC_LASTSTEPINUNDOREDO) || !(type & (S::SC_PERFORMED_UNDO | S::SC_PERFORMED_REDO))) return;
+    const Sci s = ed.sci();
+    if (const int mode = LastLineEndMode(s); mode >= 0) s.send(S::SCI_SETEOLMODE, mode);
+  });
 }
 
 

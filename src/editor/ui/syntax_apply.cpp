@@ -39,6 +39,12 @@ constexpr StyleLook kStyleLooks[] = {
 
 std::uint64_t AutoCompleteFlag(const Settings& s) { return s.autoComplete ? std::uint64_t{WordAutoComplete} : 0; }
 
+QString KeywordsOf(App& app, const SyntaxEntry* entry) {
+  const Settings& st = app.settings();
+  return BuildActiveKeywords(entry, app.state().syntax.userKeywords,
+                             {st.allowUserKeywords != 0, st.includeParameters != 0, st.autoCompleteMultiWord != 0});
+}
+
 // The words every dialect shares: comments, strings and the fold words.
 void RegisterBaseWords(App& app, EditorView& ed, bool restyle) {
   const Settings& st = app.settings();
@@ -65,6 +71,14 @@ void TickSyntaxMenu(App& app, const QString& name) {
 
 int FindSyntaxIndexFor(App& app, const QString& name) { return FindSyntaxIndex(app.state().syntax.list, name); }
 
+QString DocumentKeywords(App& app, int index) {
+  const DocumentList& docs = app.state().docs.list;
+  if (!docs.valid(index)) return KeywordsOf(app, nullptr);
+  const SyntaxList& list = app.state().syntax.list;
+  const int syntax = FindSyntaxIndex(list, docs.at(index).syntax);
+  return KeywordsOf(app, syntax >= 0 ? &list[syntax] : nullptr);
+}
+
 void ConfigureEditorGadget(App& app, EditorView& ed) {
   const Settings& st = app.settings();
   Sci s = ed.sci();
@@ -78,7 +92,8 @@ void ConfigureEditorGadget(App& app, EditorView& ed) {
   for (const StyleLook& look : kStyleLooks) s.send(S::SCI_STYLESETFORE, look.style, look.fore);
   // The editor holds no text yet: the restyles cost nothing.
   RegisterBaseWords(app, ed, true);
-  LexerAddWordsAndRestyle(ed, app.state().syntax.activeKeywords, kStyleKeyword, AutoCompleteFlag(st), true);
+  LexerAddWordsAndRestyle(ed, KeywordsOf(app, app.state().syntax.currentEntry()), kStyleKeyword, AutoCompleteFlag(st),
+                          true);
   RegisterRemark(ed, true);
   LexerSetOption(ed, kLexerOptionOperatorChars, st.separatorSymbols);
   LexerSetOption(ed, kLexerOptionNumberStyle, std::int64_t{kStyleNumber});
@@ -104,8 +119,7 @@ void ApplySyntax(App& app, int index, const QString& userSubs, const QString& us
     syntax.current = index;
     st.currentSyntaxName = entry->name;
   }
-  syntax.activeKeywords = BuildActiveKeywords(
-      entry, syntax.userKeywords, {st.allowUserKeywords != 0, st.includeParameters != 0, st.autoCompleteMultiWord != 0});
+  const QString keywords = KeywordsOf(app, entry);
 
   DocumentRecord* doc = app.state().docs.list.current();
   EditorView* ed = CurrentEditor(app);
@@ -116,7 +130,7 @@ void ApplySyntax(App& app, int index, const QString& userSubs, const QString& us
     LexerRemoveWords(*ed, QString());
     RegisterBaseWords(app, *ed, false);
     const std::uint64_t ac = AutoCompleteFlag(st);
-    LexerAddWords(*ed, syntax.activeKeywords, kStyleKeyword, ac);
+    LexerAddWords(*ed, keywords, kStyleKeyword, ac);
     LexerAddWords(*ed, subs, kStyleUserSub, ac);
     LexerAddWords(*ed, vars, kStyleUserVariable, ac);
     RegisterRemark(*ed, false);

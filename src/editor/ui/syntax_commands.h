@@ -39,4 +39,8 @@ namespace vendle {
 void ApplySyntax(App& app, int index, const QString& userSubs, const QString& userVariables, bool byMenu);
 // The index of a syntax by name; the last one when the name is not found.
 int FindSyntaxIndexFor(App& app, const QString& name);
+// The keyword list (" w1 w2 ... ") of the dialect of document `index`, with
+// the user keywords, parameters and multi-words as the settings say: the
+// keywords every command reads, never those of the syntax applied last.
+QString DocumentKeywords(App& app, int index);
 }  // namespace vendle

@@ -149,6 +149,12 @@ QString EditorLineEnd(EditorView* editor) {
   }
 }
 
+void SetEditorLineEnd(EditorView* editor, QStringView lineEnd) {
+  if (!editor) return;
+  const int mode = lineEnd == u"\n" ? S::SC_EOL_LF : lineEnd == u"\r" ? S::SC_EOL_CR : S::SC_EOL_CRLF;
+  editor->sci().send(S::SCI_SETEOLMODE, mode);
+}
+
 QString GetEditorText(App& app, int control) { return GetEditorText(EditorOf(app.toolkit(), control)); }
 QString GetEditorLine(App& app, int control, Sci::Pos line) {
   return GetEditorLine(EditorOf(app.toolkit(), control), line);

@@ -4,6 +4,7 @@
 #include "documents/ui/document_commands.h"
 #include "shell/ui/services.h"
 #include "editor/ui/editor_commands.h"
+#include "platform/text_lines.h"
 #include "shell/ui/app.h"
 #include "shell/ui/main_window_commands.h"
 #include "tools/attiny_numbering.h"
@@ -20,7 +21,8 @@ void ToggleAtTinyNumbering(App& app) {
   const SyntaxData& syntax = app.state().syntax;
   const AtTinyDialect dialect = AtTinyDialect::From(syntax.atTinyKeywords, syntax.atTinyAbbreviations);
   const AtTinyForm form = doc->atTinyNumbered ? AtTinyForm::Numbered : AtTinyForm::Crunched;
-  const QString text = ConvertAtTinyProgram(GetEditorText(ed), form, app.settings().lineNumberStep, dialect);
+  const QString text = WithLineEnds(
+      ConvertAtTinyProgram(GetEditorText(ed), form, app.settings().lineNumberStep, dialect), EditorLineEnd(ed));
 
   // Every line keeps its place, so the caret stays on its line.
   Sci s = ed->sci();

@@ -10,6 +10,7 @@
 #include "editor/ui/editor_commands.h"
 #include "shell/ui/app.h"
 #include "shell/ui/main_window_commands.h"
+#include "platform/text_lines.h"
 #include "tools/cleanup.h"
 #include "tools/ui/rewrite_view.h"
 
@@ -22,18 +23,15 @@ EditorView* SelectedEditor(App& app) {
   return EditorOfDocument(app, MakeSelectedDocumentCurrent(app));
 }
 
-QString LineEndOf(const Settings& st) {
-  return st.lineEndingsMode == 1 ? QStringLiteral("\n") : QStringLiteral("\r\n");
-}
-
-// The whole text replaced by `rewrite` of it (which ends every line with LF).
+// The whole text replaced by `rewrite` of it (which ends every line with
+// LF), in the document's own line ends.
 template <class F>
 void RewriteDocument(App& app, F&& rewrite) {
   EditorView* ed = SelectedEditor(app);
   if (!ed) return;
   const KeptView view(*ed);
   const QString text = GetEditorText(ed);
-  const QString result = rewrite(text);
+  const QString result = WithLineEnds(rewrite(text), EditorLineEnd(ed));
   // An unchanged text is not put back: no undo step, no modified flag.
   if (result != text) {
     ProgrammaticEdit quiet(*ed);
@@ -44,7 +42,7 @@ void RewriteDocument(App& app, F&& rewrite) {
 }
 
 // The selected lines (all lines without a selection) replaced by `rebuild`
-// of their texts.
+// of their texts and the document's line end.
 template <class F>
 void RewriteLineRange(App& app, F&& rebuild) {
   EditorView* ed = SelectedEditor(app);
@@ -64,12 +62,14 @@ void RewriteLineRange(App& app, F&& rebuild) {
   QStringList lines;
   lines.reserve(last - first + 1);
   for (Sci::Pos line = first; line <= last; ++line) lines.append(GetEditorLine(ed, line));
-  const QString result = rebuild(lines);
-  {
+  const QString result = rebuild(lines, EditorLineEnd(ed));
+  const Sci::Pos from = s.positionFromLine(first), to = s.lineEndPosition(last);
+  // Nothing to change: no undo step, no modified flag.
+  if (result.toUtf8() != s.range(from, to)) {
     ProgrammaticEdit quiet(*ed);
     UndoStep step(s);
-    s.send(S::SCI_SETSELECTIONSTART, s.positionFromLine(first));
-    s.send(S::SCI_SETSELECTIONEND, s.lineEndPosition(last));
+    s.send(S::SCI_SETSELECTIONSTART, from);
+    s.send(S::SCI_SETSELECTIONEND, to);
     ReplaceSelection(ed, result);
   }
   view.restore(first);
@@ -92,8 +92,9 @@ void RemoveComments(App& app) {
 }
 
 void ConvertCStyleComments(App& app) {
-  const QString lineEnd = LineEndOf(app.settings());
-  RewriteLineRange(app, [&](const QStringList& lines) { return ConvertCStyleCommentLines(lines, lineEnd); });
+  RewriteLineRange(app, [](const QStringList& lines, const QString& lineEnd) {
+    return ConvertCStyleCommentLines(lines, lineEnd);
+  });
 }
 
 void WrapComments(App& app) {
@@ -103,8 +104,10 @@ void WrapComments(App& app) {
   options.align = st.alignWrappedComments == 1;
   options.tabSize = st.tabSize;
   options.useSpaces = st.useSpacesForTabs != 0;
-  options.lineEnd = LineEndOf(st);
-  RewriteLineRange(app, [&](const QStringList& lines) { return WrapCommentLines(lines, options); });
+  RewriteLineRange(app, [&](const QStringList& lines, const QString& lineEnd) {
+    options.lineEnd = lineEnd;
+    return WrapCommentLines(lines, options);
+  });
 }
 
 void RemoveNonAsciiCharacters(App& app) {

@@ -51,7 +51,9 @@ void Rewrite(EditorView* ed, const QList<LineRewrite>& rewrites) {
 
 void NewLayoutDesign(App& app) {
   const NewDesign design = NewDesignText(DataFileLines(app, "newdesign.txt"));
-  const int index = OpenResultTab(app, app.folders().file + QLatin1String(kUntitledName), design.text);
+  // A new document: the line ends of the settings.
+  const QString lineEnd = app.settings().lineEndingsMode == 1 ? QStringLiteral("\n") : QStringLiteral("\r\n");
+  const int index = OpenResultTab(app, app.folders().file + QLatin1String(kUntitledName), design.text, lineEnd);
   if (index < 0) return;
   GoToLine(app, EditorOfDocument(app, index), design.caretLine);
   ShowSyntaxHint(app, QString(), true);
@@ -73,7 +75,7 @@ void IncorporateLayoutCode(App& app) {
         Select(s, s.positionFromLine(plan.loopControlLine), s.lineEndPosition(plan.loopControlLine));
       else
         Select(s, s.length(), s.length());
-      ReplaceSelection(ed, plan.block);
+      ReplaceSelection(ed, WithLineEnds(plan.block, EditorLineEnd(ed)));
     }
     FormatIndentation(app);
   }
@@ -98,7 +100,7 @@ void RefreshLayoutCode(App& app) {
     Rewrite(ed, plan.rewrites);
     if (plan.newRows > 0) {
       Select(s, s.positionFromLine(plan.terminatorLine), s.positionFromLine(plan.terminatorLine + 1));
-      ReplaceSelection(ed, plan.block);
+      ReplaceSelection(ed, WithLineEnds(plan.block, EditorLineEnd(ed)));
     }
   }
   GoToLine(app, ed, 22);
@@ -110,14 +112,16 @@ void ReplaceLayoutVariables(App& app) {
   if (!source) return;
   const QString text = GetEditorText(source);
   const FlattenPlan plan = PlanFlatten(text);
-  const int index = OpenResultTab(app, app.folders().file + QStringLiteral("gui_design.bas"), text);
+  const int index =
+      OpenResultTab(app, app.folders().file + QStringLiteral("gui_design.bas"), text, EditorLineEnd(source));
   if (index < 0) return;  // nothing to do on the source
   EditorView* ed = EditorOfDocument(app, index);
   const Sci s = ed->sci();
   Select(s, s.positionFromLine(plan.region.first), s.positionFromLine(plan.region.end));
-  if (GetSelectedText(ed) != plan.text) {
+  const QString flattened = WithLineEnds(plan.text, EditorLineEnd(ed));
+  if (GetSelectedText(ed) != flattened) {
     ProgrammaticEdit quiet(*ed);
-    ReplaceSelection(ed, plan.text);
+    ReplaceSelection(ed, flattened);
   }
   UpdateFileStatus(app, ed->control());
 }
@@ -128,7 +132,7 @@ void ExtractUserCode(App& app) {
   const ExtractPlan plan = PlanExtract(GetEditorText(source));
   const Sci s = source->sci();
   Select(s, s.positionFromLine(plan.span.first), s.positionFromLine(plan.span.end));
-  OpenResultTab(app, app.folders().file + QLatin1String(kUntitledName), plan.text);
+  OpenResultTab(app, app.folders().file + QLatin1String(kUntitledName), plan.text, EditorLineEnd(source));
 }
 
 }  // namespace vendle

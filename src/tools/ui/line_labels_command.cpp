@@ -2,6 +2,7 @@
 // with labels in place of line numbers, in a new tab beside it.
 #include "documents/ui/document_commands.h"
 #include "editor/ui/editor_commands.h"
+#include "editor/ui/syntax_commands.h"
 #include "shell/ui/app.h"
 #include "shell/ui/main_window_commands.h"
 #include "tools/line_labels.h"
@@ -17,9 +18,9 @@ void RemoveLineNumbers(App& app) {
   if (!ed) return;
   const TimedCommand timed(app);
   const QString result =
-      LineNumbersToLabels(GetEditorText(ed), app.settings().labelPrefix, app.state().syntax.activeKeywords);
+      LineNumbersToLabels(GetEditorText(ed), app.settings().labelPrefix, DocumentKeywords(app, source));
   const QString path = ResultPath(app.state().docs.list.at(source).path, QStringLiteral("_NoLN"));
-  if (OpenResultTab(app, path, result) < 0) return;
+  if (OpenResultTab(app, path, result, EditorLineEnd(ed)) < 0) return;
 }
 
 }  // namespace vendle

@@ -37,10 +37,11 @@ Source SelectedSource(App& app) {
   return s;
 }
 
-CrunchOptions CrunchOptionsOf(const Settings& st) {
+// The result takes the source document's line ends.
+CrunchOptions CrunchOptionsOf(const Settings& st, EditorView* source) {
   CrunchOptions o;
   o.preserveFirstLine = st.preserveFirstLine == 1;
-  o.lineEnd = st.lineEndingsMode == 1 ? QStringLiteral("\n") : QStringLiteral("\r\n");
+  o.lineEnd = EditorLineEnd(source);
   o.tabSize = st.tabSize;
   o.useSpaces = st.useSpacesForTabs != 0;
   return o;
@@ -71,7 +72,7 @@ void MergeIncludes(App& app) {
         if (!read.ok) return std::nullopt;
         return IncludedFile{QFileInfo(file).canonicalFilePath(), DecodeProgramFile(read.bytes).text};
       });
-  if (OpenResultTab(app, path, merged.text) < 0) return;
+  if (OpenResultTab(app, path, merged.text, EditorLineEnd(source.editor)) < 0) return;
   for (const QString& problem : merged.problems) app.requesters().message(QStringLiteral("Oops!"), problem);
   const MergeReport report = MergeReportOf(merged.files);
   app.requesters().message(report.title, report.text);
@@ -81,10 +82,11 @@ void CrunchDocument(App& app) {
   const Source source = SelectedSource(app);
   if (!source.editor) return;
   const TimedCommand timed(app);
-  const CrunchResult crunched = CrunchProgram(GetEditorText(source.editor), CrunchOptionsOf(app.settings()));
+  const CrunchResult crunched =
+      CrunchProgram(GetEditorText(source.editor), CrunchOptionsOf(app.settings(), source.editor));
   const QString path = ResultPath(source.path, QStringLiteral("_c"));
   // The tab first: with "Too many tabs open." no file is touched.
-  const int index = OpenResultTab(app, path, crunched.text);
+  const int index = OpenResultTab(app, path, crunched.text, EditorLineEnd(source.editor));
   if (index < 0) return;
   const QString list = CrossReferencePath(path);
   const WriteResult written = WriteFileSafely(list, CrossReferenceBytes(crunched.crossReference));
@@ -100,8 +102,9 @@ void UnCrunchDocument(App& app) {
   const Source source = SelectedSource(app);
   if (!source.editor) return;
   const TimedCommand timed(app);
-  const QString text = UnCrunchProgram(GetEditorText(source.editor), CrunchOptionsOf(app.settings()));
-  const int index = OpenResultTab(app, ResultPath(source.path, QStringLiteral("_uc")), text);
+  const QString text = UnCrunchProgram(GetEditorText(source.editor), CrunchOptionsOf(app.settings(), source.editor));
+  const int index =
+      OpenResultTab(app, ResultPath(source.path, QStringLiteral("_uc")), text, EditorLineEnd(source.editor));
   if (index < 0) return;
   FinishTransformedTab(app, index, source.syntax, text);
 }

@@ -3,16 +3,19 @@
 
 #include "documents/ui/document_commands.h"
 #include "editor/ui/editor_commands.h"
+#include "platform/text_lines.h"
 
 namespace vendle {
 
-int OpenResultTab(App& app, const QString& path, const QString& text) {
+int OpenResultTab(App& app, const QString& path, const QString& text, QStringView lineEnd) {
   const int index = CreateDocumentTab(app, path);
   if (index < 0) return -1;
+  EditorView* ed = EditorOfDocument(app, index);
+  SetEditorLineEnd(ed, lineEnd);
   // Put in as an edit, not as a load: an emptied undo history would also
   // set the save point, and the unsaved result could then be closed
   // without a question.
-  SetEditorText(EditorOfDocument(app, index), text, false);
+  SetEditorText(ed, WithLineEnds(text, lineEnd), false);
   return index;
 }
 

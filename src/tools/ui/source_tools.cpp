@@ -54,7 +54,7 @@ void FormatIndentation(App& app) {
   options.indentComments = st.indentComments;
   options.tabSize = st.tabSize;
   options.useSpaces = st.useSpacesForTabs != 0;
-  options.lineEnd = st.lineEndingsMode == 1 ? QStringLiteral("\n") : QStringLiteral("\r\n");
+  options.lineEnd = EditorLineEnd(ed);  // the document keeps its kind
 
   const WaitCursor wait;
   const TimedCommand timed(app);
@@ -79,12 +79,12 @@ void FormatIndentation(App& app) {
 void ShowVariableReport(App& app) {
   QElapsedTimer clock;
   clock.start();
-  MakeSelectedDocumentCurrent(app);
-  EditorView* ed = CurrentEditor(app);
+  const int index = MakeSelectedDocumentCurrent(app);
+  EditorView* ed = EditorOfDocument(app, index);
   if (!ed) return;
   ReportOptions options;
   options.wordCharacters = app.settings().validWordCharacters;
-  options.keywords = app.state().syntax.activeKeywords;
+  options.keywords = DocumentKeywords(app, index);
   options.elapsedMs = [&clock] { return clock.elapsed(); };
   ShowInfoText(app, VariableReportText(GetEditorText(ed), options));
 }

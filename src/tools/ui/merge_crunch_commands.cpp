@@ -15,6 +15,7 @@
 #include "tools/include_merge.h"
 #include "tools/result_path.h"
 #include "tools/ui/result_tab.h"
+#include "tools/ui/rewrite_view.h"
 
 namespace vendle {
 namespace {
@@ -64,16 +65,23 @@ void MergeIncludes(App& app) {
   const QString path = ResultPath(source.path, QStringLiteral("_Merged"));
   // Names are looked up from the result's folder, the source's.
   const QString folder = FolderPart(path);
-  const MergeResult merged =
-      MergeIncludeFiles(GetEditorText(source.editor), [&](const QString& name) -> std::optional<IncludedFile> {
-        const QString file = FindIncludeFile(folder, name);
-        if (file.isEmpty()) return std::nullopt;
-        const ReadResult read = ReadWholeFile(file);
-        if (!read.ok) return std::nullopt;
-        return IncludedFile{QFileInfo(file).canonicalFilePath(), DecodeProgramFile(read.bytes).text};
-      });
+  MergeResult merged;
+  {
+    const WaitCursor wait;
+    merged = MergeIncludeFiles(GetEditorText(source.editor), [&](const QString& name) -> std::optional<IncludedFile> {
+      const QString file = FindIncludeFile(folder, name);
+      if (file.isEmpty()) return std::nullopt;
+      const ReadResult read = ReadWholeFile(file);
+      if (!read.ok) return IncludedFile{file, {}, read.error.isEmpty() ? QStringLiteral("It cannot be read.") : read.error};
+      return IncludedFile{QFileInfo(file).canonicalFilePath(), DecodeProgramFile(read.bytes).text, {}};
+    });
+  }
+  if (!merged.stopped.isEmpty()) {
+    app.requesters().message(QStringLiteral("Oops!"), merged.stopped);
+    return;
+  }
   if (OpenResultTab(app, path, merged.text, EditorLineEnd(source.editor)) < 0) return;
-  for (const QString& problem : merged.problems) app.requesters().message(QStringLiteral("Oops!"), problem);
+  if (!merged.problems.isEmpty()) app.requesters().message(QStringLiteral("Oops!"), MergeProblemsText(merged.problems));
   const MergeReport report = MergeReportOf(merged.files);
   app.requesters().message(report.title, report.text);
 }

@@ -1,5 +1,7 @@
 #include "settings/ui/apply_preferences.h"
 
+#include "settings/ui/settings_commands.h"
+
 #include "editor/ui/editor_commands.h"
 #include "editor/ui/view_options.h"
 #include "platform/ids.h"
@@ -18,7 +20,8 @@ void ApplyPreferences(App& app, const PreferenceEdits& edits) {
     SetEditorTabs(app, editor);
     ApplyEditorColours(app, editor);
   });
-  app.requesters().message(QStringLiteral("Preferences"), QStringLiteral("Settings saved"));
+  // Written now, through the same safe write as at exit: a crash later keeps them.
+  if (SaveSettings(app)) app.requesters().message(QStringLiteral("Preferences"), QStringLiteral("Settings saved"));
 }
 
 void ApplyColoursToEditors(App& app) {

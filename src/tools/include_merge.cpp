@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "editor/editing_lines.h"
 #include "platform/text_lines.h"
@@ -48,14 +49,18 @@ class Merger {
  private:
   bool stopped() const { return !result_.stopped.isEmpty(); }
 
+  // Whether `more` characters fit with the end lines of the open includes
+  // still to come; else the merge stops.
+  bool fits(qsizetype more) {
+    if (result_.text.size() + more + chain_.size() * kEndInclude.size() <= limits_.characters) return true;
+    result_.stopped = QStringLiteral("The merged program would be larger than %1 MB.\nNothing was merged.")
+                          .arg(limits_.characters >> 20);
+    return false;
+  }
+
   void merge(QStringView text, int depth) {
     ForEachLine(text, [&](const TextLine& line) {
-      if (stopped()) return;
-      if (result_.text.size() + line.length + line.endLength > limits_.characters) {
-        result_.stopped = QStringLiteral("The merged program would be larger than %1 MB.\nNothing was merged.")
-                              .arg(limits_.characters >> 20);
-        return;
-      }
+      if (stopped() || !fits(line.length + line.endLength)) return;
       const QStringView own = text.sliced(line.start, line.length);
       const QStringView end = text.sliced(line.start + line.length, line.endLength);
       if (const auto name = IncludeName(own); name && include(*name, own, end, depth)) return;
@@ -86,6 +91,8 @@ class Merger {
       result_.problems.append(QStringLiteral("Include loop: ") + name + at);
       return false;
     }
+    // The marked include line and the file's end line.
+    if (!fits(3 + own.size() + std::max<qsizetype>(end.size(), 1) + kEndInclude.size())) return true;
     result_.text += u"'_'";
     result_.text += own;
     // The file's text goes on the lines after the include, even on the last line.

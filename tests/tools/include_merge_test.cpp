@@ -150,11 +150,18 @@ TEST(MergeIncludeFiles, BoundsStopTheMergeAndSayWhich) {
        "The merged program would be larger than 0 MB.\nNothing was merged."},
       {"the count", "#INCLUDE small\n#INCLUDE small\n#INCLUDE small\n", {1000, 2},
        "More than 2 files would be included.\nNothing was merged."},
+      // "'_'#INCLUDE big\n", the file's 601 and "' END INCLUDE\n": 631 in all.
+      {"the size to the character", "#INCLUDE big\n", {631, 10}, ""},
+      {"the size by the end line", "#INCLUDE big\n", {630, 10},
+       "The merged program would be larger than 0 MB.\nNothing was merged."},
   };
   for (const auto& c : cases) {
     const MergeResult r = merge(c.text, c.limits);
     EXPECT_EQ(r.stopped, c.stopped) << c.what;
-    if (c.stopped.isEmpty()) continue;
+    if (c.stopped.isEmpty()) {
+      EXPECT_LE(r.text.size(), c.limits.characters) << c.what;
+      continue;
+    }
     EXPECT_TRUE(r.text.isEmpty()) << c.what;
     EXPECT_TRUE(r.problems.isEmpty()) << c.what;
   }

@@ -8,28 +8,41 @@
 namespace vendle {
 namespace {
 
+// Plain searches, no pattern over the page: one that scans to the page's
+// end for each unclosed tag ran for minutes on a page of a few megabytes.
+
+// What stands between the first <body ...> and the last </body>; the whole
+// text without them.
 QString BodyOf(const QString& html) {
-  static const QRegularExpression body(QStringLiteral("<body[^>]*>(.*)</body>"),
-                                       QRegularExpression::CaseInsensitiveOption |
-                                           QRegularExpression::DotMatchesEverythingOption);
-  const QRegularExpressionMatch m = body.match(html);
-  return m.hasMatch() ? m.captured(1) : html;
+  const qsizetype open = html.indexOf(u"<body", 0, Qt::CaseInsensitive);
+  const qsizetype tagEnd = open < 0 ? -1 : html.indexOf(u'>', open);
+  const qsizetype close = tagEnd < 0 ? -1 : html.lastIndexOf(u"</body>", -1, Qt::CaseInsensitive);
+  return close > tagEnd ? html.mid(tagEnd + 1, close - tagEnd - 1) : html;
 }
 
 // An index page's <iframe> is shown in place, as the frames of the help
 // template are meant to look: the framed page's body is put where the frame
-// stands. One level: a framed page's own frames are left as they are.
+// stands, up to its </iframe>. One level: a framed page's own frames are left
+// as they are.
 QString InlineFrames(QString html, const QString& folder) {
-  static const QRegularExpression frame(QStringLiteral("<iframe[^>]*src=\"([^\"]*)\"[^>]*>(.*?)</iframe>"),
-                                        QRegularExpression::CaseInsensitiveOption |
-                                            QRegularExpression::DotMatchesEverythingOption);
-  const QRegularExpressionMatch m = frame.match(html);
-  if (!m.hasMatch()) return html;
-  const QString target = QUrl(m.captured(1)).path();
-  const QString path = QFileInfo(target).isAbsolute() ? target : folder + u'/' + target;
-  const ReadResult r = ReadWholeFile(path, kLargestHelpResource);
-  const QString inner = r.ok ? BodyOf(QString::fromUtf8(r.bytes)) : BodyOf(HelpPageNotFound(path));
-  html.replace(m.capturedStart(), m.capturedLength(), inner);
+  static const QRegularExpression src(QStringLiteral("src=\"([^\"]*)\""), QRegularExpression::CaseInsensitiveOption);
+  for (qsizetype open = html.indexOf(u"<iframe", 0, Qt::CaseInsensitive); open >= 0;
+       open = html.indexOf(u"<iframe", open, Qt::CaseInsensitive)) {
+    const qsizetype tagEnd = html.indexOf(u'>', open);
+    if (tagEnd < 0) return html;
+    const qsizetype tagStart = open;
+    open = tagEnd;  // the next frame starts after this tag
+    const QRegularExpressionMatch m = src.match(QStringView(html).sliced(tagStart, tagEnd - tagStart));
+    if (!m.hasMatch()) continue;
+    const qsizetype close = html.indexOf(u"</iframe>", tagEnd, Qt::CaseInsensitive);
+    if (close < 0) return html;
+    const QString target = QUrl(m.captured(1)).path();
+    const QString path = QFileInfo(target).isAbsolute() ? target : folder + u'/' + target;
+    const ReadResult r = ReadWholeFile(path, kLargestHelpResource);
+    const QString inner = r.ok ? BodyOf(QString::fromUtf8(r.bytes)) : BodyOf(HelpPageNotFound(path));
+    html.replace(tagStart, close + 9 - tagStart, inner);
+    return html;
+  }
   return html;
 }
 

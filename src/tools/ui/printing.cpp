@@ -1,16 +1,20 @@
 // Printing the current document through the editor's own page formatting,
 // with the document's colours and a header of date, name and page number.
+#include <QBuffer>
 #include <QDate>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <algorithm>
+#include <optional>
 
 #include "documents/ui/document_commands.h"
 #include "editor/ui/editor_commands.h"
-#include "shell/ui/services.h"
+#include "platform/file_io.h"
 #include "platform/ui/sci.h"
+#include "shell/ui/services.h"
 #include "shell/ui/app.h"
 #include "tools/print_layout.h"
 #include "tools/ui/export_support.h"
@@ -49,9 +53,20 @@ void PrintDocument(App& app, EditorView& editor, const QString& documentName) {
   if (!choice) return;
 
   QPrinter printer(QPrinter::HighResolution);
+  // A PDF is made in memory and written like every other file: the printer
+  // would open the path itself, cut an old file short on a full disk, block
+  // on a FIFO and say nothing.
+  QBuffer pdf;
+  std::optional<QPdfWriter> pdfWriter;
+  QPagedPaintDevice* device = &printer;
   if (!choice->outputFile.isEmpty()) {
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(choice->outputFile);
+    pdf.open(QIODevice::WriteOnly);
+    pdfWriter.emplace(&pdf);
+    pdfWriter->setPageLayout(printer.pageLayout());
+    pdfWriter->setResolution(printer.resolution());
+    pdfWriter->setTitle(QFileInfo(documentName).fileName());
+    device = &*pdfWriter;
   } else if (!choice->printerName.isEmpty()) {
     printer.setPrinterName(choice->printerName);
   }
@@ -59,7 +74,15 @@ void PrintDocument(App& app, EditorView& editor, const QString& documentName) {
   printer.setCopyCount(1);  // the copies are printed by the loop below
   // One painter for the whole job: ending a painter ends the job.
   QPainter painter;
-  if (!painter.begin(&printer)) return;
+  if (!painter.begin(device)) return;
+  const auto finish = [&] {
+    painter.end();
+    if (!pdfWriter) return;
+    const WriteResult written = WriteFileSafely(choice->outputFile, pdf.data());
+    if (!written.ok)
+      app.requesters().message(QStringLiteral("Oops!"),
+                               "The PDF file could not be written:\n" + choice->outputFile + "\n" + written.error);
+  };
 
   const PrintOptions& o = app.state().printOptions;
   const int w = painter.device()->width();
@@ -67,7 +90,7 @@ void PrintDocument(App& app, EditorView& editor, const QString& documentName) {
   // The header font of its own: the misc font shared with the tab bar stays as it is.
   QFont font(app.settings().miscFont);
   font.setPixelSize(std::max(1, w / 80));
-  const QFontMetrics metrics(font, &printer);
+  const QFontMetrics metrics(font, device);
   const int headerHeight = 2 * metrics.height();
   const auto width = [&](const QString& t) { return metrics.horizontalAdvance(t); };
   const int available = static_cast<int>(w - o.leftMargin - o.rightMargin);
@@ -83,7 +106,7 @@ void PrintDocument(App& app, EditorView& editor, const QString& documentName) {
 
   const QRect rect = TextRect(w, h, o, headerText.isEmpty() ? 0 : headerHeight);
   if (rect.isEmpty()) {
-    painter.end();
+    finish();
     return;
   }
   // The formatting draws only what it is given: style it first.
@@ -96,8 +119,8 @@ void PrintDocument(App& app, EditorView& editor, const QString& documentName) {
     for (int page = 1; start < length && !PastChosenPages(*choice, page); ++page) {
       const bool draw = PageChosen(*choice, page);
       if (draw) {
-        if (pageUsed && !printer.newPage()) {
-          painter.end();
+        if (pageUsed && !device->newPage()) {
+          finish();
           return;
         }
         pageUsed = true;
@@ -123,7 +146,7 @@ void PrintDocument(App& app, EditorView& editor, const QString& documentName) {
     }
   }
   s.widget()->SendScintilla(S::SCI_FORMATRANGE, 0UL, static_cast<long>(0));
-  painter.end();
+  finish();
 }
 
 void PrintCurrentDocument(App& app) {

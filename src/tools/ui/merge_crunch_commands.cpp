@@ -80,7 +80,11 @@ void MergeIncludes(App& app) {
     app.requesters().message(QStringLiteral("Oops!"), merged.stopped);
     return;
   }
-  if (OpenResultTab(app, path, merged.text, EditorLineEnd(source.editor)) < 0) return;
+  {
+    // Putting a large result in its tab takes a while too.
+    const WaitCursor wait;
+    if (OpenResultTab(app, path, merged.text, EditorLineEnd(source.editor)) < 0) return;
+  }
   if (!merged.problems.isEmpty()) app.requesters().message(QStringLiteral("Oops!"), MergeProblemsText(merged.problems));
   const MergeReport report = MergeReportOf(merged.files);
   app.requesters().message(report.title, report.text);
@@ -90,15 +94,19 @@ void CrunchDocument(App& app) {
   const Source source = SelectedSource(app);
   if (!source.editor) return;
   const TimedCommand timed(app);
-  const CrunchResult crunched =
-      CrunchProgram(GetEditorText(source.editor), CrunchOptionsOf(app.settings(), source.editor));
   const QString path = ResultPath(source.path, QStringLiteral("_c"));
-  // The tab first: with "Too many tabs open." no file is touched.
-  const int index = OpenResultTab(app, path, crunched.text, EditorLineEnd(source.editor));
-  if (index < 0) return;
   const QString list = CrossReferencePath(path);
-  const WriteResult written = WriteFileSafely(list, CrossReferenceBytes(crunched.crossReference));
-  FinishTransformedTab(app, index, source.syntax, crunched.text);
+  WriteResult written;
+  {
+    const WaitCursor wait;
+    const CrunchResult crunched =
+        CrunchProgram(GetEditorText(source.editor), CrunchOptionsOf(app.settings(), source.editor));
+    // The tab first: with "Too many tabs open." no file is touched.
+    const int index = OpenResultTab(app, path, crunched.text, EditorLineEnd(source.editor));
+    if (index < 0) return;
+    written = WriteFileSafely(list, CrossReferenceBytes(crunched.crossReference));
+    FinishTransformedTab(app, index, source.syntax, crunched.text);
+  }
   // The crunched tab stands; the user relies on the list to find the source
   // lines again, so a list not written is said.
   if (!written.ok)
@@ -109,6 +117,7 @@ void CrunchDocument(App& app) {
 void UnCrunchDocument(App& app) {
   const Source source = SelectedSource(app);
   if (!source.editor) return;
+  const WaitCursor wait;
   const TimedCommand timed(app);
   const QString text = UnCrunchProgram(GetEditorText(source.editor), CrunchOptionsOf(app.settings(), source.editor));
   const int index =

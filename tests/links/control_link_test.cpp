@@ -499,10 +499,12 @@ TEST(ControlLinkPeers, ClientsThatCloseAtOnceAreKnownByTheirMaker) {
       // and says so. That is all a loaded machine allows; every command is
       // either run or said, and none is refused for another reason.
       const auto unknown = [&] { return int(InfoWindowText(app).count("whose owner is unknown")); };
-      f.d.waitFor([&] { return Executed(app) - before + unknown() == kClients; }, 20000);
+      // (A client refused before its connect returned connects again.)
+      f.d.waitFor([&] { return Executed(app) - before + unknown() >= kClients; }, 20000);
       EXPECT_TRUE(f.waitUntilIdle());
       const QString log = InfoWindowText(app);
-      EXPECT_EQ(Executed(app) - before + unknown(), kClients) << c.who << "\n" << log.left(2000).toStdString();
+      EXPECT_GE(Executed(app) - before + unknown(), kClients) << c.who << "\n" << log.left(2000).toStdString();
+      EXPECT_LE(Executed(app) - before, kClients);
       EXPECT_EQ(log.count("Refused"), unknown()) << log.left(2000).toStdString();
       EXPECT_GT(Executed(app) - before, 0) << "no owner was known: " << log.left(2000).toStdString();
       RecordProperty("refused as unknown", unknown());
@@ -511,10 +513,16 @@ TEST(ControlLinkPeers, ClientsThatCloseAtOnceAreKnownByTheirMaker) {
       EXPECT_TRUE(f.waitUntilIdle());
       EXPECT_EQ(Executed(app), before) << c.who;
       // Each said with why: mostly as that user's; one looked at only after
-      // its close was acknowledged as of an unknown owner.
+      // its close was acknowledged as of an unknown owner. A client may count
+      // one more: refused before its connect returned, it connects again.
       const QString log = InfoWindowText(app);
-      EXPECT_EQ(log.count("Refused- a connection of user 65534") + log.count("whose owner is unknown"), kClients)
-          << log.left(2000).toStdString();
+      QStringList other;
+      for (const QString& line : log.split(u'\n'))
+        if (!line.contains("Refused- a connection of user 65534")) other << line;
+      EXPECT_GE(log.count("Refused- a connection of user 65534") + log.count("whose owner is unknown"), kClients)
+          << other.join(u'\n').left(3000).toStdString();
+      EXPECT_EQ(log.count("Refused"), log.count("Refused- a connection of user 65534") + log.count("whose owner is unknown"))
+          << other.join(u'\n').left(3000).toStdString();
       EXPECT_GT(log.count("Refused- a connection of user 65534"), 0);
     }
   }

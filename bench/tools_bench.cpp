@@ -1,7 +1,8 @@
 // How fast the formatter and the variable report run on a 1 MB and a 10 MB
 // program, each as a ratio to splitting the same text into lines with the
 // shared splitter in the same run, and how the 10 MB time grows against
-// the 1 MB time (about 10 for linear work).
+// the 1 MB time (about 10 for linear work). The same for programs made from
+// the corpus (real code, every routine with its own name).
 //
 //   tools_bench [repetitions]        (default 3; the median is reported)
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 #include <functional>
 #include <vector>
 
+#include "corpus_programs.h"
 #include "platform/text_lines.h"
 #include "settings/settings.h"
 #include "tools/formatter.h"
@@ -80,5 +82,13 @@ int main(int argc, char** argv) {
                 t.report, t.report / t.split);
   std::printf("10 MB / 1 MB: split %.1f, format %.1f, report %.1f\n", b.split / a.split, b.format / a.format,
               b.report / a.report);
+  const QString realSmall = QString::fromLatin1(vendle::test::CorpusProgram(1 << 20));
+  if (realSmall.isEmpty()) return 0;
+  const QString realBig = QString::fromLatin1(vendle::test::CorpusProgram(10 << 20));
+  const Times c = Measure(realSmall, reps), e = Measure(realBig, reps);
+  std::printf("corpus text   split ms   format ms (ratio)   report ms (ratio)\n");
+  for (const auto& [name, t] : {std::pair{"1 MB ", c}, std::pair{"10 MB", e}})
+    std::printf("%s    %9.2f   %9.1f (%6.1f)   %9.1f (%6.1f)\n", name, t.split, t.format, t.format / t.split,
+                t.report, t.report / t.split);
   return 0;
 }

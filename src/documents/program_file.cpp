@@ -67,6 +67,29 @@ DecodedFile DecodeProgramFile(QByteArrayView bytes) {
   return f;
 }
 
+DecodedBytes DecodeProgramBytes(const QByteArray& bytes) {
+  static constexpr char kBom[] = "\xEF\xBB\xBF";
+  DecodedBytes f;
+  const QByteArrayView view(bytes);
+  if (view.startsWith(QByteArrayView(kBom, 3)) && IsValidUtf8(view.sliced(3))) {
+    f.encoding = FileEncoding::Utf8WithBom;
+    f.utf8 = bytes.mid(3);
+    return f;
+  }
+  const bool ascii = QtPrivate::isAscii(QLatin1StringView(bytes.constData(), bytes.size()));
+  if (ascii) {
+    f.utf8 = bytes;
+    return f;
+  }
+  if (IsValidUtf8(view)) {
+    f.encoding = FileEncoding::Utf8;
+    f.utf8 = bytes;
+    return f;
+  }
+  f.utf8 = DecodeAnsi(view).toUtf8();
+  return f;
+}
+
 QByteArray EncodeProgramFile(QStringView text, FileEncoding encoding, QString* unstorable) {
   switch (encoding) {
     case FileEncoding::Utf8: return text.toUtf8();
@@ -80,6 +103,14 @@ LineEnd LastLineEnd(QStringView text, LineEnd otherwise) {
   for (qsizetype i = text.size() - 1; i >= 0; --i) {
     if (text[i] == u'\r') return LineEnd::Cr;
     if (text[i] == u'\n') return i > 0 && text[i - 1] == u'\r' ? LineEnd::CrLf : LineEnd::Lf;
+  }
+  return otherwise;
+}
+
+LineEnd LastLineEndOfBytes(QByteArrayView utf8, LineEnd otherwise) {
+  for (qsizetype i = utf8.size() - 1; i >= 0; --i) {
+    if (utf8[i] == '\r') return LineEnd::Cr;
+    if (utf8[i] == '\n') return i > 0 && utf8[i - 1] == '\r' ? LineEnd::CrLf : LineEnd::Lf;
   }
   return otherwise;
 }
@@ -103,6 +134,19 @@ QString TrimTrailingBlankLines(const QString& text, LineEnd otherwise) {
     --end;
   }
   return text.left(end) + LineEndText(LastLineEnd(text, otherwise));
+}
+
+QByteArray TrimTrailingBlankBytes(const QByteArray& utf8, LineEnd otherwise) {
+  qsizetype end = utf8.size();
+  while (end > 0) {
+    const char c = utf8[end - 1];
+    if (c != '\r' && c != '\n' && c != char(26)) break;
+    --end;
+  }
+  const LineEnd kind = LastLineEndOfBytes(utf8, otherwise);
+  const QByteArray lineEnd = kind == LineEnd::CrLf ? QByteArray("\r\n") : kind == LineEnd::Lf ? "\n" : "\r";
+  if (utf8.size() == end + lineEnd.size() && utf8.endsWith(lineEnd)) return utf8;
+  return utf8.left(end) + lineEnd;
 }
 
 QString ParseTargetComment(const QString& firstLine) {
@@ -133,6 +177,13 @@ QString SnapshotPath(const QString& path, const QDateTime& when) {
 
 QString FirstLine(const QString& text) {
   QString line = text.section(u'\n', 0, 0);
+  line.remove(u'\r');
+  return line;
+}
+
+QString FirstLineOfBytes(QByteArrayView utf8) {
+  const qsizetype lf = utf8.indexOf('\n');
+  QString line = QString::fromUtf8(lf < 0 ? utf8 : utf8.first(lf));
   line.remove(u'\r');
   return line;
 }

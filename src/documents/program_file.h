@@ -26,6 +26,14 @@ struct DecodedFile {
 // Windows-1252 otherwise. Every byte is decoded, NUL included.
 DecodedFile DecodeProgramFile(QByteArrayView bytes);
 
+// The same as DecodeProgramFile, with the text as UTF-8 (the editor's
+// bytes): a file that is ASCII or UTF-8 is taken as it is, without a copy.
+struct DecodedBytes {
+  QByteArray utf8;
+  FileEncoding encoding = FileEncoding::Windows1252;
+};
+DecodedBytes DecodeProgramBytes(const QByteArray& bytes);
+
 // The bytes of `text` in `encoding`. For Windows-1252 a character it cannot
 // store becomes '?' and is appended to `unstorable` once; UTF-8 stores all.
 QByteArray EncodeProgramFile(QStringView text, FileEncoding encoding, QString* unstorable = nullptr);
@@ -38,11 +46,14 @@ enum class LineEnd { CrLf, Lf, Cr };
 
 // The kind of the text's last line end; `otherwise` when it has none.
 LineEnd LastLineEnd(QStringView text, LineEnd otherwise);
+LineEnd LastLineEndOfBytes(QByteArrayView utf8, LineEnd otherwise);
 QString LineEndText(LineEnd end);
 
 // Drops every chr(26), CR and LF at the end and appends one line end, of the kind of the file's last line
 // end (`otherwise` when it has none), so a file's line ends stay unmixed.
 QString TrimTrailingBlankLines(const QString& text, LineEnd otherwise = LineEnd::CrLf);
+// The same on UTF-8 bytes; a text that already ends so is returned as it is.
+QByteArray TrimTrailingBlankBytes(const QByteArray& utf8, LineEnd otherwise);
 
 // The syntax named by " kw\<name>" in the first 100 characters of the first
 // line, lower-cased; "" when there is none.
@@ -58,5 +69,6 @@ QString SnapshotPath(const QString& path, const QDateTime& when);
 
 // The first line of a text (up to the first LF, CR removed).
 QString FirstLine(const QString& text);
+QString FirstLineOfBytes(QByteArrayView utf8);
 
 }  // namespace vendle

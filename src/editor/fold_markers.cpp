@@ -70,16 +70,48 @@ QString SubNameOf(const QString& line) {
   return name.section(u'(', 0, 0);
 }
 
+MarkerScan::MarkerScan() { out_.names = QStringLiteral(" "); }
+
+bool MarkerScan::Matters(QStringView word, bool hasBookmarkText) {
+  return hasBookmarkText || word.endsWith(u':') || IsHeaderKeyword(word);
+}
+
+bool MarkerScan::add(QStringView line, int lineNo, QString& kept) {
+  // The first word decides; most lines are passed over without a copy.
+  qsizetype w = 0;
+  while (w < line.size() && IsBlank(line[w])) ++w;
+  qsizetype we = w;
+  while (we < line.size() && !IsBlank(line[we])) ++we;
+  const QStringView word = line.mid(w, we - w);
+  const bool label = word.endsWith(u':');
+  const bool header = !label && IsHeaderKeyword(word);
+  const bool maybeBookmark = line.contains(QLatin1String("'>>>"));
+  if (!label && !header && !maybeBookmark) return false;
+  kept = line.toString();
+  if (CutMarker(kept, QLatin1String("'>>>"))) out_.bookmarks.append(lineNo);
+  if (label) {
+    const QString name = word.chopped(1).toString();
+    out_.names += name + u' ';
+    known_.insert(name.toCaseFolded());
+  } else if (header) {
+    if (CutMarker(kept, QLatin1String("'FoldHere"))) out_.foldedLines.append(lineNo + 1);
+    const QString name = SubNameOf(kept);
+    if (!name.isEmpty()) {
+      const qsizetype before = known_.size();
+      known_.insert(name.toCaseFolded());
+      if (known_.size() != before) out_.names += name + u' ';
+    }
+  }
+  return kept.size() != line.size();
+}
+
 StrippedText StripMarkers(const QString& text) {
-  StrippedText out;
-  out.names = QStringLiteral(" ");
-  // The names in `out.names`, case-folded: a program of many subs is not
-  // searched through once per sub.
-  QSet<QString> known;
+  MarkerScan scan;
   QString result;  // built only once a marker is found
   qsizetype copied = 0;
   const QStringView all(text);
   int lineNo = 0;
+  QString kept;
   for (qsizetype start = 0; start <= all.size(); ++lineNo) {
     qsizetype end = start;
     while (end < all.size() && all[end] != u'\n' && all[end] != u'\r') ++end;
@@ -87,40 +119,14 @@ StrippedText StripMarkers(const QString& text) {
     qsizetype next = end;
     if (next < all.size()) next += (all[next] == u'\r' && next + 1 < all.size() && all[next + 1] == u'\n') ? 2 : 1;
     else next = all.size() + 1;
-
-    // The first word decides; most lines are passed over without a copy.
-    qsizetype w = 0;
-    while (w < line.size() && IsBlank(line[w])) ++w;
-    qsizetype we = w;
-    while (we < line.size() && !IsBlank(line[we])) ++we;
-    const QStringView word = line.mid(w, we - w);
-    const bool label = word.endsWith(u':');
-    const bool header = !label && IsHeaderKeyword(word);
-    const bool maybeBookmark = line.contains(QLatin1String("'>>>"));
-    if (label || header || maybeBookmark) {
-      QString kept = line.toString();
-      if (CutMarker(kept, QLatin1String("'>>>"))) out.bookmarks.append(lineNo);
-      if (label) {
-        const QString name = word.chopped(1).toString();
-        out.names += name + u' ';
-        known.insert(name.toCaseFolded());
-      } else if (header) {
-        if (CutMarker(kept, QLatin1String("'FoldHere"))) out.foldedLines.append(lineNo + 1);
-        const QString name = SubNameOf(kept);
-        if (!name.isEmpty()) {
-          const qsizetype before = known.size();
-          known.insert(name.toCaseFolded());
-          if (known.size() != before) out.names += name + u' ';
-        }
-      }
-      if (kept.size() != line.size()) {
-        result += all.mid(copied, start - copied);
-        result += kept;
-        copied = end;
-      }
+    if (scan.add(line, lineNo, kept)) {
+      result += all.mid(copied, start - copied);
+      result += kept;
+      copied = end;
     }
     start = next;
   }
+  StrippedText out = std::move(scan.result());
   if (copied == 0 && result.isEmpty()) {
     out.text = text;
   } else {

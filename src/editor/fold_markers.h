@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringView>
 
@@ -26,6 +27,25 @@ struct StrippedText {
 // Strips the markers. Only the marker and the blanks before it are cut, so
 // the rest of the line (tabs inside strings too) stays as it is.
 StrippedText StripMarkers(const QString& text);
+
+// The same scan a line at a time, for callers that walk the lines
+// themselves: every line that may matter, with its 0-based number.
+class MarkerScan {
+ public:
+  MarkerScan();
+  // Whether a line whose first blank-separated word is `word` and that
+  // holds `hasBookmarkText` (the text "'>>>") can change the result; the
+  // others need not be passed.
+  static bool Matters(QStringView word, bool hasBookmarkText);
+  // Takes the line's markers and names; returns true when the line loses a
+  // marker, and `kept` is then its text without it.
+  bool add(QStringView line, int lineNo, QString& kept);
+  StrippedText& result() { return out_; }
+
+ private:
+  StrippedText out_;
+  QSet<QString> known_;  // the names so far, case-folded
+};
 
 // The text with markers: trailing blanks of a marked line are removed, then
 // " 'FoldHere" (header lines only) and " '>>>".

@@ -243,6 +243,8 @@ enum class Item : int {
   // Keys without a menu entry
   FindWindowF3 = 437,  // F3 and Return in window 6
   ReturnKey = 294,
+  NextTab = 296,      // Ctrl+Tab, Ctrl+PgDown
+  PreviousTab = 297,  // Ctrl+Shift+Tab, Ctrl+PgUp
 };
 
 // +Item::Open, +ControlId::TabBar ...: the number of any of the enums here.
@@ -297,6 +299,8 @@ enum class ControlEvent : int {
   // Spins of the settings window: an arrow (delta +1 or -1), typed digits.
   SpinStep = 9,
   SpinTyped = 10,
+  // A tab chosen by an assistive tool; x carries its index.
+  TabChosen = 11,
 };
 
 }  // namespace vendle

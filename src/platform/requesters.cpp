@@ -56,10 +56,10 @@ std::optional<FontChoice> Requesters::font(const FontChoice& initial) {
   auto hold = HoldOf(dispatcher_);
   return doFont(initial);
 }
-std::optional<PrintChoice> Requesters::print(const PrintChoice& initial) {
+std::optional<PageSet> Requesters::print(QPrinter& printer) {
   if (dismissing_) return std::nullopt;
   auto hold = HoldOf(dispatcher_);
-  return doPrint(initial);
+  return doPrint(printer);
 }
 
 QStringList ConvertPatternList(const QString& patterns) {

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <optional>
 
+class QPrinter;
+
 namespace vendle {
 
 class Dispatcher;
@@ -39,12 +41,19 @@ struct RequesterPlace {
   int y = 0;
 };
 
+// What a script chooses in the print requester; the Qt requester lets the
+// user set up the printer itself.
+// The pages of a job the print dialog keeps for itself: all, odd or even.
+enum class PageSet { All, Odd, Even };
+
 struct PrintChoice {
   int copies = 1;
   int fromPage = 0;  // 0: all pages
   int toPage = 0;
+  QString pageList;  // pages and ranges, "1,3,5-6"; before fromPage and toPage
   QString outputFile;  // a PDF file instead of a printer, when set
   QString printerName;  // the chosen printer; empty: the default one
+  PageSet pageSet = PageSet::All;
 };
 
 class Requesters {
@@ -72,7 +81,10 @@ class Requesters {
   std::optional<std::uint32_t> colour(std::uint32_t initialBgr);  // 0x00BBGGRR
   std::optional<std::uint32_t> colour(std::uint32_t initialBgr, const RequesterPlace& place);
   std::optional<FontChoice> font(const FontChoice& initial);
-  std::optional<PrintChoice> print(const PrintChoice& initial);
+  // Sets up `printer` (a QPrinter; the requester shows the platform's
+  // print dialog on it): the job prints on that printer, with every choice
+  // made there, and the page set it returns. Nothing when cancelled.
+  std::optional<PageSet> print(QPrinter& printer);
 
  protected:
   virtual void doMessage(const QString& title, const QString& text) = 0;
@@ -86,7 +98,7 @@ class Requesters {
     return doColour(initialBgr);
   }
   virtual std::optional<FontChoice> doFont(const FontChoice& initial) = 0;
-  virtual std::optional<PrintChoice> doPrint(const PrintChoice& initial) = 0;
+  virtual std::optional<PageSet> doPrint(QPrinter& printer) = 0;
   virtual void doDismissStanding() {}
 
  private:

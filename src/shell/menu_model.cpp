@@ -53,7 +53,8 @@ MenuNode Copy() { return It(Item::Copy, L("Copy\tCtrl+C")); }
 MenuNode Paste() { return It(Item::Paste, L("Paste\tCtrl+V")); }
 MenuNode PasteAscii() { return It(Item::PasteAsAscii, L("Paste as ASCII")); }
 MenuNode InsertFile() { return It(Item::InsertFile, L("Insert File\tCtrl+I")); }
-MenuNode FindReplace() { return It(Item::FindReplace, L("Find/Replace\tCtrl+F")); }
+// Every key that works is shown beside its item, the second key too.
+MenuNode FindReplace() { return It(Item::FindReplace, L("Find/Replace\tCtrl+F, Ctrl+H")); }
 MenuNode QuickFind() { return It(Item::QuickFind, L("Quick find\tF11")); }
 MenuNode Prefill(const MenuSources& s) { return Check(Item::PrefillStart, L("Prefill start of line"), s.prefillMode == 1); }
 MenuNode Postfill(const MenuSources& s) {
@@ -78,7 +79,7 @@ MenuNode FileMenu(const MenuSources& s) {
   f.push_back(It(Item::OpenFromStore, tr("Open from Store") + L("\tAlt+O")));
   f.push_back(Sub(tr("Recent"), std::move(recent)));
   f.push_back(It(Item::Save, tr("Save") + L("\tCtrl+S")));
-  f.push_back(It(Item::Snapshot, tr("Snapshot")));
+  f.push_back(It(Item::Snapshot, tr("Snapshot") + L("\tAlt+S")));
   f.push_back(It(Item::SaveAll, tr("Save all")));
   f.push_back(It(Item::SaveAs, tr("Save As...")));
   f.push_back(It(Item::SaveAsInStore, tr("Save As in Store...") + L("\tAlt+A")));
@@ -101,7 +102,9 @@ MenuNode FileMenu(const MenuSources& s) {
 MenuNode EditMenu(const MenuSources& s) {
   return Sub(L("Edit"), {Undo(), Redo(), SelectAll(), Cut(), Copy(), Paste(), PasteAscii(), InsertFile(),
                          It(Item::InsertFileFromStore, L("Insert File from store\tAlt+I")), ColourPicker(),
-                         FindReplace(), QuickFind(), Prefill(s), Postfill(s), CancelPrefill()});
+                         FindReplace(), QuickFind(), It(Item::FindNext, L("Find Next\tF3")),
+                         It(Item::JoinLine, L("Join line to the previous line\tCtrl+Q")), Prefill(s), Postfill(s),
+                         CancelPrefill()});
 }
 
 MenuNode ProgramMenu(const Settings& st) {
@@ -166,7 +169,7 @@ MenuNode ViewMenu(const Settings& st) {
 
 MenuNode BookmarksMenu() {
   return Sub(L("BookMarks"), {
-                                 It(Item::ToggleBookmark, L("Toggle bookmark")),
+                                 It(Item::ToggleBookmark, L("Toggle bookmark\tCtrl+B")),
                                  It(Item::PreviousBookmark, L("Goto previous bookmark")),
                                  It(Item::NextBookmark, L("Goto next bookmark")),
                                  It(Item::ClearAllBookmarks, L("Clear all bookmarks")),
@@ -181,7 +184,7 @@ MenuNode ActionMenu(const Settings& st, QString* runTooltip) {
   for (int k = 0; k < static_cast<int>(st.ravoltPrograms.size()) && k < kMaxProgramItems; ++k)
     ravolt.push_back(It(+Item::RavoltFirst + k, st.ravoltPrograms[k].menuText));
   std::vector<MenuNode> a;
-  a.push_back(It(Item::Deploy, L("Deploy     F2")));
+  a.push_back(It(Item::Deploy, L("Deploy\tF2")));
   a.push_back(Sub(L("Ravolt"), std::move(ravolt)));
   for (int k = 0; k < static_cast<int>(st.externalPrograms.size()) && k < kMaxProgramItems; ++k) {
     // A hot link outside the list checks nothing and keeps the tooltip.
@@ -217,6 +220,9 @@ MenuNode HelpMenu(const Settings& st) {
   return Sub(L("Help"), {
                             It(Item::About, L("About")),
                             It(Item::SyntaxHelp, L("Syntax Help")),
+                            It(Item::SyntaxHelpAtCaret, L("Syntax Help\tF1")),
+                            It(Item::DetailedSyntaxHelp, L("Detailed Syntax Help\tShft+F1")),
+                            It(Item::SyntaxHintAtCaret, L("Syntax hint\tF12")),
                             It(Item::VendleHelp, L("Vendle Help")),
                             It(Item::KeyboardShortcuts, L("Keyboard shortcuts")),
                             It(Item::AsciiTable, L("ASCII Table")),

@@ -29,6 +29,15 @@ inline constexpr std::array<ShortcutRow, 26> kMainShortcuts{{
     {"F12", Item::SyntaxHintAtCaret},  {"Shift+F1", Item::DetailedSyntaxHelp},
 }};
 
+// Every tabbed editor of this desktop: the next and the previous tab.
+inline constexpr std::array<ShortcutRow, 5> kTabShortcuts{{
+    {"Ctrl+Tab", Item::NextTab},
+    {"Ctrl+PgDown", Item::NextTab},
+    {"Ctrl+Shift+Tab", Item::PreviousTab},
+    {"Ctrl+Shift+Backtab", Item::PreviousTab},
+    {"Ctrl+PgUp", Item::PreviousTab},
+}};
+
 // Added while an editor has the focus, removed when it loses it.
 inline constexpr ShortcutRow kReturnShortcut{"Return", Item::ReturnKey};
 inline constexpr ShortcutRow kShiftReturnShortcut{"Shift+Return", Item::InsertLineEnd};

@@ -62,6 +62,32 @@ bool OneOf(QStringView w, std::initializer_list<const char16_t*> words) {
 
 bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
+// `lower` (ASCII, lower case) is the lower-cased `w`; ASCII words are
+// compared as they are, others lower-cased as QString does.
+bool EqualsLower(QStringView w, QLatin1StringView lower) {
+  for (const QChar c : w)
+    if (c.unicode() >= 128) return w.toString().toLower() == lower;
+  if (w.size() != lower.size()) return false;
+  for (qsizetype i = 0; i < w.size(); ++i) {
+    char16_t c = w[i].unicode();
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    if (c != lower[i].unicode()) return false;
+  }
+  return true;
+}
+
+// The lower-cased `s` starts with `lower`.
+bool StartsLower(QStringView s, QLatin1StringView lower) {
+  const qsizetype n = std::min(s.size(), lower.size());
+  for (qsizetype i = 0; i < n; ++i)
+    if (s[i].unicode() >= 128) return s.toString().toLower().startsWith(lower);
+  return s.size() >= lower.size() && EqualsLower(s.first(lower.size()), lower);
+}
+
+bool OneOfLower(QStringView w, std::initializer_list<const char*> words) {
+  return std::any_of(words.begin(), words.end(), [&](const char* x) { return EqualsLower(w, QLatin1StringView(x)); });
+}
+
 // Numbers are never names: "12", "00", "0.00", ".5", "&HFF", "&B101", "&O17".
 bool IsNumberWord(QStringView w) {
   if (w.isEmpty()) return false;
@@ -112,16 +138,46 @@ class Report {
   bool isWordChar(QChar c) const {
     return c.unicode() < 128 ? asciiWord_[c.unicode()] : otherWord_.contains(c);
   }
-  // `lowerKey` is the key lower-cased.
+  // A routine's own entry, by its key lower-cased.
   int find(const QString& lowerKey) const { return slots_.value(lowerKey, -1); }
-  int addRow(const QString& key, const QString& lowerKey, const QString& mark, int line) {
+  // A name in a scope, by the two numbers they were given.
+  static quint64 NameKey(int scope, int name) { return (quint64(quint32(scope)) << 32) | quint32(name); }
+  int findName(int scope, int name) const { return names_.value(NameKey(scope, name), -1); }
+  int addRow(const QString& key, quint64 nameKey, const QString& mark, int line) {
     const int row = static_cast<int>(rows_.size());
     Row r{key, mark, {line}};
     r.lastLine = line;
     rows_.push_back(std::move(r));
-    slots_.insert(lowerKey, row);
+    names_.insert(nameKey, row);
     longestKey_ = std::max(longestKey_, static_cast<int>(key.size()));
     return row;
+  }
+  // Every word once, lower-cased: its number and what it is.
+  struct Word {
+    int id = 0;
+    bool keyword = false;
+    bool routine = false;
+  };
+  Word& wordOf(const QString& lower) {
+    auto it = words_.find(lower);
+    if (it == words_.end()) it = words_.insert(lower, Word{static_cast<int>(words_.size()), keywords_.contains(lower), false});
+    return *it;
+  }
+  // The word lower-cased, in a buffer kept from word to word.
+  const QString& lowerOf(const QString& word) {
+    const qsizetype n = word.size();
+    lower_.resize(n);
+    QChar* d = lower_.data();
+    for (qsizetype i = 0; i < n; ++i) {
+      char16_t c = word[i].unicode();
+      if (c >= 128) {
+        lower_ = word.toLower();
+        return lower_;
+      }
+      if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+      d[i] = QChar(c);
+    }
+    return lower_;
   }
   // A line is in a row's list once (as a whole number).
   void addLine(int row, int line) {
@@ -143,10 +199,14 @@ class Report {
 
   struct Prefix {
     QString text, lower;
+    int id = 0;  // the same for prefixes equal but for letter case
   };
-  Prefix prefixOf(QStringView scope) const {
+  Prefix prefixOf(QStringView scope) {
     Prefix p{prefix(scope), QString()};
     p.lower = p.text.toLower();
+    auto it = scopes_.find(p.lower);
+    if (it == scopes_.end()) it = scopes_.insert(p.lower, static_cast<int>(scopes_.size()));
+    p.id = *it;
     return p;
   }
   void scanLine(QStringView line, Scope scope, const Prefix& scopePrefix, int number, bool header);
@@ -160,8 +220,11 @@ class Report {
   int scopeWidth_ = 7;
   Prefix globalPrefix_;
   std::vector<Row> rows_;
-  QHash<QString, int> slots_;  // lower-cased full key -> row
-  QSet<QString> routines_;     // lower-cased routine names
+  QHash<QString, int> slots_;     // a routine's own entry, its key lower-cased -> row
+  QHash<quint64, int> names_;     // scope and name -> row
+  QHash<QString, int> scopes_;    // lower-cased prefix -> its number
+  QHash<QString, Word> words_;    // lower-cased word -> its number and kind
+  QString lower_, word_;
   int longestKey_ = 8;
 
   LineList brackets_, quotes_, escapes_, badEscapes_;
@@ -173,33 +236,34 @@ class Report {
 
 void Report::completeWord(const QString& word, QChar by, QStringView line, Scope scope, const Prefix& scopePrefix,
                           int number, bool header) {
-  const QString lw = word.toLower();
+  const QString& lw = lowerOf(word);
+  const Word info = wordOf(lw);
   if (OneOf(lw, {u"dim", u"local", u"const", u"static"})) {
     if (scope != Scope::Global) mark_ = QStringLiteral("**");
-  } else if (routines_.contains(lw)) {
+  } else if (info.routine) {
     mark_ = QStringLiteral("Fn");
   }
   if (skipNext_) {
     skipNext_ = false;
   } else if (align_ && OneOf(lw, {u"cm", u"ct", u"cb", u"lt", u"lm", u"lb", u"rt", u"rm", u"rb"})) {
   } else {
-    const bool keyword = keywords_.contains(lw);
-    bool number_ = IsNumberWord(word);
+    const bool keyword = info.keyword;
+    bool number_ = !keyword && IsNumberWord(word);
     if (!keyword && !number_ && word.startsWith(u'#')) {
       const QStringView rest = QStringView(word).sliced(1);
       number_ = rest == u"0" || IsNumberWord(rest);
     }
     if (!keyword && !number_) {
-      const QString ownLower = scopePrefix.lower + lw;
-      int row = find(ownLower);
+      const quint64 own = NameKey(scopePrefix.id, info.id);
+      int row = findName(scopePrefix.id, info.id);
       if (mark_ == u"**" || header) {
-        if (row < 0 && scope != Scope::Main) row = addRow(scopePrefix.text + word, ownLower, mark_, number);
+        if (row < 0 && scope != Scope::Main) row = addRow(scopePrefix.text + word, own, mark_, number);
         else if (row >= 0) addLine(row, number);
         if (row >= 0 && rows_[row].mark.isEmpty()) rows_[row].mark = mark_;
       } else {
-        if (row < 0) row = find(globalPrefix_.lower + lw);
+        if (row < 0) row = findName(globalPrefix_.id, info.id);
         if (row < 0) {
-          row = addRow(scopePrefix.text + word, ownLower, mark_, number);
+          row = addRow(scopePrefix.text + word, own, mark_, number);
         } else {
           addLine(row, number);
           if (rows_[row].mark.isEmpty()) rows_[row].mark = mark_;
@@ -217,19 +281,21 @@ void Report::scanLine(QStringView line, Scope scope, const Prefix& scopePrefix, 
   enum class Esc { None, Seen, Hex, Dec } esc = Esc::None;
   int escCount = 0, depth = 0;
   bool inString = false, escapeSeen = false, badEscape = false;
-  QString word;
+  QString& word = word_;
+  word.truncate(0);
   startMark_ = mark_ = header ? QStringLiteral("**") : QString();
   skipNext_ = align_ = false;
-  const QString padded = line.toString() + u' ';
   // REM opens a remark like the apostrophe: the scan ends there.
   auto isRemark = [](const QString& w) { return w.size() == 3 && w.compare(u"rem", Qt::CaseInsensitive) == 0; };
-  for (const QChar c : padded) {
+  // The line is scanned with one blank after it.
+  for (qsizetype at = 0; at <= line.size(); ++at) {
+    const QChar c = at < line.size() ? line[at] : QChar(u' ');
     if (c == u'"') {
       // An opening quote ends the word before it.
       if (!inString && !word.isEmpty()) {
         if (isRemark(word)) break;
         completeWord(word, c, line, scope, scopePrefix, number, header);
-        word.clear();
+        word.truncate(0);
       }
       inString = !inString;
       if (esc == Esc::Seen) badEscape = true;
@@ -273,7 +339,7 @@ void Report::scanLine(QStringView line, Scope scope, const Prefix& scopePrefix, 
       continue;
     }
     if (c == u'\'') {
-      word.clear();
+      word.truncate(0);
       break;
     }
     if (isWordChar(c)) {
@@ -285,7 +351,7 @@ void Report::scanLine(QStringView line, Scope scope, const Prefix& scopePrefix, 
     else if (c == u')') --depth;
     if (!word.isEmpty()) {
       completeWord(word, c, line, scope, scopePrefix, number, header);
-      word.clear();
+      word.truncate(0);
     }
   }
   if (scope == Scope::Global) return;
@@ -322,14 +388,13 @@ QString Report::build(QStringView text, const ReportOptions& o) {
         slots_.insert(key.toLower(), static_cast<int>(rows_.size()));
         rows_.push_back(std::move(r));
       }
-      routines_.insert(name.toLower());
+      wordOf(name.toLower()).routine = true;
       inside = true;
     } else if (IsSubOrFunctionEnd(line)) {
       inside = false;
     } else {
-      const QString lower = line.toString().toLower();
-      const QStringView first = Field(lower, 0);
-      if (inside ? lower.startsWith(u"dim ") : (first == u"dim" || first == u"const"))
+      const QStringView first = Field(line, 0);
+      if (inside ? StartsLower(line, QLatin1StringView("dim ")) : OneOfLower(first, {"dim", "const"}))
         scanLine(line, Scope::Global, globalPrefix_, i + 1, false);
     }
   }
@@ -349,18 +414,17 @@ QString Report::build(QStringView text, const ReportOptions& o) {
     if (line.isEmpty() || line.startsWith(u'\'')) continue;
     if (i == 0 && line.startsWith(u"#!")) continue;  // the interpreter of a script
     if (csub || font) skipBody = true;
-    const QString lower = line.toString().toLower();
-    if (lower.startsWith(u"sub ")) {
+    if (StartsLower(line, QLatin1StringView("sub "))) {
       ++subs;
-    } else if (lower.startsWith(u"function ")) {
+    } else if (StartsLower(line, QLatin1StringView("function "))) {
       ++functions;
-    } else if (lower.startsWith(u"cfunction ")) {
+    } else if (StartsLower(line, QLatin1StringView("cfunction "))) {
       ++cfunctions;
       csub = true;
-    } else if (lower.startsWith(u"csub ")) {
+    } else if (StartsLower(line, QLatin1StringView("csub "))) {
       ++csubs;
       csub = true;
-    } else if (lower.startsWith(u"definefont ")) {
+    } else if (StartsLower(line, QLatin1StringView("definefont "))) {
       ++fonts;
       font = true;
     }
@@ -426,15 +490,26 @@ QString Report::build(QStringView text, const ReportOptions& o) {
   // they start past the break column no piece could be short: no break.
   const qsizetype breakFrom = kLongLine - 6;
   const bool wrap = lk + 10 <= breakFrom;
+  // Each piece is its lead (the name and type columns, or the indentation
+  // of a continuation), which never reaches the break column, and the rest
+  // of the numbers: a long row is walked once, not copied at every break.
+  const QString continued = u'\n' + continuation;
+  qsizetype tableSize = table.size();
+  for (const Listed& l : listed) tableSize += lk + 10 + l.lines.size() + (l.lines.size() / 80 + 1) * continued.size();
+  table.reserve(tableSize);
   for (const Listed& l : listed) {
-    QString r = u'\n' + Lset(l.field, lk + 2) + Lset(l.mark, 7) + l.lines;
-    while (wrap && r.size() > kLongLine) {
-      const qsizetype blank = r.indexOf(u' ', breakFrom);
+    QString lead = u'\n' + Lset(l.field, lk + 2) + Lset(l.mark, 7);
+    QStringView rest = l.lines;
+    while (wrap && lead.size() + rest.size() > kLongLine) {
+      const qsizetype blank = rest.indexOf(u' ', breakFrom - lead.size());
       if (blank < 0) break;
-      table += QStringView(r).first(blank);
-      r = u'\n' + continuation + r.sliced(blank + 1);
+      table += lead;
+      table += rest.first(blank);
+      rest = rest.sliced(blank + 1);
+      lead = continued;
     }
-    table += r;
+    table += lead;
+    table += rest;
   }
 
   const int routineCount = functions + cfunctions + csubs + subs + fonts;
@@ -486,15 +561,13 @@ QString Report::build(QStringView text, const ReportOptions& o) {
 }  // namespace
 
 bool IsSubOrFunctionStart(QStringView line) {
-  const QString first = Field(line, 0).toString().toLower();
-  return OneOf(first, {u"function", u"cfunction", u"sub", u"csub"});
+  return OneOfLower(Field(line, 0), {"function", "cfunction", "sub", "csub"});
 }
 
 bool IsSubOrFunctionEnd(QStringView line) {
-  const QString lower = line.toString().toLower();
-  if (!lower.startsWith(u"end ")) return false;
+  if (!StartsLower(line, QLatin1StringView("end "))) return false;
   for (int f : {1, 2})
-    if (OneOf(Field(lower, f), {u"function", u"cfunction", u"sub", u"csub", u"definefont"})) return true;
+    if (OneOfLower(Field(line, f), {"function", "cfunction", "sub", "csub", "definefont"})) return true;
   return false;
 }
 

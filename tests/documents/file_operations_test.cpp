@@ -4,8 +4,10 @@
 #include <QDir>
 #include <QFile>
 #include <cstring>
+#include <vector>
 
 #include "app_driver.h"
+#include "corpus_programs.h"
 #include "test_files.h"
 #include "documents/ui/document_commands.h"
 #include "documents/ui/documents.h"
@@ -39,6 +41,39 @@ TEST(FileOperations, EveryByteValueSurvivesOpenAndSave) {
   d.menu(Item::Save);
   EXPECT_EQ(ReadFile(path), bytes);
   EXPECT_TRUE(d.requesters().asked().empty()) << d.requesters().asked()[0].text.toStdString();
+}
+
+// Saving takes the editor's bytes as they are when the file's encoding
+// stores them unchanged, and goes through the text otherwise: either way a
+// changed and changed-back document is written as it was read.
+TEST(FileOperations, ProgramsOfEveryEncodingAreWrittenAsTheyWereRead) {
+  struct Case {
+    const char* name;
+    QByteArray bytes;
+  };
+  std::vector<Case> cases = {
+      {"ASCII", "PRINT 1\r\nEND\r\n"},
+      {"Windows-1252", "PRINT \"caf\xE9 \x80\"\r\n"},
+      {"UTF-8", "PRINT \"caf\xC3\xA9 \xE2\x82\xAC\"\n"},
+      {"UTF-8 with its mark", "\xEF\xBB\xBFPRINT \"\xC3\xA9\"\n"},
+      {"NUL inside", QByteArray("A\0B\r\n", 5)},
+  };
+  const QByteArray big = CorpusProgram(1 << 20);
+  if (!big.isEmpty()) cases.push_back({"corpus 1 MB", big});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppDriver d;
+    const QString path = d.root() + "p.bas";
+    WriteFile(path, c.bytes);
+    OpenDocument(d.app(), path, false);
+    ASSERT_EQ(Current(d).path, path);
+    CurrentSci(d).send(S::SCI_GOTOPOS, 0);
+    Type(d, "x");
+    CurrentSci(d).send(S::SCI_DELETEBACK);
+    d.menu(Item::Save);
+    EXPECT_EQ(ReadFile(path), c.bytes);
+    EXPECT_TRUE(d.requesters().asked().empty());
+  }
 }
 
 TEST(FileOperations, LineEndsAreKeptAndTrailingBlankLinesTrimmed) {

@@ -170,6 +170,46 @@ TEST_F(FindReplace, FindNextAndPrevWrapAroundTheDocument) {
   EXPECT_EQ(app().settings().findHistory.value(0), "x");
 }
 
+// A search that finds nothing after the wrap says so in the status bar, with
+// no message to answer; a later match brings the document's path back.
+// A word that stands only in a string is not found while strings are
+// skipped (the default), and that is said too.
+TEST_F(FindReplace, ASearchThatFindsNothingSaysSoInTheStatusBar) {
+  PutMarked(editor(), "|PRINT \"hello\"\r\nx = 1\r\n");
+  const QString path = StatusFieldText(app(), StatusField::Path);
+  openFind("hello");
+  ASSERT_TRUE(control<QCheckBox>(ControlId::SkipStringsCheck)->isChecked());
+  click(ControlId::FindNextButton);
+  d.processEvents();
+  EXPECT_TRUE(d.requesters().asked().empty());
+  const QString said = StatusFieldText(app(), StatusField::Path);
+  EXPECT_TRUE(said.contains(QStringLiteral("not found"), Qt::CaseInsensitive)) << said.toStdString();
+  EXPECT_TRUE(said.contains(QStringLiteral("hello"))) << said.toStdString();
+  control<QComboBox>(ControlId::FindText)->setEditText(QStringLiteral("x"));
+  click(ControlId::FindPrevButton);
+  d.processEvents();
+  EXPECT_EQ(StatusFieldText(app(), StatusField::Path), path);
+}
+
+// The two skip boxes do not apply to a search of every open file: while
+// its button has the keyboard they show disabled.
+TEST_F(FindReplace, FindAllInOpenFilesShowsTheSkipBoxesDisabled) {
+  openFind("x");
+  auto* strings = control<QCheckBox>(ControlId::SkipStringsCheck);
+  auto* comments = control<QCheckBox>(ControlId::SkipCommentsCheck);
+  QWidget* findAll = app().toolkit().control(+ControlId::FindAllButton);
+  ASSERT_TRUE(strings && comments && findAll);
+  EXPECT_TRUE(strings->isEnabled());
+  findAll->setFocus();
+  d.processEvents();
+  EXPECT_FALSE(strings->isEnabled());
+  EXPECT_FALSE(comments->isEnabled());
+  control<QComboBox>(ControlId::FindText)->setFocus();
+  d.processEvents();
+  EXPECT_TRUE(strings->isEnabled());
+  EXPECT_TRUE(comments->isEnabled());
+}
+
 // A long program whose only matches outside strings and comments lie far
 // beyond what the lexer has styled.
 QByteArray LongProgram(int lines) {

@@ -6,7 +6,9 @@
 #include <QFontMetrics>
 
 #include <QAction>
+#include <QFile>
 #include <QFontDatabase>
+#include <QTest>
 #include <memory>
 #include <vector>
 
@@ -413,6 +415,49 @@ TEST_F(ViewOptions, LineNumbersChangeOnlyTheCurrentEditor) {
   driver.menu(Item::PhysicalLineNumbers);
   EXPECT_EQ(current().sci().send(S::SCI_GETMARGINWIDTHN, 0), width);
   EXPECT_TRUE(checked(Item::PhysicalLineNumbers));
+}
+
+// The margin shows the largest line number whole, in the margin's own
+// font, and follows the line count as lines come and go.
+TEST_F(ViewOptions, TheLineNumberMarginFitsTheLargestLineNumber) {
+  settings().lineNumbers = 1;
+  const QString path = driver.root() + "long.bas";
+  QByteArray program;
+  program.reserve(180001 * 8);
+  for (int i = 0; i < 180001; ++i) program += "x = 1\r\n";
+  program.chop(2);
+  {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(program);
+  }
+  OpenDocument(app(), path, false);
+  EditorView& ed = current();
+  const Sci s = ed.sci();
+  ASSERT_GE(s.lineCount(), 180001);
+  auto digitsWidth = [&](const char* digits) {
+    return s.sendText(S::SCI_TEXTWIDTH, S::STYLE_LINENUMBER, digits);
+  };
+  auto margin = [&] {
+    driver.processEvents();
+    return s.send(S::SCI_GETMARGINWIDTHN, 0);
+  };
+  EXPECT_GT(margin(), digitsWidth("180001")) << "line 180001 shows whole";
+  // Down to 42 lines: two digits.
+  s.send(S::SCI_DELETERANGE, s.positionFromLine(41), s.length() - s.positionFromLine(41));
+  ASSERT_EQ(s.lineCount(), 42);
+  EXPECT_GT(margin(), digitsWidth("42"));
+  EXPECT_LT(margin(), digitsWidth("180001"));
+  const Sci::Pos twoDigits = margin();
+  // Typing lines past 99 widens it again.
+  s.send(S::SCI_DOCUMENTEND);
+  for (int i = 0; i < 60; ++i) QTest::keyClick(&ed, Qt::Key_Return);
+  ASSERT_GT(s.lineCount(), 100);
+  EXPECT_GT(margin(), twoDigits);
+  EXPECT_GT(margin(), digitsWidth("102"));
+  // A bigger editor font is measured in the margin's font too.
+  driver.menu(Item::FontBiggest);
+  EXPECT_GT(margin(), digitsWidth("102"));
 }
 
 TEST_F(ViewOptions, KeywordCaseCyclesOnEveryEditorWithoutTouchingTheText) {

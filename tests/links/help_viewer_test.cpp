@@ -214,6 +214,18 @@ TEST(HelpViewer, AHelpPageShowsNoResourceThatIsNotAFile) {
   }
 }
 
+// A page shown inside the help index (its frame) has one navigation line:
+// the index's. The framed page's own line is not shown a second time.
+TEST(HelpViewer, AFramedPageShowsOneNavigationLine) {
+  Session s = Open(kProgram);
+  App& app = s.app();
+  for (Item item : {Item::KeyboardShortcuts, Item::AsciiTable}) {
+    s.driver->menu(item);
+    const QString text = HelpViewerText(app);
+    EXPECT_EQ(text.count(QStringLiteral("MMBasic syntax index")), 1) << +item << text.left(400).toStdString();
+  }
+}
+
 TEST(HelpViewer, ExternalReferences) {
   Session s = Open(kProgram);
   App& app = s.app();

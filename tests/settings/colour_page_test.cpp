@@ -3,11 +3,13 @@
 // pixels read back from the drawn image.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QColorDialog>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "app_driver.h"
@@ -144,18 +146,26 @@ TEST_F(ColourPage, TheDrawnSampleShowsTheWorkingColours) {
   EXPECT_EQ(at(300, 300), Rgb(c[+ColourSlot::DefaultBack]) & 0xFFFFFF);
   EXPECT_EQ(at(300, 235), Rgb(c[+ColourSlot::CaretBack]) & 0xFFFFFF);
   // Texts: within the first rows and columns of a text (its letters are at
-  // least four pixels wide) every pixel is its back or its fore colour.
+  // least four pixels wide) every pixel is its back or its fore colour, or
+  // at the smoothed edge of a letter a blend of the two.
   for (const PreviewText& t : layout.texts) {
     SCOPED_TRACE(t.text.toStdString());
     int fore = 0, back = 0, other = 0;
     for (int y = t.y; y < t.y + 8; ++y)
       for (int x = t.x; x < t.x + 4 * int(t.text.size()) && x < 349; ++x) {
         const QRgb p = at(x, y);
-        if (p == (Rgb(t.fore) & 0xFFFFFF))
-          ++fore;
-        else if (p == (Rgb(t.back) & 0xFFFFFF))
+        const QRgb f = Rgb(t.fore) & 0xFFFFFF;
+        const QRgb b = Rgb(t.back) & 0xFFFFFF;
+        const auto between = [](int v, int a, int c) { return v >= std::min(a, c) - 1 && v <= std::max(a, c) + 1; };
+        const auto distance = [](QRgb u, QRgb v) {
+          return std::abs(qRed(u) - qRed(v)) + std::abs(qGreen(u) - qGreen(v)) + std::abs(qBlue(u) - qBlue(v));
+        };
+        if (p == b)
           ++back;
-        else
+        else if (distance(p, f) < distance(p, b))
+          ++fore;  // mostly the letter's colour
+        if (!between(qRed(p), qRed(f), qRed(b)) || !between(qGreen(p), qGreen(f), qGreen(b)) ||
+                 !between(qBlue(p), qBlue(f), qBlue(b)))
           ++other;
       }
     EXPECT_GT(fore, 5);
@@ -166,6 +176,49 @@ TEST_F(ColourPage, TheDrawnSampleShowsTheWorkingColours) {
 
 // The Qt requester: the colour dialog belongs to the settings window and
 // opens where it is asked to, beside it, starting with the given colour.
+// The sample by keyboard: it takes the focus, the arrow keys go through its
+// items, Return and Space pick the one the keyboard is on as a click does,
+// and assistive tools read every item by its name and pick it.
+TEST_F(ColourPage, TheSampleIsUsedByKeyboard) {
+  ASSERT_NE(w, nullptr);
+  QWidget* canvas = d.app().toolkit().control(+ControlId::ColourCanvas);
+  ASSERT_NE(canvas, nullptr);
+  EXPECT_NE(canvas->focusPolicy() & Qt::TabFocus, 0);
+  w->activateWindow();
+  canvas->setFocus();
+  ASSERT_TRUE(d.waitFor([&] { return canvas->hasFocus(); }));
+  struct Step {
+    int downs;
+    Qt::Key key;
+    ColourSlot slot;
+  };
+  // From the margin: default fore, background, comments, keywords.
+  const Step steps[] = {{1, Qt::Key_Return, ColourSlot::DefaultFore},
+                        {3, Qt::Key_Space, ColourSlot::Keyword},
+                        {7, Qt::Key_Enter, ColourSlot::Margin}};  // round past the last
+  std::uint32_t next = 0x0A0B0C;
+  for (const Step& s : steps) {
+    d.requesters().clear();
+    d.requesters().answerColour(next);
+    for (int i = 0; i < s.downs; ++i) QTest::keyClick(canvas, Qt::Key_Down);
+    QTest::keyClick(canvas, s.key);
+    d.processEvents();
+    ASSERT_EQ(d.requesters().asked().size(), 1u) << s.key;
+    EXPECT_EQ(working(s.slot), next) << s.key;
+    next += 0x010101;
+  }
+  QAccessibleInterface* sample = QAccessible::queryAccessibleInterface(canvas);
+  ASSERT_NE(sample, nullptr);
+  ASSERT_EQ(sample->childCount(), 11);
+  EXPECT_EQ(sample->child(3)->text(QAccessible::Name), QStringLiteral("Comment colour."));
+  for (int i = 0; i < sample->childCount(); ++i) EXPECT_FALSE(sample->child(i)->text(QAccessible::Name).isEmpty());
+  d.requesters().clear();
+  d.requesters().answerColour(0x445566);
+  sample->child(8)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  d.processEvents();
+  EXPECT_EQ(working(ColourSlot::String), 0x445566u);
+}
+
 TEST_F(ColourPage, TheColourDialogOpensBesideTheSettingsWindowAsItsChild) {
   QtRequesters qt([this] { return d.app().mainWidget(); });
   qt.setWindowLookup([this](int window) { return d.app().toolkit().window(window); });

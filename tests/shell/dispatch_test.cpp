@@ -2,6 +2,9 @@
 // window events reach theirs.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <QWidget>
 
 #include "app_driver.h"
@@ -178,13 +181,34 @@ TEST(Dispatch, SizingStoresTheMainWindowRectangle) {
 namespace vendle::test {
 namespace {
 
+// The stored rectangle comes back as it was stored; one larger than the
+// screen (the default on this 800 x 600 screen) is fitted to it once.
 TEST(Dispatch, TheStoredWindowRectangleDoesNotDriftFromRunToRun) {
-  AppDriver d;
-  d.processEvents(50);
-  d.post(Event::OfKind(EventKind::Size));
-  const WindowRect r = d.app().settings().mainWindow;
-  EXPECT_EQ(r.w, 1100);
-  EXPECT_EQ(r.h, 900) << "the inner height comes back as it was stored";
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  auto run = [](const QString& prefs) {
+    DriverOptions o;
+    o.preferences = prefs;
+    AppDriver d(o);
+    d.processEvents(50);
+    d.post(Event::OfKind(EventKind::Size));
+    return d.app().settings().mainWindow;
+  };
+  const WindowRect fitted = run(QString());
+  EXPECT_LE(fitted.x + fitted.w, screen.right() + 1);
+  EXPECT_LE(fitted.y + fitted.h, screen.bottom() + 1);
+  const QString stored = QStringLiteral("[Windows]\r\nMainX = %1\r\nMainY = %2\r\nMainW = %3\r\nMainH = %4\r\n")
+                             .arg(fitted.x)
+                             .arg(fitted.y)
+                             .arg(fitted.w)
+                             .arg(fitted.h);
+  const WindowRect again = run(stored);
+  EXPECT_EQ(again.w, fitted.w);
+  EXPECT_EQ(again.h, fitted.h) << "the inner height comes back as it was stored";
+  EXPECT_EQ(again.x, fitted.x);
+  EXPECT_EQ(again.y, fitted.y);
+  const WindowRect small = run(QStringLiteral("[Windows]\r\nMainX = 20\r\nMainY = 30\r\nMainW = 500\r\nMainH = 400\r\n"));
+  EXPECT_EQ(small.w, 500);
+  EXPECT_EQ(small.h, 400);
 }
 
 }  // namespace

@@ -157,7 +157,7 @@ TEST(MenuModel, ActionMenuChecksTheDefaultProgramAndNamesItOnButton221) {
   s.externalHotLink = 1;
   const MainMenuModel m = ModelWith(s);
   std::vector<std::string> got = Flatten(ActionMenu(m).children, "");
-  const std::vector<std::string> want = {"|209|Deploy     F2| ", "|-1|Ravolt|",           "|210|MMEdit|o",
+  const std::vector<std::string> want = {"|209|Deploy\tF2| ", "|-1|Ravolt|",           "|210|MMEdit|o",
                                          "|211|Tera Term|x",     "|212|Flash|o",           "|220|Edit list...| "};
   EXPECT_EQ(got, want);
   EXPECT_EQ(m.runButtonTooltip, "Tera Term");

@@ -1,5 +1,11 @@
 #include "scripted_requesters.h"
 
+#include "platform/ui/qt_requesters.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTimer>
+
 namespace vendle::test {
 
 std::size_t ScriptedRequesters::unanswered() const {
@@ -64,9 +70,29 @@ std::optional<FontChoice> ScriptedRequesters::doFont(const FontChoice&) {
   return a ? *a : std::nullopt;
 }
 
-std::optional<PrintChoice> ScriptedRequesters::doPrint(const PrintChoice&) {
+std::optional<PageSet> ScriptedRequesters::doPrint(QPrinter& printer) {
+  if (withPrintDialog) {
+    asked_.push_back({QStringLiteral("print"), QString(), QString(), true});
+    return RunPrintDialog(printer, nullptr, withPrintDialog);
+  }
   auto a = take<std::optional<PrintChoice>>("print", QString(), QString());
-  return a ? *a : std::nullopt;
+  if (!a || !*a) return std::nullopt;
+  const PrintChoice& c = **a;
+  if (!c.outputFile.isEmpty()) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(c.outputFile);
+  } else if (!c.printerName.isEmpty()) {
+    printer.setPrinterName(c.printerName);
+  }
+  printer.setCopyCount(c.copies);
+  if (!c.pageList.isEmpty()) {
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setPageRanges(QPageRanges::fromString(c.pageList));
+  } else if (c.fromPage > 0) {
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(c.fromPage, c.toPage > 0 ? c.toPage : 99999);
+  }
+  return c.pageSet;
 }
 
 }  // namespace vendle::test

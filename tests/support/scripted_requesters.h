@@ -12,6 +12,8 @@
 
 #include "platform/requesters.h"
 
+class QPrintDialog;
+
 namespace vendle::test {
 
 struct Asked {
@@ -35,6 +37,9 @@ class ScriptedRequesters : public Requesters {
 
   // Runs while a requester is "shown" (to post events during it).
   std::function<void(const Asked&)> whileShown;
+  // When set, the print requester is the real print dialog on the
+  // program's printer; this runs once it is up and answers it.
+  std::function<void(QPrintDialog&)> withPrintDialog;
 
   const std::vector<Asked>& asked() const { return asked_; }
   std::size_t unanswered() const;
@@ -53,7 +58,7 @@ class ScriptedRequesters : public Requesters {
   std::optional<QString> doFolder(const QString& title, const QString& initial) override;
   std::optional<std::uint32_t> doColour(std::uint32_t initialBgr) override;
   std::optional<FontChoice> doFont(const FontChoice& initial) override;
-  std::optional<PrintChoice> doPrint(const PrintChoice& initial) override;
+  std::optional<PageSet> doPrint(QPrinter& printer) override;
 
  private:
   template <typename T>

@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 
 #include "editor/syntax_tkn.h"
+#include "program_meaning.h"
 #include "qt_print.h"
 #include "tools/attiny_numbering.h"
 
@@ -183,17 +184,21 @@ TypedProgram RandomAtTinyProgram(QRandomGenerator& rng, const QStringList& keywo
   return program;
 }
 
+// The keyword list of the dialect file the program ships.
+QString ShippedAtTinyKeywords() {
+  QFile f(QStringLiteral(VENDLE_SOURCE_DIR "/resources/data/ATTiny.tkn"));
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return LastTknSection(ParseTknFile(QStringLiteral("ATTiny"), f.readAll()));
+}
+
 QStringList WordsOf(const QString& list) { return list.split(u' ', Qt::SkipEmptyParts); }
 
 // Numbered, crunched and numbered again gives the first numbered form back,
 // for the tests' dialect and the shipped one: no keyword run into the name
 // before it, no jump target lost.
 TEST(AtTinyNumbering, TheRoundTripHoldsOnProgramsWithKeywordsAfterNames) {
-  QFile shipped(QStringLiteral(VENDLE_SOURCE_DIR "/resources/data/ATTiny.tkn"));
-  ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
-  QStringList lines = QString::fromUtf8(shipped.readAll()).split(u'\n');
-  lines.removeFirst();  // the description
-  const QString shippedList = u' ' + lines.join(u' ').simplified() + u' ';
+  const QString shippedList = ShippedAtTinyKeywords();
+  ASSERT_FALSE(shippedList.trimmed().isEmpty());
   const AtTinyDialect shippedDialect = AtTinyDialect::From(shippedList, BuildAtTinyAbbreviations(shippedList));
   struct Case {
     const char* name;
@@ -227,6 +232,35 @@ TEST(AtTinyNumbering, TheRoundTripHoldsOnProgramsWithKeywordsAfterNames) {
       if (HasFailure()) return;
     }
   }
+}
+
+// Real programs (of another dialect, with long names before keywords) as
+// well: numbered, crunched and numbered again gives the numbered form back,
+// in upper case where the crunched form wrote it so.
+TEST(AtTinyNumbering, TheRoundTripHoldsOnCorpusPrograms) {
+  const QString list = ShippedAtTinyKeywords();
+  ASSERT_FALSE(list.trimmed().isEmpty());
+  const AtTinyDialect d = AtTinyDialect::From(list, BuildAtTinyAbbreviations(list));
+  int files = 0;
+  for (const CorpusFile& f : CorpusFiles()) {
+    SCOPED_TRACE(f.name.toStdString());
+    const QString numbered = ConvertAtTinyProgram(f.text, N, 10, d);
+    const QString crunched = ConvertAtTinyProgram(numbered, C, 10, d);
+    const QString again = ConvertAtTinyProgram(crunched, N, 10, d);
+    EXPECT_EQ(again.count(u'\n'), numbered.count(u'\n'));
+    if (again.toUpper() != numbered.toUpper()) {
+      const QStringList a = again.toUpper().split(u'\n'), b = numbered.toUpper().split(u'\n');
+      for (qsizetype i = 0; i < std::min(a.size(), b.size()); ++i)
+        if (a[i] != b[i]) {
+          ADD_FAILURE() << "line " << i + 1 << "\n got: " << a[i].toStdString() << "\nwant: " << b[i].toStdString();
+          break;
+        }
+    }
+    EXPECT_EQ(ConvertAtTinyProgram(again, C, 10, d), crunched);
+    ++files;
+    if (HasFailure()) return;
+  }
+  EXPECT_GE(files, 50);
 }
 
 TEST(AtTinyNumbering, NextLineNumber) {

@@ -7,6 +7,15 @@
 #include <QClipboard>
 #include <QFile>
 #include <QProcess>
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QLineEdit>
+#include <QComboBox>
+#include <QPrintDialog>
+#include <QSpinBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTextDocument>
@@ -85,11 +94,11 @@ TEST(ExportCommands, ClipboardExportsStyleTheWholeProgramFirst) {
   o.driver->menu(Item::ForumInColour);
   const QString forum = Clipboard();
   EXPECT_TRUE(forum.startsWith("[QUOTE][FONT=Courier][COLOR=BLACK][/COLOR][COLOR=BROWN]'&nbsp;Weather"));
-  EXPECT_TRUE(forum.endsWith("[/COLOR][COLOR=BLUE]LOOP\r\r[/COLOR][/FONT][/QUOTE]\r\n")) << forum.right(80).toStdString();
+  EXPECT_TRUE(forum.endsWith("[/COLOR][COLOR=BLUE]LOOP\n\n[/COLOR][/FONT][/QUOTE]\n")) << forum.right(80).toStdString();
   EXPECT_TRUE(forum.contains(u"[/COLOR][COLOR=GREEN]\"caf\u00e9&nbsp;4999:&nbsp;\""));
 
   o.driver->menu(Item::FormatAsColourHtml);
-  EXPECT_TRUE(Clipboard().endsWith("<font color=\"#0000FF\">LOOP<BR>\r<BR>\r</font></font></P>\r\n"));
+  EXPECT_TRUE(Clipboard().endsWith("<font color=\"#0000FF\">LOOP<BR>\n<BR>\n</font></font></P>\n"));
   EXPECT_FALSE(s.modified()) << "an export never changes the document";
 }
 
@@ -99,18 +108,46 @@ TEST(ExportCommands, ASelectionExportsItsLines) {
   // From inside line 1 to the start of line 2: both lines, the second whole.
   s.send(S::SCI_SETSEL, s.positionFromLine(1) + 2, s.positionFromLine(2));
   o.driver->menu(Item::FormatForForum);
-  EXPECT_EQ(Clipboard(), "[CODE]Print a\rb = 2[/CODE]\r\n");
+  EXPECT_EQ(Clipboard(), "[CODE]Print a\nb = 2[/CODE]\n");
   o.driver->menu(Item::FormatAsHtml);
-  EXPECT_EQ(Clipboard(), "<P><font face=\"Courier New\" size=\"2\">\rPRINT a<BR>\rb = 2</font></P>\r\n");
+  EXPECT_EQ(Clipboard(), "<P><font face=\"Courier New\" size=\"2\">\nPRINT a<BR>\nb = 2</font></P>\n");
+}
+
+// Pasted into any program of this desktop, every export is as many lines as
+// the program has (with its first and last mark-up lines): the clipboard
+// separates lines with LF, never a bare CR.
+TEST(ExportCommands, ClipboardTextHasLineFeedsBetweenItsLines) {
+  QByteArray program;
+  for (int i = 1; i <= 12; ++i) program += "PRINT \"line " + QByteArray::number(i) + "\" ' note\r\n";
+  Opened o = OpenProgram(program);
+  struct Row {
+    Item item;
+    const char* start;
+    // The 12 lines, the two past the last that the range takes, the
+    // closing line and the line end after it; HTML opens with a line too.
+    qsizetype lines;
+  };
+  const Row rows[] = {{Item::FormatForForum, "[CODE]PRINT", 15},
+                      {Item::ForumInColour, "[QUOTE][FONT=Courier][COLOR=BLACK]", 15},
+                      {Item::FormatAsHtml, "<P><font face=\"Courier New\" size=\"2\">\nPRINT", 16},
+                      {Item::FormatAsColourHtml, "<P><font face=\"Courier New\" size=\"2\"><font color=\"#000000\">\n", 16}};
+  for (const Row& row : rows) {
+    o.driver->menu(row.item);
+    const QString text = Clipboard();
+    EXPECT_FALSE(text.contains(u'\r')) << +row.item;
+    EXPECT_TRUE(text.startsWith(QString::fromLatin1(row.start))) << text.left(80).toStdString();
+    EXPECT_EQ(text.split(u'\n').size(), row.lines) << text.toStdString();
+  }
 }
 
 // What the desktop was asked to open.
 struct DesktopRecorder {
   QList<QUrl> opened;
-  DesktopRecorder() {
-    SetDesktopOpenObserver([this](const QUrl& u) {
+  // What the desktop answers: false when no program opened the address.
+  explicit DesktopRecorder(bool opens = true) {
+    SetDesktopOpenObserver([this, opens](const QUrl& u) {
       opened.append(u);
-      return true;
+      return opens;
     });
   }
   ~DesktopRecorder() { SetDesktopOpenObserver(nullptr); }
@@ -153,6 +190,21 @@ TEST(ExportCommands, TheRtfFileReadsBackAsTheProgram) {
     }
     EXPECT_TRUE(read[5].contains(u"caf\u00e9")) << "a non-ASCII letter comes back as itself";
   }
+}
+
+TEST(ExportCommands, AnRtfFileThatNoProgramOpensIsReportedWithItsPath) {
+  Opened o = OpenProgram(Program(2));
+  DesktopRecorder desktop(false);
+  o.driver->requesters().answer(Answer::No);
+  o.driver->requesters().answerText(o.driver->root() + "listing.rtf");
+  o.driver->menu(Item::SaveAsRtf);
+  const QString rtf = o.driver->root() + "listing.rtf";
+  ASSERT_EQ(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(rtf)});
+  const auto& asked = o.driver->requesters().asked();
+  ASSERT_EQ(asked.size(), 3u) << "the line-number question, the file and the failed open";
+  EXPECT_EQ(asked[2].kind, QStringLiteral("message"));
+  EXPECT_TRUE(asked[2].text.contains(rtf)) << asked[2].text.toStdString();
+  EXPECT_TRUE(QFile::exists(rtf)) << "the file stays written";
 }
 
 TEST(ExportCommands, AnRtfFileThatCannotBeWrittenIsReportedAndNotOpened) {
@@ -250,6 +302,117 @@ TEST(ExportCommands, PageTwelveHasItsNumber) {
   const int pages = PrintToPdf(Program(400), 0, "long.pdf", &pdf);
   ASSERT_GE(pages, 12);
   EXPECT_TRUE(PdfPageText(pdf, 12).contains("Page: 12"));
+}
+
+// The page header's numbers of every page of a PDF, in the file's order.
+std::vector<int> HeaderPages(const QString& pdf) {
+  std::vector<int> out;
+  const int pages = PdfPages(pdf);
+  for (int page = 1; page <= pages; ++page) {
+    const QString text = Simplified(PdfPageText(pdf, page));
+    const qsizetype at = text.indexOf(QStringLiteral("Page: "));
+    out.push_back(at < 0 ? -1 : text.mid(at + 6).section(u' ', 0, 0).toInt());
+  }
+  return out;
+}
+
+// "Page size: 842 x 595 pts (A4)" of a PDF's first page, as width > height.
+bool Landscape(const QString& pdf) {
+  QProcess info;
+  info.start(QStringLiteral("pdfinfo"), {pdf});
+  if (!info.waitForFinished(60000)) return false;
+  const QRegularExpressionMatch m =
+      QRegularExpression(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+)")).match(QString::fromUtf8(info.readAllStandardOutput()));
+  return m.hasMatch() && m.captured(1).toDouble() > m.captured(2).toDouble();
+}
+
+// The print dialog's choices reach the job: it prints on the printer the
+// dialog set up. Run through the real dialog, answered by its controls.
+TEST(ExportCommands, PrintingKeepsEveryChoiceOfThePrintDialog) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()) GTEST_SKIP() << "poppler is not installed";
+  struct Case {
+    const char* what;
+    bool landscape;
+    int from, to;  // the page range, 0 for all pages
+    bool reverse;
+    const char* pageSet;  // the page set's entry, or empty for all
+    std::vector<int> printed;  // the page numbers in the file, in order
+  };
+  const Case cases[] = {
+      {"landscape, pages 1 to 3", true, 1, 3, false, "", {1, 2, 3}},
+      {"portrait, pages 2 to 4 last first", false, 2, 4, true, "", {4, 3, 2}},
+      {"landscape, the even pages of 1 to 5", true, 1, 5, false, "Even Pages", {2, 4}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Opened o = OpenProgram(Program(40));
+    const QString pdf = o.driver->root() + "dialog.pdf";
+    bool answered = false;
+    o.driver->requesters().withPrintDialog = [&](QPrintDialog& dialog) {
+      auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
+      auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+      auto* range = dialog.findChild<QRadioButton*>(QStringLiteral("printRange"));
+      auto* from = dialog.findChild<QSpinBox*>(QStringLiteral("from"));
+      auto* to = dialog.findChild<QSpinBox*>(QStringLiteral("to"));
+      auto* reverse = dialog.findChild<QCheckBox*>(QStringLiteral("reverse"));
+      auto* pageSet = dialog.findChild<QComboBox*>(QStringLiteral("pageSetCombo"));
+      auto* properties = dialog.findChild<QPushButton*>(QStringLiteral("properties"));
+      if (!printers || !file || !range || !from || !to || !reverse || !pageSet || !properties) {
+        ADD_FAILURE() << "the dialog's controls were not found";
+        dialog.reject();
+        return;
+      }
+      printers->setCurrentIndex(printers->count() - 1);  // "Print to File (PDF)"
+      file->setText(pdf);
+      if (c.from > 0) {
+        range->setChecked(true);
+        to->setValue(c.to);
+        from->setValue(c.from);
+      }
+      reverse->setChecked(c.reverse);
+      if (*c.pageSet) pageSet->setCurrentIndex(pageSet->findText(QString::fromLatin1(c.pageSet)));
+      // The orientation is in the printer's properties, a dialog of its own.
+      bool oriented = false;
+      auto* poll = new QTimer(&dialog);
+      int tries = 0;
+      QObject::connect(poll, &QTimer::timeout, &dialog, [&, poll] {
+        auto* props = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if ((!props || props == &dialog) && ++tries < 200) return;
+        poll->stop();
+        if (!props || props == &dialog) return;
+        auto* landscape = props->findChild<QRadioButton*>(QStringLiteral("landscape"));
+        auto* portrait = props->findChild<QRadioButton*>(QStringLiteral("portrait"));
+        if (landscape && portrait) {
+          (c.landscape ? landscape : portrait)->click();
+          oriented = true;
+        }
+        props->accept();
+      });
+      poll->start(20);
+      properties->click();
+      EXPECT_TRUE(oriented) << "no orientation in the printer's properties";
+      answered = true;
+      dialog.accept();
+    };
+    o.driver->menu(Item::Print);
+    ASSERT_TRUE(answered);
+    ASSERT_TRUE(QFile::exists(pdf));
+    EXPECT_EQ(Landscape(pdf), c.landscape);
+    EXPECT_EQ(HeaderPages(pdf), c.printed);
+  }
+}
+
+// A page list prints the pages it names, not the span from its first to
+// its last.
+TEST(ExportCommands, APageListPrintsThePagesItNames) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()) GTEST_SKIP() << "poppler is not installed";
+  Opened o = OpenProgram(Program(40));
+  PrintChoice choice;
+  choice.outputFile = o.driver->root() + "list.pdf";
+  choice.pageList = QStringLiteral("1,3-4");
+  o.driver->requesters().answerPrint(choice);
+  o.driver->menu(Item::Print);
+  EXPECT_EQ(HeaderPages(choice.outputFile), (std::vector<int>{1, 3, 4}));
 }
 
 TEST(ExportCommands, NothingIsPrintedWhenThereIsNothingToPrint) {

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "program_app_fixture.h"
+#include "program_meaning.h"
 #include "qt_print.h"
 
 namespace vendle::test {
@@ -122,6 +123,28 @@ TEST_P(LineEndApp, UndoAndRedoBringTheKindBackWithTheText) {
     EXPECT_EQ(typeReturn(), QStringList{other}) << "after the redo";
     undo();
     EXPECT_EQ(typeReturn(), QStringList{want}) << "after the undo";
+  }
+}
+
+// A new document takes the kind of "Line_endings_Mode", its intro text too
+// (it was put in with LF whatever the mode, and a CR LF file saved with it
+// mixed both); the untouched new tab is still replaced by the next file.
+TEST(NewDocumentLineEnds, TheIntroTextHasTheKindOfTheMode) {
+  for (int mode : {0, 1}) {
+    SCOPED_TRACE(mode);
+    AppDriver d(DriverOptions{.preferences = u"[Options]\nLine_endings_Mode = "_qs + QString::number(mode) + u"\n"_qs});
+    ASSERT_EQ(d.app().settings().lineEndingsMode, mode);
+    EditorView* ed = CurrentEditor(d.app());
+    ASSERT_NE(ed, nullptr);
+    const QString text = GetEditorText(ed);
+    ASSERT_FALSE(text.isEmpty()) << "the intro text";
+    EXPECT_EQ(LineEndKinds(text), QStringList{mode == 1 ? u"LF"_qs : u"CRLF"_qs});
+    EXPECT_EQ(ed->sci().send(S::SCI_GETEOLMODE), mode == 1 ? S::SC_EOL_LF : S::SC_EOL_CRLF);
+    WriteFile(d.root() + "a.bas", "PRINT 1\n");
+    const int tabs = d.app().state().docs.list.size();
+    OpenDocument(d.app(), d.root() + "a.bas", false);
+    d.processEvents();
+    EXPECT_EQ(d.app().state().docs.list.size(), tabs) << "the unused new tab was replaced";
   }
 }
 

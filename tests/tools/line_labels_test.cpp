@@ -2,6 +2,13 @@
 // text with a keyword list of the tests' own.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+
+#include "editor/syntax_tkn.h"
+#include "platform/text_lines.h"
+#include "program_meaning.h"
 #include "qt_print.h"
 #include "tools/line_labels.h"
 #include "tools/result_path.h"
@@ -113,6 +120,81 @@ TEST(LineLabels, ThePrefixComesFromTheCaller) {
     SCOPED_TRACE(bad);
     EXPECT_EQ(LineNumbersToLabels(u"10 GOTO 10\n", QString::fromUtf8(bad), kKeywords), "_LBL10:\nGOTO _LBL10\n");
   }
+}
+
+// The corpus programs with a number on every line and numbered jumps among
+// them: every line keeps its code, comments stay comments (a comment may
+// only become a label line, under a name no other line has), and each jump
+// goes to a label that stands just before the line it named.
+TEST(LineLabels, NumberedCorpusProgramsKeepTheirCodeAndTheirJumps) {
+  QFile tkn(QStringLiteral(VENDLE_SOURCE_DIR "/resources/data/picomite.tkn"));
+  ASSERT_TRUE(tkn.open(QIODevice::ReadOnly));
+  const SyntaxEntry pico = ParseTknFile(QStringLiteral("picomite"), tkn.readAll());
+  const QString keywords = BuildActiveKeywords(&pico, QString(), {true, true, true});
+  const QRegularExpression labelLine(QStringLiteral("^[A-Za-z_][A-Za-z0-9_.]*$"));
+  auto isLabelLine = [&](const QStringList& t) { return t.size() == 2 && t[1] == u":" && labelLine.match(t[0]).hasMatch(); };
+  int files = 0, jumps = 0, commentLabels = 0;
+  for (const CorpusFile& f : CorpusFiles()) {
+    SCOPED_TRACE(f.name.toStdString());
+    const QList<QStringView> lines = LineTexts(f.text);
+    // Line k (0-based) gets number 10 (k + 1); after every 25th line a jump to
+    // a line 17 lines away (a line of code), numbered 10 (k + 1) + 5.
+    QString numbered;
+    QList<QPair<QString, QStringList>> targets;  // the jump's label text later, the code of its target
+    const QList<CodeLine> code = CodeLines(f.text);
+    QHash<int, QStringList> codeOfLine;
+    for (const CodeLine& c : code) codeOfLine.insert(c.line, c.tokens);
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+      numbered += QString::number(10 * (k + 1)) + u' ' + lines[k].toString() + u'\n';
+      const qsizetype target = (k + 17) % lines.size();
+      if (k % 25 == 24 && codeOfLine.contains(int(target) + 1) && !(target == 0 && lines[0].startsWith(u"#!"))) {
+        numbered += QString::number(10 * (k + 1) + 5) + u" GOTO "_qs + QString::number(10 * (target + 1)) + u'\n';
+        targets.append({QString(), codeOfLine.value(int(target) + 1)});
+      }
+    }
+    const QString result = LineNumbersToLabels(numbered, QStringLiteral("_LBL"), keywords);
+    const QList<CodeLine> out = CodeLines(result);
+    QHash<QString, int> defined;  // upper-case label -> index in `out`
+    QList<QStringList> kept;
+    int jump = 0;
+    QList<QPair<QString, QStringList>> seen;
+    for (int i = 0; i < out.size(); ++i) {
+      const QStringList& t = out[i].tokens;
+      if (isLabelLine(t)) {
+        EXPECT_FALSE(defined.contains(t[0].toUpper())) << "a second label " << t[0].toStdString();
+        defined.insert(t[0].toUpper(), i);
+        continue;
+      }
+      if (t.size() == 2 && t[0] == u"GOTO" && t[1].startsWith(u"_LBL") && jump < targets.size()) {
+        seen.append({t[1].toUpper(), targets[jump++].second});
+        continue;
+      }
+      kept.append(t);
+    }
+    // The program's own label lines are label lines in the result too.
+    QList<QStringList> want;
+    int ownLabels = 0;
+    for (const CodeLine& c : code) {
+      if (isLabelLine(c.tokens)) ++ownLabels;
+      else want.append(c.tokens);
+    }
+    EXPECT_TRUE(kept == want) << "every line keeps its code";
+    EXPECT_EQ(jump, targets.size()) << "every jump became a jump to a label";
+    for (const auto& [label, targetCode] : seen) {
+      ASSERT_TRUE(defined.contains(label)) << label.toStdString();
+      const int at = defined.value(label);
+      ASSERT_LT(at + 1, out.size());
+      EXPECT_EQ(out[at + 1].tokens, targetCode) << label.toStdString() << " stands before its line";
+    }
+    commentLabels += int(defined.size()) - ownLabels - int(seen.size());
+    jumps += int(targets.size());
+    ++files;
+    if (HasFailure()) return;
+  }
+  EXPECT_GE(files, 50);
+  RecordProperty("jumps", jumps);
+  RecordProperty("commentLabels", commentLabels);
+  std::printf("numbered corpus: %d files, %d jumps, %d comments that named their line\n", files, jumps, commentLabels);
 }
 
 TEST(ResultPath, ChangesOnlyTheFileNamesLastExtension) {

@@ -28,6 +28,18 @@ bool CloseAllForExit(App& app) { return CloseAllTabs(app); }
 void FocusCurrentEditor(App& app) {
   if (EditorView* ed = CurrentEditor(app)) ed->setFocus();
 }
+void ReturnToEditor(App& app) {
+  EditorView* ed = CurrentEditor(app);
+  if (!ed || app.loopEnded()) return;
+  ed->window()->activateWindow();
+  ed->setFocus();
+}
+void SelectNeighbourTab(App& app, int step) {
+  const int n = app.state().docs.list.size();
+  const int from = app.state().docs.currentTabIndex;
+  if (n < 2 || !app.state().docs.list.valid(from)) return;
+  SwitchDocumentTab(app, ((from + step) % n + n) % n, from);
+}
 void TabBarEvent(App& app, const Event& e) {
   TabBarCanvas* canvas = TabBarCanvas::of(app.toolkit());
   if (!canvas) return;

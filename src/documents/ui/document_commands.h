@@ -80,6 +80,12 @@ void RecordOpenFiles(App& app);
 bool CloseAllForExit(App& app);
 // Gives the keyboard focus to the current document's editor.
 void FocusCurrentEditor(App& app);
+// The same, with the editor's window made the active one: after a tool
+// window closed or one of its entries was chosen, typing goes on there.
+void ReturnToEditor(App& app);
+// Shows the tab after (step 1) or before (step -1) the current one, round
+// the ends (Item::NextTab, Item::PreviousTab).
+void SelectNeighbourTab(App& app, int step);
 // Mouse events of the tab bar (ControlId::TabBar).
 void TabBarEvent(App& app, const Event& e);
 // The control link's "/paste": a new tab with the clipboard text.

@@ -153,6 +153,8 @@ int ActivateDocumentTab(App& app, int index) {
     docs.list.setCurrent(index);
     DocumentRecord& d = docs.list.at(index);
     if (EditorView* ed = EditorOfDocument(app, index)) {
+      // A screen reader names the editor by the document it shows.
+      ed->setAccessibleName(d.name);
       SetKeywordCase(app, *ed);
       ShowDocumentEditor(app, *ed);
     }

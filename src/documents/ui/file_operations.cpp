@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <optional>
 
 #include "documents/document_list.h"
 #include "documents/program_file.h"
@@ -16,12 +17,14 @@
 #include "documents/ui/tab_strip.h"
 #include "editor/declarations.h"
 #include "editor/fold_markers.h"
+#include "editor/program_scan.h"
 #include "editor/ui/bookmarks_folds.h"
 #include "editor/ui/change_marks.h"
 #include "editor/ui/syntax_commands.h"
 #include "editor/ui/editor_commands.h"
 #include "editor/ui/view_options.h"
 #include "platform/clock.h"
+#include "platform/text_lines.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "shell/ui/app.h"
@@ -43,19 +46,21 @@ int PatternIndex(App& app) { return app.settings().fileSelector ? 2 : 0; }
 
 // The document's text as read or created, with an empty undo history: no
 // change of the user's, so none is marked.
-void PutEditorText(EditorView& ed, const QString& text) {
+void PutEditorText(EditorView& ed, const QByteArray& utf8) {
   {
     ChangeMarksPaused paused(ed);
-    SetEditorText(&ed, text, true);
+    SetEditorBytes(&ed, utf8, true);
   }
   ClearChangeMarks(ed);
 }
+
+void PutEditorText(EditorView& ed, const QString& text) { PutEditorText(ed, ToUtf8Buffer(text)); }
 
 struct ReadText {
   bool exists = false;
   bool folder = false;
   bool ok = false;
-  QString text;
+  QByteArray utf8;  // the text as the editor holds it
   FileEncoding encoding = FileEncoding::Windows1252;
   QString error;
 };
@@ -75,8 +80,8 @@ ReadText ReadProgram(const QString& path) {
   r.ok = f.ok;
   r.error = f.error;
   if (f.ok) {
-    DecodedFile decoded = DecodeProgramFile(f.bytes);  // whole: NUL bytes are kept
-    r.text = std::move(decoded.text);
+    DecodedBytes decoded = DecodeProgramBytes(f.bytes);  // whole: NUL bytes are kept
+    r.utf8 = std::move(decoded.utf8);
     r.encoding = decoded.encoding;
   }
   return r;
@@ -112,11 +117,13 @@ int IndexOfOpenFile(App& app, const QString& path) {
 
 // A document takes the line ends of its file: new lines, pastes and inserts
 // get the same kind. A text without any takes the settings' mode.
-void TakeLineEndsOf(App& app, EditorView& ed, const QString& text) {
+void TakeLineEndsOf(App& app, EditorView& ed, const QByteArray& utf8) {
   const LineEnd fallback = app.settings().lineEndingsMode == 1 ? LineEnd::Lf : LineEnd::CrLf;
   static constexpr int kMode[] = {S::SC_EOL_CRLF, S::SC_EOL_LF, S::SC_EOL_CR};
-  ed.sci().send(S::SCI_SETEOLMODE, kMode[static_cast<int>(LastLineEnd(text, fallback))]);
+  ed.sci().send(S::SCI_SETEOLMODE, kMode[static_cast<int>(LastLineEndOfBytes(utf8, fallback))]);
 }
+
+void TakeLineEndsOf(App& app, EditorView& ed, const QString& text) { TakeLineEndsOf(app, ed, ToUtf8Buffer(text)); }
 
 bool ExistsWithContent(const QString& path) {
   const QFileInfo fi(path);
@@ -144,6 +151,14 @@ bool ReportWriteFailure(App& app, const QString& path, const QString& why) {
 
 // Writes a program text in the document's encoding; false (with a message)
 // when not written.
+bool WriteProgramBytes(App& app, const QString& path, const QByteArray& bytes) {
+  const WriteResult w = WriteFileSafely(path, bytes);
+  if (!w.ok) return ReportWriteFailure(app, path, w.error);
+  // A file the user saved to is never deleted as a temporary copy.
+  app.state().tempFiles.removeAll(path);
+  return true;
+}
+
 bool WriteProgram(App& app, const QString& path, const QString& text, FileEncoding encoding) {
   QString bad;
   const QByteArray bytes = EncodeProgramFile(text, encoding, &bad);
@@ -159,14 +174,31 @@ QString WithBasExtension(const QString& path) {
   return FileNamePart(path).contains(u'.') ? path : path + QStringLiteral(".bas");
 }
 
-// The text of the file as it is written: with the in-text markers when
-// "Save folding in BAS file" is on. The editor itself never gets them.
+// The text of the file as it is written (the fold state collected first):
+// with the in-text markers when "Save folding in BAS file" is on. The
+// editor itself never gets them.
 QString FileTextOf(App& app, int index, EditorView& ed, bool markers) {
-  CollectFoldState(app, index);
   const QString text = GetEditorText(&ed);
   if (!markers || !app.settings().saveFoldingInBasFile) return text;
   const DocumentRecord& d = List(app).at(index);
   return AddMarkers(text, ParseLineList(d.bookmarks), ParseLineList(d.foldedLines));
+}
+
+// The file's bytes taken from the editor as they are, when they need no
+// markers and the encoding stores them unchanged (UTF-8, or ASCII in 1252):
+// no copy of the text in UTF-16 and back. Empty when the text path is needed.
+std::optional<QByteArray> FileBytesOf(App& app, int index, EditorView& ed, bool markers, FileEncoding encoding) {
+  const DocumentRecord& d = List(app).at(index);
+  if (markers && app.settings().saveFoldingInBasFile &&
+      (!ParseLineList(d.bookmarks).isEmpty() || !ParseLineList(d.foldedLines).isEmpty()))
+    return std::nullopt;
+  QByteArray bytes = GetEditorBytes(&ed);
+  if (encoding != FileEncoding::Windows1252) {
+    if (!IsValidUtf8(bytes)) return std::nullopt;
+    return encoding == FileEncoding::Utf8 ? bytes : QByteArray("\xEF\xBB\xBF") + bytes;
+  }
+  if (QtPrivate::isAscii(QLatin1StringView(bytes.constData(), bytes.size()))) return bytes;
+  return std::nullopt;
 }
 
 void AddRecentOf(App& app, const DocumentRecord& d) {
@@ -184,18 +216,11 @@ void MarkSaved(EditorView& ed, bool emptyUndo) {
 }
 
 // Where a document of `index` gets its text: strips the in-text markers
-// first, so the editor never holds them and no undo step is made.
-struct Loaded {
-  QString text;
-  StrippedText markers;
-};
+// first, so the editor never holds them and no undo step is made; the user
+// names are collected in the same pass.
+using Loaded = ScannedProgram;
 
-Loaded PrepareText(const QString& fileText) {
-  Loaded l;
-  l.markers = StripMarkers(fileText);
-  l.text = l.markers.text;
-  return l;
-}
+Loaded PrepareText(const QByteArray& fileText) { return ScanProgramText(fileText); }
 
 // The state a document takes from its text: user names, the file's own
 // bookmarks and folds (when they are kept in the file), syntax, folds and
@@ -206,11 +231,11 @@ void LoadDocumentState(App& app, int index, const Loaded& loaded) {
   if (!ed || !list.valid(index)) return;
   list.setCurrent(index);
   DocumentRecord& d = list.at(index);
-  d.userSubNames = loaded.markers.names;
-  d.userVariableNames = DeclaredVariablesText(loaded.text);
+  d.userSubNames = loaded.names;
+  d.userVariableNames = loaded.variables;
   if (app.settings().saveFoldingInBasFile) {
-    if (!loaded.markers.bookmarks.isEmpty()) d.bookmarks = FormatLineList(loaded.markers.bookmarks);
-    if (!loaded.markers.foldedLines.isEmpty()) d.foldedLines = FormatLineList(loaded.markers.foldedLines);
+    if (!loaded.bookmarks.isEmpty()) d.bookmarks = FormatLineList(loaded.bookmarks);
+    if (!loaded.foldedLines.isEmpty()) d.foldedLines = FormatLineList(loaded.foldedLines);
   }
   SetBookmarkMarkers(*ed, ParseLineList(d.bookmarks));
   // The syntax goes first: folds are contracted on the levels it gives.
@@ -231,7 +256,7 @@ void LoadDocumentState(App& app, int index, const Loaded& loaded) {
 void FinishLoading(App& app, int index, const Loaded& loaded, const QString& fallbackSyntax, bool oldArmiteNames) {
   if (!List(app).valid(index)) return;
   DocumentRecord& d = List(app).at(index);
-  QString syntax = ParseTargetComment(FirstLine(loaded.text));
+  QString syntax = ParseTargetComment(FirstLineOfBytes(loaded.text));
   if (syntax.isEmpty()) syntax = fallbackSyntax;
   if (oldArmiteNames && app.settings().removeOldTknFiles && syntax.toLower().startsWith(QStringLiteral("armite")))
     syntax.replace(QStringLiteral("armite"), QStringLiteral("ARMmite"), Qt::CaseInsensitive);
@@ -246,7 +271,7 @@ bool FirstTabIsUnused(App& app) {
   if (app.tabStrip().selected() != 0) return false;
   EditorView* ed = EditorOfDocument(app, 0);
   if (!ed) return false;
-  return ed->sci().length() < 3 || GetEditorText(ed) == app.settings().newFileText;
+  return ed->sci().length() < 3 || GetEditorText(ed) == WithLineEnds(app.settings().newFileText, EditorLineEnd(ed));
 }
 
 void TakeEntryFields(DocumentRecord& d, const RecentFileEntry& e) {
@@ -271,7 +296,7 @@ void ReloadDocument(App& app, int index) {
   const ReadText r = ReadProgram(d.path);
   if (!r.ok) return;
   const LineEnd mode = app.settings().lineEndingsMode == 1 ? LineEnd::Lf : LineEnd::CrLf;
-  const Loaded loaded = PrepareText(TrimTrailingBlankLines(r.text, mode));
+  const Loaded loaded = PrepareText(TrimTrailingBlankBytes(r.utf8, mode));
   SaveDocumentView(app, index);
   PutEditorText(*ed, loaded.text);
   TakeLineEndsOf(app, *ed, loaded.text);
@@ -328,7 +353,7 @@ OpenResult OpenFileInTab(App& app, const OpenRequest& request) {
   if (app.state().docs.editorSlots.lowestFree() < 0) return Refuse(OpenRefusal::TooManyTabs);
 
   const LineEnd mode = app.settings().lineEndingsMode == 1 ? LineEnd::Lf : LineEnd::CrLf;
-  const Loaded loaded = PrepareText(r.exists ? TrimTrailingBlankLines(r.text, mode) : QString());
+  const Loaded loaded = PrepareText(r.exists ? TrimTrailingBlankBytes(r.utf8, mode) : QByteArray());
   app.folders().file = FolderPart(path);
   const bool replace = request.replaceUnusedFirstTab && FirstTabIsUnused(app);
   const int selected = app.tabStrip().selected();
@@ -445,7 +470,8 @@ int NewDocument(App& app) {
   const int index = CreateDocumentTab(app, app.folders().file + kUntitledName);
   if (index < 0) return -1;
   if (EditorView* ed = EditorOfDocument(app, index)) {
-    PutEditorText(*ed, app.settings().newFileText);
+    // The intro text in the new document's kind (the mode's), as it is kept with LF.
+    PutEditorText(*ed, WithLineEnds(app.settings().newFileText, EditorLineEnd(ed)));
     SetEditorTabs(app, *ed);
   }
   List(app).at(index).syntax = app.settings().defaultSyntax;
@@ -494,9 +520,13 @@ namespace {
 bool WriteDocument(App& app, int index, EditorView& ed, const QString& path, bool markers, bool emptyUndo) {
   // Cleaned in the editor, not only in the file: it shows what is written.
   if (app.settings().removeSmartQuotes) ConvertEditorTextToAscii(&ed);
-  const QString text = FileTextOf(app, index, ed, markers);
+  CollectFoldState(app, index);
   DocumentRecord& d = List(app).at(index);
-  if (!WriteProgram(app, path, text, d.encoding)) return false;
+  if (std::optional<QByteArray> bytes = FileBytesOf(app, index, ed, markers, d.encoding)) {
+    if (!WriteProgramBytes(app, path, *bytes)) return false;
+  } else if (!WriteProgram(app, path, FileTextOf(app, index, ed, markers), d.encoding)) {
+    return false;
+  }
   d.path = path;
   d.name = FileNamePart(path);
   SetStatusField(app, 3, d.path);
@@ -592,7 +622,7 @@ void RevertToSaved(App& app) {
   if (d.path.isEmpty() || d.untitled()) return;
   const ReadText r = ReadProgram(d.path);
   if (!r.ok) return;
-  const Loaded loaded = PrepareText(r.text);
+  const Loaded loaded = PrepareText(r.utf8);
   if (ed->sci().send(S::SCI_GETREADONLY)) return;
   SaveDocumentView(app, index);
   PutEditorText(*ed, loaded.text);

@@ -185,6 +185,9 @@ TabBarCanvas::TabBarCanvas(Dispatcher& dispatcher, const TabBarStyle& style, con
   bar_.font = font_.toString();
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // Before anything asks for its interface (a name change does).
+  InstallAccessibleItems();
+  setAccessibleName(QStringLiteral("Tabs"));
   AddTabItem(bar_, kTabPlus, QStringLiteral("+"));
   redraw();
 }
@@ -216,6 +219,7 @@ QString TabBarCanvas::text(int index) const {
 
 void TabBarCanvas::select(int index) {
   SelectTabItem(bar_, index);
+  NotifyItemSelected(this, index);
   redraw();
 }
 
@@ -272,10 +276,22 @@ TabBarResult TabBarCanvas::handle(const Event& e) {
       redraw();
       return r;
     }
+    case ControlEvent::TabChosen:
+      if (e.x < 0 || e.x >= count() || e.x == selected()) return {};
+      select(e.x);
+      return {TabBarEventKind::Select, e.x};
     default:
       return {};
   }
 }
+
+QRect TabBarCanvas::accessibleItemRect(int index) const {
+  if (index < 0 || index >= count()) return {};
+  const TabItem& t = bar_.items[static_cast<std::size_t>(index)];
+  return t.visible ? QRect(t.x, t.y, t.width, std::min(t.height, height() - t.y)) : QRect();
+}
+
+void TabBarCanvas::accessibleActivate(int index) { post(ControlEvent::TabChosen, index); }
 
 void TabBarCanvas::paintEvent(QPaintEvent*) {
   layOut();

@@ -14,6 +14,7 @@
 #include "documents/tab_bar_mouse.h"
 #include "documents/ui/tab_strip.h"
 #include "platform/event.h"
+#include "platform/ui/accessible_items.h"
 
 class QPainter;
 
@@ -22,7 +23,9 @@ namespace vendle {
 class Dispatcher;
 class Toolkit;
 
-class TabBarCanvas : public QWidget {
+// Assistive tools read the tabs as page tabs, named by their texts, and
+// select one through its action.
+class TabBarCanvas : public QWidget, public AccessibleItems {
  public:
   // The bar gets the style's values, the creation flags and the "+" item
   // with the text "+". Its font is font 69 when the toolkit has it, else the
@@ -50,6 +53,14 @@ class TabBarCanvas : public QWidget {
 
   void setBarFont(const QFont& font);
   const QFont& barFont() const { return font_; }
+
+  QAccessible::Role accessibleRole() const override { return QAccessible::PageTabList; }
+  QAccessible::Role accessibleItemRole() const override { return QAccessible::PageTab; }
+  int accessibleItemCount() const override { return count(); }
+  QString accessibleItemText(int index) const override { return text(index); }
+  QRect accessibleItemRect(int index) const override;
+  bool accessibleItemSelected(int index) const override { return index == selected(); }
+  void accessibleActivate(int index) override;
 
   // Handles a control event of this canvas: updates hovering, pressing and
   // scrolling, lays the bar out and redraws it, and returns what to do

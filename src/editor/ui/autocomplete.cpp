@@ -58,7 +58,8 @@ void UpdateCallTip(App&, EditorView& ed) {
     if (word && word->atCaret) {
       const std::optional<std::string> list =
           CompletionList(lexer->tables().words().records(), view.substr(word->start, word->length));
-      if (list) {
+      // Where the list would stand on no screen, none is shown.
+      if (list && PopupFitsScreen(ed, caret - static_cast<Sci::Pos>(word->length))) {
         s.sendText(S::SCI_AUTOCSHOW, static_cast<std::uintptr_t>(word->length), list->c_str());
         s.send(S::SCI_CALLTIPCANCEL);
         return;

@@ -8,6 +8,8 @@ namespace {
 
 using S = QsciScintillaBase;
 
+constexpr int kPositionCacheEntries = 16384;
+
 // The kind of the text's last line end (the rule a file's kind is taken
 // by), or -1 when the text has none.
 int LastLineEndMode(const Sci& s) {
@@ -61,6 +63,10 @@ void SetUpEditorControl(EditorView& ed, int lineEndingsMode) {
   // Only text changes are needed (the lexer, the change marks): no
   // notification for every style and marker written.
   s.send(S::SCI_SETMODEVENTMASK, S::SC_MOD_INSERTTEXT | S::SC_MOD_DELETETEXT);
+  // Wrapping measures every line, one run of a style at a time, through
+  // Qt's text layout; a program repeats its words and runs so much that a
+  // larger cache of measured runs saves about a third of that.
+  s.send(S::SCI_SETPOSITIONCACHE, kPositionCacheEntries);
   // An undo or a redo may give back a text of another kind (DOS or UNIX
   // line endings undone): new lines follow the text again.
   QObject::connect(&ed, &S::SCN_MODIFIED, &ed, [&ed](int, int type, const char*, int, int, int, int, int, int, int) {

@@ -12,6 +12,8 @@ namespace vendle {
 class Dispatcher;
 
 class EditorView : public QsciScintillaBase {
+  Q_OBJECT  // its own class name: assistive tools get its own accessible interface
+
  public:
   EditorView(int control, Dispatcher& dispatcher, QWidget* parent);
 
@@ -26,6 +28,9 @@ class EditorView : public QsciScintillaBase {
   // typing apart from the program's own edits.
   bool typing() const { return typing_ > 0; }
 
+  // The digits the line-number margin is sized for; 0 until it is sized.
+  int lineNumberDigits = 0;
+
  protected:
   void contextMenuEvent(QContextMenuEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
@@ -37,6 +42,13 @@ class EditorView : public QsciScintillaBase {
   bool popupBound_ = false;
   int typing_ = 0;
 };
+
+// True when a call tip or completion list shown for `pos` stands on a
+// screen. The control places it beside the caret's line (below, or above
+// when there is no room), a little to the left, and asks the screen at
+// that point, which is no screen below or beside every screen: it must
+// not be shown there.
+bool PopupFitsScreen(EditorView& editor, Sci::Pos pos);
 
 // The editor registered as control `control`, or null when that control is
 // not an editor.

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QWidget>
 #include <vector>
@@ -23,6 +24,7 @@
 #include "editor/ui/find_commands.h"
 #include "editor/ui/editor_commands.h"
 #include "platform/event.h"
+#include "platform/ui/activation_list.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
 
@@ -33,8 +35,6 @@ using S = QsciScintillaBase;
 
 constexpr int kFindWin = +WindowId::FindReplace;
 constexpr int kFindAllWin = +WindowId::FindAll;
-const QString kF3 = QStringLiteral("F3");
-const QString kReturn = QStringLiteral("Return");
 
 // ---- WindowId::FindReplace ----
 
@@ -50,6 +50,7 @@ class FindWindow : public QWidget {
     // Only the recent-search list fills the box.
     search->setInsertPolicy(QComboBox::NoInsert);
     search->setAccessibleName(QStringLiteral("Search for:"));
+    search->lineEdit()->setAccessibleName(QStringLiteral("Search for:"));
     search->setStyleSheet(QStringLiteral("QComboBox { background: white; }"));
     place(search, ControlId::FindText, 120, 5, 250, 25);
     replaceCheck = check(QStringLiteral("Replace with:"), ControlId::ReplaceCheck, 5, 35, 110, 25, true);
@@ -66,12 +67,14 @@ class FindWindow : public QWidget {
     replaceButton = button(QStringLiteral("Replace"), ControlId::ReplaceButton, 159, 140, 70, 25);
     replaceAllButton = button(QStringLiteral("Replace All"), ControlId::ReplaceAllButton, 231, 140, 75, 25);
     button(QStringLiteral("Close"), ControlId::CloseFindButton, 308, 140, 70, 25);
-    button(QStringLiteral("Find all in open files"), ControlId::FindAllButton, 5, 170, 160, 25);
-    // Escape closes the way the close box does, so the options are stored.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WindowShortcut);
-    connect(escape, &QShortcut::activated, this,
-            [this] { app_.dispatcher().post(Event::OfKind(EventKind::Close, kFindWin)); });
+    findAllButton = button(QStringLiteral("Find all in open files"), ControlId::FindAllButton, 5, 170, 160, 25);
+    // The skip boxes do not apply to the search of every open file: they
+    // show disabled while its button has the keyboard or the mouse.
+    findAllButton->installEventFilter(this);
+    // Return in the search box is Find Next; on a focused button it presses
+    // that button, so it is no shortcut of the window.
+    connect(search->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { app_.dispatcher().post(Event::Menu(+Item::FindWindowF3, kFindWin)); });
   }
 
   ~FindWindow() override {
@@ -87,9 +90,30 @@ class FindWindow : public QWidget {
   QCheckBox* skipComments = nullptr;
   QPushButton* replaceButton = nullptr;
   QPushButton* replaceAllButton = nullptr;
+  QPushButton* findAllButton = nullptr;
   Sci::Pos findStartCaret = 0;
 
+ protected:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (o == findAllButton) {
+      switch (e->type()) {
+        case QEvent::FocusIn:
+        case QEvent::Enter: showSkipBoxes(false); break;
+        case QEvent::FocusOut:
+        case QEvent::Leave:
+          showSkipBoxes(!findAllButton->hasFocus() && !findAllButton->underMouse());
+          break;
+        default: break;
+      }
+    }
+    return QWidget::eventFilter(o, e);
+  }
+
  private:
+  void showSkipBoxes(bool enabled) {
+    skipStrings->setEnabled(enabled);
+    skipComments->setEnabled(enabled);
+  }
   void place(QWidget* w, ControlId id, int x, int y, int width, int height) {
     w->setGeometry(x, y, width, height);
     app_.toolkit().registerControl(+id, w);
@@ -109,7 +133,8 @@ class FindWindow : public QWidget {
   QPushButton* button(const QString& text, ControlId id, int x, int y, int w, int h) {
     auto* b = new QPushButton(text, this);
     b->setAccessibleName(text);
-    b->setAutoDefault(false);
+    // Return presses a focused button, as Space does.
+    b->setAutoDefault(true);
     place(b, id, x, y, w, h);
     connect(b, &QPushButton::clicked, this, [this, id] { post(id); });
     return b;
@@ -126,17 +151,16 @@ class FindAllWindow : public QWidget {
   FindAllWindow(App& app, QWidget* parent, const QFont& font)
       : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), app_(app) {
     setWindowTitle(QStringLiteral("Find All"));
-    list = new QListWidget(this);
+    list = new ActivationList(this);
     list->setFont(font);
     list->setUniformItemSizes(true);
     list->setAccessibleName(QStringLiteral("Find All"));
     app_.toolkit().registerControl(+ControlId::FindAllList, list);
-    connect(list, &QListWidget::itemClicked, this,
-            [this] { app_.dispatcher().post(Event::Control(+ControlId::FindAllList, 0, kFindAllWin)); });
+    list->onActivate = [this] { app_.dispatcher().post(Event::Control(+ControlId::FindAllList, 0, kFindAllWin)); };
   }
   ~FindAllWindow() override { app_.toolkit().unregisterControl(+ControlId::FindAllList); }
 
-  QListWidget* list = nullptr;
+  ActivationList* list = nullptr;
   std::vector<FindAllResult> results;
 
  protected:
@@ -152,9 +176,11 @@ class FindAllWindow : public QWidget {
 FindWindow* FindWindowOf(App& app) { return dynamic_cast<FindWindow*>(app.toolkit().window(kFindWin)); }
 FindAllWindow* FindAllWindowOf(App& app) { return dynamic_cast<FindAllWindow*>(app.toolkit().window(kFindAllWin)); }
 
+// At least as wide and high as its controls (the stored size of the table
+// cuts its last button), on the screen.
 void PlaceWindow(QWidget* w, const WindowRect& r) {
-  w->move(r.x, r.y);
-  w->resize(std::max(r.w, 40), std::max(r.h, 40));
+  const QRect used = w->childrenRect();
+  PlaceOnScreen(w, r.x, r.y, std::max({r.w, 40, used.right() + 6}), std::max({r.h, 40, used.bottom() + 6}));
 }
 
 // Frame position and client size: the same calls PlaceWindow makes.
@@ -291,7 +317,7 @@ void GoToResult(App& app, FindAllWindow* w) {
   const Sci s = ed->sci();
   s.send(S::SCI_GOTOLINE, static_cast<std::uintptr_t>(std::max<qint64>(r.line - 1, 0)));
   s.send(S::SCI_SCROLLCARET);
-  FocusCurrentEditor(app);
+  ReturnToEditor(app);
 }
 
 void ReplaceOne(App& app, FindWindow* w) {
@@ -355,6 +381,15 @@ void FindWindowSevenEvent(App& app, const Event& e) {
   }
 }
 
+constexpr const char* kNotFound = "Not found: ";
+
+// A match takes a not-found text away again: the path is back.
+void SayNothingNotFound(App& app) {
+  if (!StatusFieldText(app, StatusField::Path).startsWith(QLatin1String(kNotFound))) return;
+  const DocumentRecord* doc = app.state().docs.list.current();
+  SetStatusField(app, StatusField::Path, doc ? doc->path : QString());
+}
+
 }  // namespace
 
 Sci::Pos FindInEditor(App& app, EditorView& editor, const QString& text, bool forward, int flags) {
@@ -376,13 +411,21 @@ void FindNextMatch(App& app, int direction) {
   SetHistory(app, w, text);
   const int flags = FlagsOf(w);
   const bool forward = direction == 0;
-  if (FindInEditor(app, *ed, text, forward, flags) >= 0) return;
+  if (FindInEditor(app, *ed, text, forward, flags) >= 0) {
+    SayNothingNotFound(app);
+    return;
+  }
   // Once around: from the start, or backward from the very end.
   const Sci s = ed->sci();
   s.send(S::SCI_GOTOPOS, forward ? 0 : s.length());
   s.send(S::SCI_SCROLLCARET);
   FocusCurrentEditor(app);
-  FindInEditor(app, *ed, text, forward, flags);
+  if (FindInEditor(app, *ed, text, forward, flags) >= 0) {
+    SayNothingNotFound(app);
+    return;
+  }
+  // No message to answer: the status bar says it until the next match.
+  SetStatusField(app, StatusField::Path, QString::fromLatin1(kNotFound) + u'"' + text + u'"');
 }
 
 void ReplaceAll(App& app) {
@@ -467,7 +510,13 @@ void ShowFindAllResults(App& app, bool lineNumbersOnly) {
   FindAllWindow* w = FindAllWindowOf(app);
   if (!w) return;
   w->list->clear();
-  w->list->addItems(FindAllRows(w->results, lineNumbersOnly));
+  const QStringList rows = FindAllRows(w->results, lineNumbersOnly);
+  w->list->addItems(rows);
+  // Wide enough for its longest row, as far as the screen allows.
+  int widest = 0;
+  for (const QString& row : rows) widest = std::max(widest, w->list->fontMetrics().horizontalAdvance(row));
+  const int wanted = widest + 20 + 2 * w->list->frameWidth() + w->list->verticalScrollBar()->sizeHint().width() + 8;
+  if (wanted > w->width()) PlaceOnScreen(w, w->x(), w->y(), wanted, w->height());
   ShowAndRaise(app, w);
 }
 
@@ -486,9 +535,6 @@ void CloseFindWindow(App& app) {
   st.findWindow.extra2 = w->wholeWord->isChecked() ? 1 : 0;
   app.state().replaceEnabled = w->replaceCheck->isChecked();
   if (w->windowState() == Qt::WindowNoState) StoreRect(st.findWindow, w);
-  Toolkit& tk = app.toolkit();
-  tk.removeShortcut(kFindWin, kF3);
-  tk.removeShortcut(kFindWin, kReturn);
   if (EditorView* ed = CurrentEditor(app)) {
     const Sci s = ed->sci();
     if (st.returnCursorAfterSearch) {
@@ -500,6 +546,7 @@ void CloseFindWindow(App& app) {
     }
   }
   DropWindow(app, kFindWin, w);
+  ReturnToEditor(app);
 }
 
 // ---- The entry points of the menu and the event loop ----
@@ -516,10 +563,9 @@ void ShowFindReplace(App& app) {
     w = new FindWindow(app, app.mainWidget());
     PlaceWindow(w, app.settings().findWindow);
     w->findStartCaret = ed ? ed->sci().currentPos() : 0;
+    // F3 here is the main window's (a tool window keeps its owner's
+    // shortcuts): a second F3 of this window would make both do nothing.
     tk.registerWindow(kFindWin, w);
-    tk.addShortcut(kFindWin, kF3, +Item::FindWindowF3);
-    // Return in the search box is Find Next.
-    tk.addShortcut(kFindWin, kReturn, +Item::FindWindowF3);
   }
   w->matchCase->setChecked(st.findWindow.extra1 != 0);
   w->wholeWord->setChecked(st.findWindow.extra2 != 0);

@@ -12,6 +12,7 @@
 #include "editor/ui/find_commands.h"
 #include "editor/ui/editor_commands.h"
 #include "platform/event.h"
+#include "platform/ui/activation_list.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
 
@@ -25,16 +26,15 @@ class HintWindow : public QWidget {
  public:
   HintWindow(App& app, QWidget* parent, const QFont& font) : QWidget(parent, Qt::Tool), app_(app) {
     setWindowTitle(QStringLiteral("Syntax hint:"));
-    list = new QListWidget(this);
+    list = new ActivationList(this);
     list->setFont(font);
     list->setAccessibleName(QStringLiteral("Syntax hint:"));
     app_.toolkit().registerControl(+ControlId::HintList, list);
-    connect(list, &QListWidget::itemClicked, this,
-            [this] { app_.dispatcher().post(Event::Control(+ControlId::HintList, 0, kHintWin)); });
+    list->onActivate = [this] { app_.dispatcher().post(Event::Control(+ControlId::HintList, 0, kHintWin)); };
   }
   ~HintWindow() override { app_.toolkit().unregisterControl(+ControlId::HintList); }
 
-  QListWidget* list = nullptr;
+  ActivationList* list = nullptr;
   bool guiLines = false;  // the list's mode: the GUI element lines, else hints
 
  protected:
@@ -80,8 +80,11 @@ void InsertHint(App& app, HintWindow* w) {
   const QListWidgetItem* item = w->list->currentItem();
   EditorView* ed = EditingTarget(app);
   if (!item || !ed) return;
-  ProgrammaticEdit quiet(*ed);
-  ReplaceSelection(ed, HintInsertText(item->text(), w->guiLines, LineEndOf(*ed)));
+  {
+    ProgrammaticEdit quiet(*ed);
+    ReplaceSelection(ed, HintInsertText(item->text(), w->guiLines, LineEndOf(*ed)));
+  }
+  ReturnToEditor(app);
 }
 
 }  // namespace
@@ -98,8 +101,7 @@ void ShowSyntaxHint(App& app, const QString& word, bool listAll) {
     const Settings& s = app.settings();
     if (!tk.font(+FontId::Misc)) tk.loadFont(+FontId::Misc, s.miscFont, s.miscFontSize, false);
     w = new HintWindow(app, app.mainWidget(), *tk.font(+FontId::Misc));
-    w->move(s.hintWindow.x, s.hintWindow.y);
-    w->resize(std::max(s.hintWindow.w, 40), std::max(s.hintWindow.h, 40));
+    PlaceOnScreen(w, s.hintWindow.x, s.hintWindow.y, std::max(s.hintWindow.w, 40), std::max(s.hintWindow.h, 40));
     tk.registerWindow(kHintWin, w);
   }
   w->guiLines = listAll;

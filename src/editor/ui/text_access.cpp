@@ -1,5 +1,8 @@
 #include "editor/ui/editor_commands.h"
 
+#include <QAccessible>
+#include <optional>
+
 #include "editor/ascii_convert.h"
 #include "editor/editor_text.h"
 #include "editor/ui/editor_view.h"
@@ -72,12 +75,24 @@ void RestyleFrom(EditorView* editor, Sci::Pos from) {
 void SetEditorBytes(EditorView* editor, const QByteArray& utf8, bool resetUndo) {
   if (!editor) return;
   const Sci s = editor->sci();
+  // A text whose undo history is emptied is never collected: no copy of
+  // the whole text in the undo buffer.
+  const bool collecting = s.send(S::SCI_GETUNDOCOLLECTION) != 0;
+  if (resetUndo && collecting) s.send(S::SCI_SETUNDOCOLLECTION, 0);
   {
+    // The control's own notices of the change would have QScintilla copy
+    // the whole text into UTF-16 for assistive tools: unless they listen,
+    // the listeners hear of it from here.
+    std::optional<QuietChanges> quiet;
+    if (!QAccessible::isActive()) quiet.emplace(*editor);
     // SCI_SETTEXT stops at the first NUL: clear, then append by length.
     UndoStep step(s);
     s.send(S::SCI_CLEARALL);
+    if (quiet) quiet->deleted(0);
     s.sendText(S::SCI_APPENDTEXT, utf8.size(), utf8.constData());
+    if (quiet) quiet->inserted(0, utf8.size());
   }
+  if (resetUndo && collecting) s.send(S::SCI_SETUNDOCOLLECTION, 1);
   // A text change leaves the changed text unstyled by itself.
   if (resetUndo) s.send(S::SCI_EMPTYUNDOBUFFER);
 }

@@ -61,11 +61,35 @@ void ApplyEdge(const Settings& st, const Sci& s) {
 void ShowLineNumbersIn(App& app, EditorView& ed, bool on) {
   const Sci s = ed.sci();
   s.send(S::SCI_SETMARGINTYPEN, 0, on ? S::SC_MARGIN_NUMBER : S::SC_MARGIN_SYMBOL);
-  // Sized once for four digits; it does not follow the line count.
-  const Sci::Pos width = on ? s.sendText(S::SCI_TEXTWIDTH, S::STYLE_LINENUMBER, "9999") + 10 : 0;
-  s.send(S::SCI_SETMARGINWIDTHN, 0, width);
+  ed.lineNumberDigits = 0;
+  if (on) {
+    FitLineNumberMargin(ed);
+  } else {
+    s.send(S::SCI_SETMARGINWIDTHN, 0, 0);
+  }
   Check(app, Item::PhysicalLineNumbers, on);
 }
+
+}  // namespace
+
+void FitLineNumberMargin(EditorView& ed) {
+  const Sci s = ed.sci();
+  if (s.send(S::SCI_GETMARGINTYPEN, 0) != S::SC_MARGIN_NUMBER) return;
+  int digits = 1;
+  for (Sci::Pos n = s.lineCount(); n >= 10; n /= 10) ++digits;
+  if (digits == ed.lineNumberDigits) return;
+  ed.lineNumberDigits = digits;
+  const QByteArray nines(digits, '9');
+  s.send(S::SCI_SETMARGINWIDTHN, 0, s.sendText(S::SCI_TEXTWIDTH, S::STYLE_LINENUMBER, nines.constData()) + 10);
+}
+
+void AttachLineNumberMargin(EditorView& ed) {
+  // Lines come and go by typing, by the program's edits and by loads; the
+  // count is read once per change of the view.
+  QObject::connect(&ed, &QsciScintillaBase::SCN_UPDATEUI, &ed, [&ed](int) { FitLineNumberMargin(ed); });
+}
+
+namespace {
 
 // The line-end mode on one editor: the mode for new line ends, and the line
 // ends already in the text converted to it.

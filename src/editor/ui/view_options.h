@@ -41,6 +41,11 @@ void SetEditorStyle(EditorView& editor, int style, const QString& fontName, int 
 // Margin 0 of the current document's editor as the line-number margin, or
 // hidden; check mark of Item::PhysicalLineNumbers.
 void SetLineNumbersShown(App& app, bool on);
+// A line-number margin as wide as the largest line number of the text, in
+// the margin's own font (its digits, and 10 pixels); the margin follows the
+// line count once attached.
+void FitLineNumberMargin(EditorView& editor);
+void AttachLineNumberMargin(EditorView& editor);
 // The keyword case mode on every editor's keyword style; text and check
 // mark of Item::CapitalizeKeywords.
 void ApplyKeywordCase(App& app);

@@ -86,8 +86,7 @@ class HelpViewer : public QWidget {
     browser_->setOpenLinks(false);
     QObject::connect(browser_, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) { follow(url); });
     tk.registerControl(+ControlId::HelpBrowser, browser_);
-    move(r.x, r.y);
-    resize(std::max(r.w, 200), std::max(r.h, 120));
+    PlaceOnScreen(this, r.x, r.y, std::max(r.w, 200), std::max(r.h, 120));
   }
 
   HelpBrowser* browser() const { return browser_; }
@@ -233,8 +232,11 @@ void SyntaxHelpAtCaret(App& app, bool detailed) {
   }
   Sci s = editor->sci();
   const QByteArray utf8 = line.toUtf8();
-  s.sendText(S::SCI_CALLTIPSHOW, static_cast<std::uintptr_t>(s.currentPos()), utf8.constData());
-  s.send(S::SCI_CALLTIPSETHLT, 0, utf8.size());  // byte positions
+  // Where the tip would stand on no screen, the status bar alone shows the line.
+  if (PopupFitsScreen(*editor, s.currentPos())) {
+    s.sendText(S::SCI_CALLTIPSHOW, static_cast<std::uintptr_t>(s.currentPos()), utf8.constData());
+    s.send(S::SCI_CALLTIPSETHLT, 0, utf8.size());  // byte positions
+  }
   app.toolkit().addTimer(+WindowId::Main, +TimerId::SyntaxHelpLine, 100);
   SetStatusField(app, kSyntaxLineField, line);
   app.state().syntaxHelpLine = static_cast<int>(s.lineFromPosition(s.currentPos()));

@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTimer>
 
 namespace vendle {
 namespace {
@@ -25,15 +28,25 @@ QString FilterOf(const FileRequest& r, QString* selected) {
 }
 }  // namespace
 
+// A message box whose every part a screen reader names: its icon is a
+// label too, named by the kind of message.
+static int RunMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+                  QMessageBox::StandardButtons buttons) {
+  QMessageBox box(icon, title, ForDisplay(text), buttons, parent);
+  if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label")))
+    label->setAccessibleName(icon == QMessageBox::Question ? QStringLiteral("Question") : QStringLiteral("Information"));
+  return box.exec();
+}
+
 void QtRequesters::doMessage(const QString& title, const QString& text) {
-  QMessageBox::information(parent_(), title, ForDisplay(text));
+  RunMessageBox(parent_(), QMessageBox::Information, title, text, QMessageBox::Ok);
 }
 
 Answer QtRequesters::doAsk(const QString& title, const QString& text, Buttons buttons) {
   QMessageBox::StandardButtons b = QMessageBox::Yes | QMessageBox::No;
   if (buttons == Buttons::YesNoCancel) b |= QMessageBox::Cancel;
   if (buttons == Buttons::Ok) b = QMessageBox::Ok;
-  const auto r = QMessageBox::question(parent_(), title, ForDisplay(text), b);
+  const auto r = RunMessageBox(parent_(), QMessageBox::Question, title, text, b);
   switch (r) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
@@ -100,21 +113,21 @@ std::optional<FontChoice> QtRequesters::doFont(const FontChoice& initial) {
   return FontChoice{f.family(), f.pointSize()};
 }
 
-std::optional<PrintChoice> QtRequesters::doPrint(const PrintChoice& initial) {
-  QPrinter printer;
-  printer.setCopyCount(initial.copies);
-  QPrintDialog dialog(&printer, parent_());
+std::optional<PageSet> RunPrintDialog(QPrinter& printer, QWidget* parent,
+                                      const std::function<void(QPrintDialog&)>& whileShown) {
+  QPrintDialog dialog(&printer, parent);
+  if (whileShown) QTimer::singleShot(0, &dialog, [&] { whileShown(dialog); });
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  PrintChoice c;
-  c.copies = printer.copyCount();
-  if (printer.printRange() == QPrinter::PageRange) {
-    c.fromPage = printer.fromPage();
-    c.toPage = printer.toPage();
+  // Its entries are All, Odd and Even pages, in this order.
+  const auto* set = dialog.findChild<QComboBox*>(QStringLiteral("pageSetCombo"));
+  switch (set ? set->currentIndex() : 0) {
+    case 1: return PageSet::Odd;
+    case 2: return PageSet::Even;
+    default: return PageSet::All;
   }
-  c.outputFile = printer.outputFileName();
-  c.printerName = printer.printerName();
-  return c;
 }
+
+std::optional<PageSet> QtRequesters::doPrint(QPrinter& printer) { return RunPrintDialog(printer, parent_()); }
 
 void QtRequesters::doDismissStanding() {
   // Every open dialog returns as cancelled once control is back in its loop.

@@ -5,9 +5,16 @@
 
 #include "platform/requesters.h"
 
+class QPrintDialog;
 class QWidget;
 
 namespace vendle {
+
+// Runs the print dialog on `printer`; `whileShown` (when set) runs once it is
+// up. The dialog keeps its page set for itself on a file printer: it is
+// read from the dialog. Nothing when cancelled.
+std::optional<PageSet> RunPrintDialog(QPrinter& printer, QWidget* parent,
+                                      const std::function<void(QPrintDialog&)>& whileShown = {});
 
 class QtRequesters : public Requesters {
  public:
@@ -26,7 +33,7 @@ class QtRequesters : public Requesters {
   std::optional<std::uint32_t> doColour(std::uint32_t initialBgr) override;
   std::optional<std::uint32_t> doColourAt(std::uint32_t initialBgr, const RequesterPlace& place) override;
   std::optional<FontChoice> doFont(const FontChoice& initial) override;
-  std::optional<PrintChoice> doPrint(const PrintChoice& initial) override;
+  std::optional<PageSet> doPrint(QPrinter& printer) override;
   void doDismissStanding() override;
 
  private:

@@ -5,6 +5,9 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFont>
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
 #include <QMimeData>
 #include <QShortcut>
 #include <QTimer>
@@ -80,9 +83,53 @@ int Toolkit::windowNumberOf(const QObject* o) const {
   return 0;
 }
 
+void PlaceOnScreen(QWidget* window, int x, int y, int width, int height) {
+  const QRect wanted(x, y, std::max(width, 1), std::max(height, 1));
+  QScreen* screen = QGuiApplication::screenAt(wanted.center());
+  if (!screen) {
+    // Nearest by the distance of the centres.
+    qint64 best = -1;
+    for (QScreen* s : QGuiApplication::screens()) {
+      const QPoint d = s->availableGeometry().center() - wanted.center();
+      const qint64 dist = qint64(d.x()) * d.x() + qint64(d.y()) * d.y();
+      if (best < 0 || dist < best) {
+        best = dist;
+        screen = s;
+      }
+    }
+  }
+  if (!screen) {
+    window->move(x, y);
+    window->resize(width, height);
+    return;
+  }
+  // A frame's title and borders, known once the window was shown.
+  const QRect frame = window->frameGeometry();
+  const QRect inner = window->geometry();
+  const bool known = window->isVisible() && frame.height() > inner.height();
+  const int extraW = known ? frame.width() - inner.width() : 8;
+  const int extraH = known ? frame.height() - inner.height() : 34;
+  const QRect area = screen->availableGeometry();
+  const int w = std::min(width, std::max(100, area.width() - extraW));
+  const int h = std::min(height, std::max(50, area.height() - extraH));
+  const int nx = std::clamp(x, area.left(), std::max(area.left(), area.right() + 1 - w - extraW));
+  const int ny = std::clamp(y, area.top(), std::max(area.top(), area.bottom() + 1 - h - extraH));
+  window->move(nx, ny);
+  window->resize(w, h);
+}
+
 void Toolkit::registerWindow(int window, QWidget* widget) {
   windows_[window] = widget;
   widget->installEventFilter(filter_.get());
+  // Escape asks a tool window to close, as its close box does: without a
+  // window manager there is no other way out by keyboard.
+  if (window != +WindowId::Main) {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), widget);
+    escape->setContext(Qt::WindowShortcut);
+    QObject::connect(escape, &QShortcut::activated, filter_.get(), [this, window, widget] {
+      if (this->window(window) == widget) dispatcher_.post(Event::OfKind(EventKind::Close, window));
+    });
+  }
   QObject::connect(widget, &QObject::destroyed, filter_.get(), [this, window, widget] {
     auto it = windows_.find(window);
     if (it != windows_.end() && it->second == widget) windows_.erase(it);

@@ -21,6 +21,12 @@ class QWidget;
 
 namespace vendle {
 
+// Moves a window to x, y and gives it the inner size width x height, fitted
+// to the available area of the screen that holds (or is nearest to) the
+// rectangle, with room for a window manager's frame: a default or stored
+// rectangle larger than the screen, or beyond its edge, is brought onto it.
+void PlaceOnScreen(QWidget* window, int x, int y, int width, int height);
+
 class Toolkit {
  public:
   explicit Toolkit(Dispatcher& dispatcher);

@@ -27,6 +27,13 @@ constexpr int kPanelBottom = 8 + 470 + 8;
 
 constexpr char kWhiteField[] = "QLineEdit { background: white; }";
 
+// A "..." button says what it chooses: its tooltip, and the slot it
+// belongs to where there are several.
+void Browse(QPushButton* b, const QString& what, const QString& slot = QString()) {
+  b->setToolTip(what);
+  b->setAccessibleName(slot.isEmpty() ? what : what + u' ' + slot);
+}
+
 // The check boxes ControlId::OptionCheckFirst to OptionCheckLast and their
 // settings, in control order.
 constexpr IntSetting kOptionSettings[] = {
@@ -212,10 +219,10 @@ void SettingsWindow::buildPrograms(QWidget* page) {
   button(page, L("Set as default"), ControlId::ProgramSetDefault, 380, 10, 110, 25);
   label(page, L("Starting folder"), ControlId::ProgramFolderLabel, 10, 40, 150, 25);
   field(page, L("Starting folder"), ControlId::ProgramFolder, 10, 60, 450, 25);
-  button(page, L("..."), ControlId::ProgramFolderBrowse, 460, 60, 30, 24)->setToolTip(L("Folder"));
+  Browse(button(page, L("..."), ControlId::ProgramFolderBrowse, 460, 60, 30, 24), L("Folder"));
   label(page, L("Path to external program"), ControlId::ProgramPathLabel, 10, 100, 150, 25);
   field(page, L("Path to external program"), ControlId::ProgramPath, 10, 120, 450, 25);
-  button(page, L("..."), ControlId::ProgramPathBrowse, 460, 120, 30, 24)->setToolTip(L("File"));
+  Browse(button(page, L("..."), ControlId::ProgramPathBrowse, 460, 120, 30, 24), L("File"));
   label(page, L("Parameters"), ControlId::ProgramParametersLabel, 10, 160, 150, 25);
   field(page, L("Parameters"), ControlId::ProgramParameters, 10, 180, 450, 25);
   auto* batch = place(new QSpinBox(page), ControlId::ProgramBatch, 10, 210, 50, 25);
@@ -236,7 +243,8 @@ void SettingsWindow::buildReferences(QWidget* page) {
     const auto fieldId = static_cast<ControlId>(+ControlId::ReferenceFieldFirst + i);
     const auto browseId = static_cast<ControlId>(+ControlId::ReferenceBrowseFirst + i);
     field(page, L("External reference ") + QString::number(i + 1), fieldId, 10, 10 + 30 * i, 450, 25);
-    button(page, L("..."), browseId, 460, 10 + 30 * i, 30, 24)->setToolTip(L("External Refefence file"));
+    Browse(button(page, L("..."), browseId, 460, 10 + 30 * i, 30, 24), L("External Refefence file"),
+           QString::number(i));
   }
   button(page, L("Save"), ControlId::ReferenceSave, 430, 380, 60, 24);
 }
@@ -254,7 +262,7 @@ void SettingsWindow::buildPreferences(QWidget* page) {
   field(page, L("Font:"), ControlId::TabSizeFocus, 165, 60, 50, 25)->hide();
   QLineEdit* font = field(page, L("Font:"), ControlId::FontField, 165, 60, 140, 25);
   font->setReadOnly(true);
-  button(page, L("..."), ControlId::FontBrowse, 305, 60, 30, 25)->setToolTip(L("Font"));
+  Browse(button(page, L("..."), ControlId::FontBrowse, 305, 60, 30, 25), L("Font"));
   for (int k = 0; k < int(std::size(kOptionBoxes)); ++k) {
     const OptionBox& b = kOptionBoxes[k];
     QCheckBox* c = check(page, L(b.text), static_cast<ControlId>(+ControlId::OptionCheckFirst + k), b.x, b.y, b.w, 25);
@@ -271,10 +279,10 @@ void SettingsWindow::buildPreferences(QWidget* page) {
   field(page, L("Backup interval"), ControlId::BackupMinutes, 135, 285, 60, 20)
       ->setValidator(new QIntValidator(0, 99999, page));
   field(page, L("Backup folder"), ControlId::BackupFolderField, 5, 305, 450, 25);
-  button(page, L("..."), ControlId::BackupFolderBrowse, 460, 305, 30, 24)->setToolTip(L("Backup folder"));
+  Browse(button(page, L("..."), ControlId::BackupFolderBrowse, 460, 305, 30, 24), L("Backup folder"));
   label(page, L("Include folder"), 5, 345, 120, 25);
   field(page, L("Include folder"), ControlId::StoreFolderField, 5, 365, 450, 25);
-  button(page, L("..."), ControlId::StoreFolderBrowse, 460, 365, 30, 24)->setToolTip(L("Include folder"));
+  Browse(button(page, L("..."), ControlId::StoreFolderBrowse, 460, 365, 30, 24), L("Include folder"));
   QPushButton* language = button(page, Translate(app_, L("Save language")), ControlId::SaveLanguage, 300, 360, 140, 25);
   language->setVisible(app_.settings().languageFile != QLatin1String(kNoLanguage));
   button(page, L("Save"), ControlId::PreferencesSave, 430, 410, 60, 24);
@@ -321,9 +329,8 @@ void ShowPreferences(App& app, int page) {
   }
   const WindowRect& r = app.settings().prefsWindow;
   auto* w = new SettingsWindow(app, app.mainWidget());
-  w->move(r.x, r.y);
   // Never smaller than the panel needs, so no control is cut off.
-  w->resize(std::max(r.w, kPanelRight), std::max(r.h, kPanelBottom));
+  PlaceOnScreen(w, r.x, r.y, std::max(r.w, kPanelRight), std::max(r.h, kPanelBottom));
   w->panel->setCurrentIndex(std::clamp(r.extra1, 0, 3));
   w->fill();
   if (page == 1) w->panel->setCurrentIndex(1);

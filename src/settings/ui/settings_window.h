@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/ids.h"
+#include "platform/ui/accessible_items.h"
 #include "settings/settings.h"
 #include "settings/settings_pages.h"
 
@@ -39,19 +40,33 @@ class ArrowSpin : public QSpinBox {
 };
 
 // Canvas 297: draws the sample from the window's working colours and posts
-// the position of a left-button release.
-class ColourCanvas : public QFrame {
+// the position of a left-button release. By keyboard its items (the parts
+// a click picks) are gone through with the arrow keys and picked with
+// Return or Space, as a click on them; assistive tools read them by name.
+class ColourCanvas : public QFrame, public AccessibleItems {
  public:
   ColourCanvas(App& app, const ColourSettings& colours, QWidget* parent);
+
+  QAccessible::Role accessibleRole() const override { return QAccessible::List; }
+  QAccessible::Role accessibleItemRole() const override { return QAccessible::ListItem; }
+  int accessibleItemCount() const override;
+  QString accessibleItemText(int index) const override;
+  QRect accessibleItemRect(int index) const override;
+  bool accessibleItemSelected(int index) const override { return index == current_; }
+  void accessibleActivate(int index) override;
 
  protected:
   void paintEvent(QPaintEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
 
  private:
+  void pick(int index);
+
   App& app_;
   const ColourSettings& colours_;
   QFont font_;
+  int current_ = 0;
 };
 
 class SettingsWindow : public QWidget {

@@ -57,6 +57,8 @@ const Route kRoutes[] = {
     ROUTE(SaveNewFileIntro, SaveNewFileIntro, SaveNewFileIntro, a),
     ROUTE(RevertToSaved, RevertToSaved, RevertToSaved, a),
     ROUTE(Close, Close, CloseCurrentDocument, a),
+    ROUTE(NextTab, NextTab, SelectNeighbourTab, a, 1),
+    ROUTE(PreviousTab, PreviousTab, SelectNeighbourTab, a, -1),
     ROUTE(CloseAll, CloseAll, CloseAllDocuments, a),
     ROUTE(Print, Print, PrintCurrentDocument, a),
     ROUTE(Preferences, Preferences, ShowPreferences, a, 0),
@@ -246,6 +248,8 @@ void App::dispatch(const Event& e) {
     case WindowId::SyntaxHints: HintWindowEvent(*this, e); break;
     case WindowId::HelpViewer: HelpWindowEvent(*this, e); break;
   }
+  // A tool window that closed hands the keyboard back to the program.
+  if (e.kind == EventKind::Close && e.window != kMain && !toolkit_->windowExists(e.window)) ReturnToEditor(*this);
 }
 
 }  // namespace vendle

@@ -32,12 +32,12 @@ class InfoWindow : public QWidget {
                    Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Vendle Info"));
     text_ = new QPlainTextEdit(this);
+    text_->setAccessibleName(QStringLiteral("Vendle Info"));
     text_->setReadOnly(true);
     text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text_->setFont(font);
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    move(r.x, r.y);
-    resize(std::max(r.w, 40), std::max(r.h, 40));
+    PlaceOnScreen(this, r.x, r.y, std::max(r.w, 40), std::max(r.h, 40));
   }
 
   QPlainTextEdit* text() const { return text_; }

@@ -1,6 +1,7 @@
 #include "shell/ui/main_menu.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QVariant>
@@ -69,6 +70,15 @@ void Retire(QMenu* menu) {
   }
 }
 
+// F6 runs the default external program, the one its entry's check mark
+// names: the entry shows the key in its shortcut column. The key works in
+// the menu alone (the window's own F6 shortcut does the rest).
+void ShowRunKey(QAction* a, int item, bool checked) {
+  if (item < +Item::ExternalFirst || item > +Item::ExternalLast) return;
+  a->setShortcutContext(Qt::WidgetShortcut);
+  a->setShortcut(checked ? QKeySequence(Qt::Key_F6) : QKeySequence());
+}
+
 }  // namespace
 
 void BuildMainMenu(App& app) {
@@ -87,6 +97,8 @@ void BuildMainMenu(App& app) {
   const MainMenuModel model = BuildMainMenuModel(SourcesOf(app));
   for (const MenuNode& top : model.menus) AddNodes(app.toolkit(), bar->addMenu(Literal(top.text)), top.children);
   SetItemToolTip(app, +Item::RunDefaultExternal, model.runButtonTooltip);
+  for (int item = +Item::ExternalFirst; item <= +Item::ExternalLast; ++item)
+    for (QAction* a : MenuActions(app, item)) ShowRunKey(a, item, a->isChecked());
 }
 
 void BuildEditorPopup(App& app) {
@@ -123,6 +135,7 @@ void SetItemChecked(App& app, int item, bool checked) {
   for (QAction* a : MenuActions(app, item)) {
     a->setCheckable(true);
     a->setChecked(checked);
+    ShowRunKey(a, item, checked);
   }
 }
 

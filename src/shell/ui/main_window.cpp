@@ -15,7 +15,9 @@
 #include "editor/ui/editor_lexer.h"
 #include "editor/ui/editor_setup.h"
 #include "editor/ui/editor_view.h"
+#include "editor/ui/view_options.h"
 #include "platform/sysinfo.h"
+#include "platform/ui/accessible_items.h"
 #include "platform/ui/toolkit.h"
 #include "shell/shortcuts.h"
 #include "shell/ui/app.h"
@@ -109,6 +111,7 @@ void MainWindow::resizeEvent(QResizeEvent* e) {
 
 
 void BuildMainWindow(App& app) {
+  InstallAccessibleItems();
   Toolkit& tk = app.toolkit();
   Settings& s = app.settings();
   auto* w = new MainWindow(app);
@@ -130,6 +133,7 @@ void BuildMainWindow(App& app) {
   ConnectDebugLog(app);
 
   for (const ShortcutRow& row : kMainShortcuts) tk.addShortcut(kMain, QString::fromLatin1(row.keys), +row.item);
+  for (const ShortcutRow& row : kTabShortcuts) tk.addShortcut(kMain, QString::fromLatin1(row.keys), +row.item);
 
   // The pool of editors, created once and parked; one slot per allowed tab.
   app.state().docs.editorSlots.resize(s.maxTabs);
@@ -140,6 +144,7 @@ void BuildMainWindow(App& app) {
     SetUpEditorControl(*ed, s.lineEndingsMode);
     ConfigureEditorGadget(app, *ed);
     AttachAutoComplete(app, *ed);
+    AttachLineNumberMargin(*ed);
     ed->setGeometry(5, l.editorTop, 10, 10);
     ed->hide();
     tk.registerControl(kFirstEditor + slot, ed);
@@ -169,8 +174,7 @@ void BuildMainWindow(App& app) {
 
   // The stored size is the inner area's, below the menu bar, which has its
   // height only now that the menus are in it.
-  w->move(s.mainWindow.x, s.mainWindow.y);
-  w->resize(s.mainWindow.w, s.mainWindow.h + w->menuBarHeight());
+  PlaceOnScreen(w, s.mainWindow.x, s.mainWindow.y, s.mainWindow.w, s.mainWindow.h + w->menuBarHeight());
   w->placeFixedParts();
 
   tk.addTimer(kMain, static_cast<int>(TimerId::FirstLayout), 300);

@@ -1,6 +1,7 @@
 #include "shell/ui/toolbar.h"
 
 #include <QAction>
+#include <QToolButton>
 #include <QApplication>
 #include <cstring>
 #include <QIcon>
@@ -55,6 +56,10 @@ void BuildToolbar(App& app, QToolBar* bar, const IconSource& icons) {
     bar->addAction(a);
     app.toolkit().registerItem(+e.item, a);
   }
+  bar->setAccessibleName(QStringLiteral("Toolbar"));
+  // The button that shows the buttons a narrow window has no room for.
+  if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+    more->setAccessibleName(QStringLiteral("More buttons"));
 }
 
 }  // namespace vendle

@@ -80,7 +80,11 @@ QList<StyledLine> StyledLines(EditorView& editor, const ExportLines& range) {
 
 namespace {
 
-void SetClipboardText(const QString& text) {
+// The exports join their lines with CR; text on this desktop's clipboard
+// separates lines with LF, or a program pasted into is one line.
+void SetClipboardText(QString text) {
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(u'\r', u'\n');
   if (QClipboard* clipboard = QApplication::clipboard()) clipboard->setText(text);
 }
 
@@ -121,8 +125,10 @@ void SaveAsRtf(App& app, EditorView& editor) {
     ask.message(QStringLiteral("Oops!"), QStringLiteral("Could not write ") + path + QStringLiteral("\n") + written.error);
     return;
   }
-  if (!OpenWithDesktop(path))
+  if (!OpenWithDesktop(path)) {
     DebugLog(app, QStringLiteral("No application opened ") + path);
+    ask.message(QStringLiteral("Oops!"), QStringLiteral("The RTF file was written, but no program opened it:\n") + path);
+  }
 }
 
 }  // namespace

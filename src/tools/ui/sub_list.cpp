@@ -1,6 +1,5 @@
 // The sub and function list (WindowId::SubList "Subs:" with ControlId::SubListBox) and the jump
 // to the definition of a selected name.
-#include <QListWidget>
 #include <QResizeEvent>
 #include <QWidget>
 #include <algorithm>
@@ -12,6 +11,7 @@
 #include "editor/lexer.h"
 #include "editor/word_map.h"
 #include "platform/event.h"
+#include "platform/ui/activation_list.h"
 #include "platform/ui/toolkit.h"
 #include "shell/ui/app.h"
 #include "tools/sub_outline.h"
@@ -31,16 +31,14 @@ class SubListWindow : public QWidget {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Subs:"));
-    list_ = new QListWidget(this);
+    list_ = new ActivationList(this);
     list_->setAccessibleName(QStringLiteral("Subs:"));
     if (font) list_->setFont(*font);
-    QObject::connect(list_, &QListWidget::itemClicked, this,
-                     [&dispatcher] { dispatcher.post(Event::Control(kList, 0, kWindow)); });
-    move(std::max(0, r.x), std::max(0, r.y));
-    resize(std::max(r.w, 40), std::max(r.h, 40));
+    list_->onActivate = [&dispatcher] { dispatcher.post(Event::Control(kList, 0, kWindow)); };
+    PlaceOnScreen(this, std::max(0, r.x), std::max(0, r.y), std::max(r.w, 40), std::max(r.h, 40));
   }
 
-  QListWidget* list() const { return list_; }
+  ActivationList* list() const { return list_; }
 
   // The document the list was built for.
   quint64 documentSerial = 0;
@@ -54,7 +52,7 @@ class SubListWindow : public QWidget {
   }
 
  private:
-  QListWidget* list_;
+  ActivationList* list_;
 };
 
 SubListWindow* WindowOf(App& app) { return dynamic_cast<SubListWindow*>(app.toolkit().window(kWindow)); }
@@ -133,6 +131,7 @@ void Chosen(App& app, SubListWindow* w) {
   w->lastChosen = text;
   if (index != app.state().docs.currentTabIndex) SwitchDocumentTab(app, index, app.state().docs.currentTabIndex);
   if (EditorView* ed = EditorOfDocument(app, index)) GoToLine(*ed, SubsItemLine(text) - 1);
+  ReturnToEditor(app);
 }
 
 }  // namespace

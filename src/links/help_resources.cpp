@@ -39,7 +39,13 @@ QString InlineFrames(QString html, const QString& folder) {
     const QString target = QUrl(m.captured(1)).path();
     const QString path = QFileInfo(target).isAbsolute() ? target : folder + u'/' + target;
     const ReadResult r = ReadWholeFile(path, kLargestHelpResource);
-    const QString inner = r.ok ? BodyOf(QString::fromUtf8(r.bytes)) : BodyOf(HelpPageNotFound(path));
+    QString inner = r.ok ? BodyOf(QString::fromUtf8(r.bytes)) : BodyOf(HelpPageNotFound(path));
+    // A page of its own has a navigation line; inside the index, whose line
+    // stands above the frame, it would show twice. (Anchored: one try.)
+    static const QRegularExpression nav(QStringLiteral("^\\s*<p class=\"nav\">.*?</p>"),
+                                        QRegularExpression::CaseInsensitiveOption |
+                                            QRegularExpression::DotMatchesEverythingOption);
+    if (html.contains(QLatin1String("class=\"nav\""), Qt::CaseInsensitive)) inner.remove(nav);
     html.replace(tagStart, close + 9 - tagStart, inner);
     return html;
   }

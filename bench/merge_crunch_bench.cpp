@@ -123,7 +123,7 @@ void MergeRows() {
     fromMemory = MergeIncludeFiles(main, [&](const QString& name) -> std::optional<IncludedFile> {
       const auto it = texts.constFind(name);
       if (it == texts.cend()) return std::nullopt;
-      return IncludedFile{name, *it};
+      return IncludedFile{name, *it, {}};
     });
   });
   MergeResult fromDisk;
@@ -132,7 +132,7 @@ void MergeRows() {
       const QString file = FindIncludeFile(folder, name);
       const ReadResult read = ReadWholeFile(file);
       if (file.isEmpty() || !read.ok) return std::nullopt;
-      return IncludedFile{QFileInfo(file).canonicalFilePath(), DecodeProgramFile(read.bytes).text};
+      return IncludedFile{QFileInfo(file).canonicalFilePath(), DecodeProgramFile(read.bytes).text, {}};
     });
   });
   const double split = Split(fromMemory.text);

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <utility>
 
 #include "editor/syntax_help.h"
 #include "editor/syntax_tkn.h"
@@ -11,6 +12,32 @@
 namespace vendle {
 
 namespace {
+
+// Far beyond any line of these files (the shipped ones have a few hundred
+// characters at most): a longer line is left out, so that no parser, word
+// list or editor is handed a "keyword" of megabytes.
+constexpr qsizetype kLongestDataLine = 64 * 1024;
+
+// `bytes` without its lines over kLongestDataLine; a note in `skipped` says
+// how many went.
+QByteArray WithoutOverlongLines(QByteArray bytes, const QString& path, QStringList& skipped) {
+  qsizetype dropped = 0;
+  QByteArray kept;
+  qsizetype start = 0;
+  while (start < bytes.size()) {
+    qsizetype end = bytes.indexOf('\n', start);
+    end = end < 0 ? bytes.size() : end + 1;
+    if (end - start > kLongestDataLine) {
+      if (dropped++ == 0) kept = bytes.first(start);
+    } else if (dropped > 0) {
+      kept += QByteArrayView(bytes).sliced(start, end - start);
+    }
+    start = end;
+  }
+  if (dropped == 0) return bytes;
+  skipped.append(path + QStringLiteral(": %1 line(s) of more than %2 characters left out.").arg(dropped).arg(kLongestDataLine));
+  return kept;
+}
 
 // The file's bytes; a file that is there but refused (a FIFO, a device,
 // too large) is noted in `skipped`, so start-up neither hangs nor fills memory.
@@ -28,7 +55,7 @@ bool ReadDataFile(const QString& path, QByteArray& bytes, QStringList& skipped) 
 bool ReadAnsiLines(const QString& path, QStringList& lines, QStringList& skipped) {
   QByteArray bytes;
   if (!ReadDataFile(path, bytes, skipped)) return false;
-  lines = SplitTextLines(DecodeAnsi(bytes));
+  lines = SplitTextLines(DecodeAnsi(WithoutOverlongLines(std::move(bytes), path, skipped)));
   return true;
 }
 
@@ -50,7 +77,7 @@ SyntaxLoadReport LoadTokenFiles(const QString& dataFolder, const SyntaxLoadOptio
     const QString name = TknBaseName(fileName);
     if (name.toLower() == u"user") {
       const ReadResult r = ReadWholeFile(path);
-      if (r.ok) data.userKeywords = ParseUserTkn(r.bytes, options.multiWord);
+      if (r.ok) data.userKeywords = ParseUserTkn(WithoutOverlongLines(r.bytes, path, report.skipped), options.multiWord);
       else if (r.refused) report.skipped.append(path + ": " + r.error);
       else report.unreadable.append(path);
       continue;
@@ -66,7 +93,7 @@ SyntaxLoadReport LoadTokenFiles(const QString& dataFolder, const SyntaxLoadOptio
       else report.unreadable.append(path);
       continue;
     }
-    data.list.push_back(ParseTknFile(name, r.bytes));
+    data.list.push_back(ParseTknFile(name, WithoutOverlongLines(r.bytes, path, report.skipped)));
     if (name == u"ATTiny") {
       data.atTinyKeywords = LastTknSection(data.list.back());
       data.atTinyAbbreviations = BuildAtTinyAbbreviations(data.atTinyKeywords);

@@ -2,7 +2,8 @@
 // file reading around the parsers of syntax_tkn.h and syntax_help.h.
 // ".tkn" files, "user.tkn" and "html2/index.htm" are UTF-8; "kw_list.txt",
 // "user.csv", "quick_hint.txt" and "gui_elements.txt" are ANSI
-// (Windows-1252). Missing or unreadable files are passed over silently.
+// (Windows-1252). Missing or unreadable files are passed over silently; a
+// line of more than 64 K characters is left out, with a note.
 // Paths are UTF-16; `dataFolder` ends in "/".
 #pragma once
 

@@ -1,18 +1,67 @@
 #include "links/control_server.h"
 
+#include <netinet/in.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QThread>
 #include <QTimer>
 
 namespace vendle {
 namespace {
 // How often the server looks again when the program was not ready.
 constexpr int kRetryMs = 20;
+
+QHostAddress AddressOf(const sockaddr_storage& a, quint16* port) {
+  if (a.ss_family == AF_INET) {
+    const auto& v4 = reinterpret_cast<const sockaddr_in&>(a);
+    *port = ntohs(v4.sin_port);
+    return QHostAddress(ntohl(v4.sin_addr.s_addr));
+  }
+  if (a.ss_family == AF_INET6) {
+    const auto& v6 = reinterpret_cast<const sockaddr_in6&>(a);
+    *port = ntohs(v6.sin6_port);
+    return QHostAddress(v6.sin6_addr.s6_addr);
+  }
+  *port = 0;
+  return {};
+}
+
+// The peer's socket is the one whose own end is our remote end.
+SocketEnds PeerEnds(int fd) {
+  sockaddr_storage mine{}, theirs{};
+  socklen_t n = sizeof mine;
+  SocketEnds e;
+  if (::getsockname(fd, reinterpret_cast<sockaddr*>(&mine), &n) == 0) e.remote = AddressOf(mine, &e.remotePort);
+  n = sizeof theirs;
+  if (::getpeername(fd, reinterpret_cast<sockaddr*>(&theirs), &n) == 0) e.local = AddressOf(theirs, &e.localPort);
+  return e;
+}
 }  // namespace
+
+// Accepts on the server's thread and looks up each peer's owner there and
+// then, before anything else can delay it.
+class ControlServer::Listener : public QTcpServer {
+ public:
+  explicit Listener(ControlServer* server) : server_(server) {}
+
+ protected:
+  void incomingConnection(qintptr descriptor) override {
+    Accepted a;
+    a.fd = static_cast<int>(descriptor);
+    a.peer = PeerEnds(a.fd);
+    if (const PeerOwner owner = server_->peerOwner()) a.owner = owner(a.peer);
+    server_->handOver(std::move(a));
+  }
+
+ private:
+  ControlServer* server_;
+};
 
 ControlServer::ControlServer(Ready ready, OnCommand onCommand, OnLog onLog, QObject* parent)
     : QObject(parent),
@@ -23,7 +72,7 @@ ControlServer::ControlServer(Ready ready, OnCommand onCommand, OnLog onLog, QObj
       pumpTimer_(new QTimer(this)),
       idleTimer_(new QTimer(this)) {
   clock_.start();
-  setSocketTables(DefaultSocketTables());
+  peerOwner_ = SocketOwner;
   pumpTimer_->setSingleShot(true);
   connect(pumpTimer_, &QTimer::timeout, this, &ControlServer::pump);
   idleTimer_->setInterval(idleTimeoutMs_ / 4);
@@ -38,19 +87,46 @@ void ControlServer::setIdleTimeout(int ms) {
 }
 
 void ControlServer::setSocketTables(const QStringList& paths) {
-  peerOwner_ = [paths](const SocketEnds& peer) { return SocketOwnerFromTables(paths, peer); };
+  setPeerOwner([paths](const SocketEnds& peer) { return SocketOwnerFromTables(paths, peer); });
+}
+
+void ControlServer::setPeerOwner(PeerOwner owner) {
+  std::lock_guard lock(ownerMutex_);
+  peerOwner_ = std::move(owner);
+}
+
+ControlServer::PeerOwner ControlServer::peerOwner() const {
+  std::lock_guard lock(ownerMutex_);
+  return peerOwner_;
 }
 
 bool ControlServer::listen(quint16 port, QString* error) {
   stop();
-  server_ = std::make_unique<QTcpServer>();
-  server_->setMaxPendingConnections(kMaxConnections);
-  if (!server_->listen(QHostAddress::LocalHost, port)) {
-    if (error) *error = server_->errorString();
-    server_.reset();
+  thread_ = std::make_unique<QThread>();
+  thread_->setObjectName(QStringLiteral("control server"));
+  thread_->start();
+  listener_ = new Listener(this);
+  listener_->moveToThread(thread_.get());
+  QString why;
+  quint16 bound = 0;
+  QMetaObject::invokeMethod(
+      listener_,
+      [&] {
+        // The owner of a client that closed at once is known only until its
+        // close is acknowledged: the thread must get a processor at once on a
+        // busy machine. Only a privileged editor may raise it; others run as
+        // they are.
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), -20);
+        if (listener_->listen(QHostAddress::LocalHost, port)) bound = listener_->serverPort();
+        else why = listener_->errorString();
+      },
+      Qt::BlockingQueuedConnection);
+  if (bound == 0) {
+    if (error) *error = why;
+    stop();
     return false;
   }
-  connect(server_.get(), &QTcpServer::newConnection, this, &ControlServer::accept);
+  port_ = bound;
   idleTimer_->start();
   return true;
 }
@@ -70,13 +146,36 @@ void ControlServer::stop() {
     socket->abort();
     socket->deleteLater();
   }
-  if (server_) {
-    server_->close();
-    server_.reset();
+  if (listener_) {
+    Listener* l = listener_;
+    QMetaObject::invokeMethod(l, [l] { delete l; }, Qt::BlockingQueuedConnection);
+    listener_ = nullptr;
   }
+  if (thread_) {
+    thread_->quit();
+    thread_->wait();
+    thread_.reset();
+  }
+  port_ = 0;
+  std::deque<Accepted> handed;
+  {
+    std::lock_guard lock(handMutex_);
+    handed.swap(handed_);
+    acceptScheduled_ = false;
+  }
+  for (const Accepted& a : handed) ::close(a.fd);
+  for (int fd : waitingRoom_) ::close(fd);
+  waitingRoom_.clear();
 }
 
-bool ControlServer::listening() const { return server_ && server_->isListening(); }
+QHostAddress ControlServer::address() const {
+  return listening() ? QHostAddress(QHostAddress::LocalHost) : QHostAddress();
+}
+
+int ControlServer::pendingConnections() const {
+  std::lock_guard lock(handMutex_);
+  return static_cast<int>(handed_.size() + waitingRoom_.size());
+}
 
 qsizetype ControlServer::heldBytes() const {
   qsizetype n = 0;
@@ -84,51 +183,79 @@ qsizetype ControlServer::heldBytes() const {
   return n;
 }
 
-quint16 ControlServer::port() const { return server_ ? server_->serverPort() : 0; }
+void ControlServer::handOver(Accepted a) {
+  bool schedule = false;
+  {
+    std::lock_guard lock(handMutex_);
+    handed_.push_back(std::move(a));
+    schedule = !acceptScheduled_;
+    acceptScheduled_ = true;
+  }
+  if (schedule) QMetaObject::invokeMethod(this, &ControlServer::accept, Qt::QueuedConnection);
+}
+
+// Reset, so the peer knows it was refused; its bytes are never read.
+void ControlServer::refuse(int fd) {
+  const linger reset{1, 0};
+  ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+  ::close(fd);
+}
 
 void ControlServer::accept() {
-  while (server_ && server_->hasPendingConnections()) {
-    QTcpSocket* socket = server_->nextPendingConnection();
-    if (!socket) break;
-    if (!admit(socket)) {
-      // Reset, so the peer knows it was refused; its bytes are never read.
-      const linger reset{1, 0};
-      ::setsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
-      socket->abort();
-      socket->deleteLater();
+  std::deque<Accepted> handed;
+  {
+    std::lock_guard lock(handMutex_);
+    handed.swap(handed_);
+    acceptScheduled_ = false;
+  }
+  for (Accepted& a : handed) {
+    if (!ownersOnly(a)) {
+      refuse(a.fd);
       continue;
     }
-    socket->setReadBufferSize(kReadAhead);
-    connections_.emplace(socket, Connection{CommandFramer(), now(), ++accepted_, false});
-    log(QStringLiteral("Connected- ") + socket->peerAddress().toString());
-    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read(socket); });
-    connect(socket, &QTcpSocket::disconnected, this, [this, socket] { ended(socket); });
-    // Bytes that came with the connection.
-    if (socket->bytesAvailable() > 0) read(socket);
+    if (static_cast<int>(waitingRoom_.size()) >= kMaxWaitingConnections) {
+      log(QStringLiteral("Refused- %1 connections wait already").arg(waitingRoom_.size()));
+      refuse(a.fd);
+      continue;
+    }
+    waitingRoom_.push_back(a.fd);
+  }
+  // In the order they came, as long as there is room.
+  while (!waitingRoom_.empty() && (connectionCount() < kMaxConnections || makeRoom())) {
+    const int fd = waitingRoom_.front();
+    waitingRoom_.pop_front();
+    open(fd);
   }
 }
 
-bool ControlServer::admit(QTcpSocket* socket) {
-  // The peer's socket is the one whose own end is our remote end.
-  const SocketEnds peer{socket->peerAddress(), socket->peerPort(), socket->localAddress(), socket->localPort()};
-  const std::optional<uint> uid = peerOwner_ ? peerOwner_(peer) : std::nullopt;
-  if (!uid) {
-    log(QStringLiteral("Refused- a connection from port %1 whose owner is unknown").arg(peer.localPort));
+bool ControlServer::ownersOnly(const Accepted& a) {
+  if (!a.owner) {
+    log(QStringLiteral("Refused- a connection from port %1 whose owner is unknown").arg(a.peer.localPort));
     return false;
   }
-  if (*uid != ownUid_) {
-    log(QStringLiteral("Refused- a connection of user %1").arg(*uid));
-    return false;
-  }
-  if (connectionCount() >= kMaxConnections && !makeRoom()) {
-    log(QStringLiteral("Refused- too many connections"));
+  if (*a.owner != ownUid_) {
+    log(QStringLiteral("Refused- a connection of user %1").arg(*a.owner));
     return false;
   }
   return true;
 }
 
-// Closes the connection that has been silent longest; one whose bytes wait
-// for the queue is never closed.
+void ControlServer::open(int fd) {
+  auto* socket = new QTcpSocket(this);
+  if (!socket->setSocketDescriptor(fd)) {
+    ::close(fd);
+    delete socket;
+    return;
+  }
+  socket->setReadBufferSize(kReadAhead);
+  connections_.emplace(socket, Connection{CommandFramer(), now(), ++accepted_, false});
+  log(QStringLiteral("Connected- ") + socket->peerAddress().toString());
+  connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read(socket); });
+  connect(socket, &QTcpSocket::disconnected, this, [this, socket] { ended(socket); });
+}
+
+// Closes the connection that has been silent longest; one with bytes not
+// yet read is never closed.
 bool ControlServer::makeRoom() {
   QTcpSocket* oldest = nullptr;
   const Connection* best = nullptr;
@@ -145,7 +272,12 @@ bool ControlServer::makeRoom() {
   return true;
 }
 
-bool ControlServer::waiting(QTcpSocket* socket) const { return paused_ && socket->bytesAvailable() > 0; }
+// Bytes not yet read, by Qt or still in the kernel: closing would lose them.
+bool ControlServer::waiting(QTcpSocket* socket) const {
+  if (socket->bytesAvailable() > 0) return true;
+  int inKernel = 0;
+  return ::ioctl(static_cast<int>(socket->socketDescriptor()), FIONREAD, &inKernel) == 0 && inKernel > 0;
+}
 
 void ControlServer::read(QTcpSocket* socket) {
   auto it = connections_.find(socket);
@@ -170,7 +302,9 @@ void ControlServer::read(QTcpSocket* socket) {
   if (it->second.ended && socket->bytesAvailable() == 0) {
     log(QStringLiteral("Disconnected"));
     drop(socket);
+    return;
   }
+  if (!bytes.isEmpty()) scheduleAccept();
 }
 
 void ControlServer::ended(QTcpSocket* socket) {
@@ -185,6 +319,20 @@ void ControlServer::drop(QTcpSocket* socket) {
   socket->disconnect(this);
   socket->abort();
   socket->deleteLater();
+  scheduleAccept();
+}
+
+// Connections wait for room: look again once one may have been made.
+void ControlServer::scheduleAccept() {
+  if (waitingRoom_.empty() || drainScheduled_) return;
+  drainScheduled_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        drainScheduled_ = false;
+        accept();
+      },
+      Qt::QueuedConnection);
 }
 
 void ControlServer::enqueue(QString command) {

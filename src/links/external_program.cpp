@@ -24,13 +24,18 @@ bool FieldTakes(TemplateToken t, bool folderField, bool programField, ProgramLis
   return false;
 }
 
+// The program file handed over is a path of this system: a "\" in it is a
+// character of a name, not a separator as in a typed field.
+QString FileFolder(const QString& path) { return path.left(path.lastIndexOf(u'/') + 1); }
+QString FileName(const QString& path) { return path.mid(path.lastIndexOf(u'/') + 1); }
+
 TokenProvider Provider(const RunValues& v, bool folderField, bool programField, ProgramList list) {
   return [&v, folderField, programField, list](TemplateToken t) -> std::optional<QString> {
     if (!FieldTakes(t, folderField, programField, list)) return std::nullopt;
     switch (t) {
       case TemplateToken::Bas: return v.basPath;
-      case TemplateToken::BasShort: return PathFilePart(v.basPath);
-      case TemplateToken::BasPath: return PathFolderPart(v.basPath);
+      case TemplateToken::BasShort: return FileName(v.basPath);
+      case TemplateToken::BasPath: return FileFolder(v.basPath);
       case TemplateToken::VdlPath: return v.programFolder;
       case TemplateToken::RvtPath: return v.ravoltFolder;
       case TemplateToken::ExtPath: break;

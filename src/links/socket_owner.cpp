@@ -1,7 +1,16 @@
 #include "links/socket_owner.h"
 
 #include <QFile>
+#include <arpa/inet.h>
 #include <cstring>
+#include <linux/inet_diag.h>
+#include <linux/netlink.h>
+#include <linux/sock_diag.h>
+#include <netinet/in.h>
+#include <sys/fsuid.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <unistd.h>
 
 #include "platform/text_lines.h"
 
@@ -10,6 +19,7 @@ namespace {
 
 constexpr qint64 kTableLimit = 64 << 20;
 constexpr int kTimeWait = 0x06;
+constexpr int kTimeWaitTimer = 3;
 
 // The kernel prints each 32-bit word of an address with %08X as it lies in
 // memory, so the bytes are the word's bytes in this machine's order.
@@ -59,7 +69,139 @@ QList<QByteArrayView> Fields(QByteArrayView line) {
   return out;
 }
 
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+  void reset() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+  }
+
+ private:
+  int fd_;
+};
+
+// An address as the diagnostics take it: network order, IPv4 in word 0.
+bool PutAddress(const QHostAddress& a, __be32 out[4], int* family) {
+  bool v4 = false;
+  const quint32 ip4 = a.toIPv4Address(&v4);
+  std::memset(out, 0, 16);
+  if (v4 && a.protocol() == QAbstractSocket::IPv4Protocol) {
+    *family = AF_INET;
+    out[0] = htonl(ip4);
+    return true;
+  }
+  if (a.protocol() != QAbstractSocket::IPv6Protocol) return false;
+  *family = AF_INET6;
+  const Q_IPV6ADDR raw = a.toIPv6Address();
+  std::memcpy(out, raw.c, 16);
+  return true;
+}
+
+struct DiagRequest {
+  nlmsghdr header;
+  inet_diag_req_v2 body;
+};
+
+constexpr int kDiagTimeoutMs = 500;
+
 }  // namespace
+
+QByteArray SocketDiagRequest(const SocketEnds& ends) {
+  DiagRequest r;
+  std::memset(&r, 0, sizeof r);
+  int family = 0, remoteFamily = 0;
+  if (!PutAddress(ends.local, r.body.id.idiag_src, &family) ||
+      !PutAddress(ends.remote, r.body.id.idiag_dst, &remoteFamily) || family != remoteFamily)
+    return {};
+  r.header.nlmsg_len = sizeof r;
+  r.header.nlmsg_type = SOCK_DIAG_BY_FAMILY;
+  r.header.nlmsg_flags = NLM_F_REQUEST;
+  r.body.sdiag_family = static_cast<__u8>(family);
+  r.body.sdiag_protocol = IPPROTO_TCP;
+  r.body.idiag_states = ~0u;
+  r.body.id.idiag_sport = htons(ends.localPort);
+  r.body.id.idiag_dport = htons(ends.remotePort);
+  r.body.id.idiag_cookie[0] = INET_DIAG_NOCOOKIE;
+  r.body.id.idiag_cookie[1] = INET_DIAG_NOCOOKIE;
+  return QByteArray(reinterpret_cast<const char*>(&r), sizeof r);
+}
+
+std::optional<SocketRecord> ParseSocketDiagReply(QByteArrayView reply) {
+  if (reply.size() < qsizetype(sizeof(nlmsghdr))) return std::nullopt;
+  nlmsghdr h;
+  std::memcpy(&h, reply.data(), sizeof h);
+  if (h.nlmsg_type != SOCK_DIAG_BY_FAMILY || h.nlmsg_len > quint64(reply.size()) ||
+      h.nlmsg_len < NLMSG_LENGTH(sizeof(inet_diag_msg)))
+    return std::nullopt;
+  inet_diag_msg m;
+  std::memcpy(&m, reply.data() + NLMSG_HDRLEN, sizeof m);
+  return SocketRecord{m.idiag_uid, m.idiag_inode, m.idiag_state, m.idiag_timer};
+}
+
+std::optional<uint> OwnerOfRecord(const SocketRecord& r, bool makersKept) {
+  if (r.state == kTimeWait || r.timer == kTimeWaitTimer) return std::nullopt;
+  if (r.inode == 0 && r.uid == 0 && !makersKept) return std::nullopt;
+  return r.uid;
+}
+
+std::optional<SocketRecord> SocketRecordFromKernel(const SocketEnds& ends) {
+  const QByteArray request = SocketDiagRequest(ends);
+  if (request.isEmpty()) return std::nullopt;
+  Fd nl(::socket(AF_NETLINK, SOCK_DGRAM | SOCK_CLOEXEC, NETLINK_SOCK_DIAG));
+  if (nl.get() < 0) return std::nullopt;
+  const timeval wait{0, kDiagTimeoutMs * 1000};
+  ::setsockopt(nl.get(), SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+  if (::send(nl.get(), request.constData(), size_t(request.size()), 0) != request.size()) return std::nullopt;
+  alignas(nlmsghdr) char reply[8192];
+  ssize_t n;
+  do n = ::recv(nl.get(), reply, sizeof reply, 0);
+  while (n < 0 && errno == EINTR);
+  if (n <= 0) return std::nullopt;
+  return ParseSocketDiagReply(QByteArrayView(reply, n));
+}
+
+bool KernelKeepsSocketMakers() {
+  static const bool kept = [] {
+    constexpr uid_t kOther = 65534;
+    // A connection not yet accepted has no file (inode 0), as a closed one,
+    // and is made by the listening socket: made here with another uid.
+    const uid_t before = static_cast<uid_t>(::setfsuid(kOther));
+    Fd listener(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    ::setfsuid(before);  // the file-system uid is this thread's own
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    if (listener.get() < 0 || ::bind(listener.get(), reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+        ::listen(listener.get(), 1) != 0 || ::getsockname(listener.get(), reinterpret_cast<sockaddr*>(&a), &len) != 0)
+      return false;
+    Fd client(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    sockaddr_in own{};
+    len = sizeof own;
+    if (client.get() < 0 || ::connect(client.get(), reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+        ::getsockname(client.get(), reinterpret_cast<sockaddr*>(&own), &len) != 0)
+      return false;
+    const QHostAddress lo(QHostAddress::LocalHost);
+    const auto r = SocketRecordFromKernel({lo, ntohs(a.sin_port), lo, ntohs(own.sin_port)});
+    return r && r->inode == 0 && r->uid == kOther;
+  }();
+  return kept;
+}
+
+std::optional<uint> SocketOwner(const SocketEnds& ends) {
+  if (const auto r = SocketRecordFromKernel(ends)) {
+    const bool ambiguous = r->inode == 0 && r->uid == 0;
+    if (auto uid = OwnerOfRecord(*r, ambiguous && ::geteuid() == 0 && KernelKeepsSocketMakers())) return uid;
+  }
+  return SocketOwnerFromTables(DefaultSocketTables(), ends);
+}
 
 std::optional<uint> FindSocketOwner(QByteArrayView table, const SocketEnds& ends) {
   std::optional<uint> owner;

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "editor/editing_lines.h"
 #include "platform/text_lines.h"
@@ -35,16 +36,32 @@ const QString kEndInclude = QStringLiteral("' END INCLUDE\n");
 
 class Merger {
  public:
-  explicit Merger(const IncludeResolver& resolve) : resolve_(resolve) {}
+  Merger(const IncludeResolver& resolve, const MergeLimits& limits) : resolve_(resolve), limits_(limits) {}
 
   MergeResult run(QStringView text) {
     merge(text, 0);
+    if (!result_.stopped.isEmpty()) {
+      result_.text.clear();
+      result_.problems.clear();
+    }
     return std::move(result_);
   }
 
  private:
+  bool stopped() const { return !result_.stopped.isEmpty(); }
+
+  // Whether `more` characters fit with the end lines of the open includes
+  // still to come; else the merge stops.
+  bool fits(qsizetype more) {
+    if (result_.text.size() + more + chain_.size() * kEndInclude.size() <= limits_.characters) return true;
+    result_.stopped = QStringLiteral("The merged program would be larger than %1 MB.\nNothing was merged.")
+                          .arg(limits_.characters >> 20);
+    return false;
+  }
+
   void merge(QStringView text, int depth) {
     ForEachLine(text, [&](const TextLine& line) {
+      if (stopped() || !fits(line.length + line.endLength)) return;
       const QStringView own = text.sliced(line.start, line.length);
       const QStringView end = text.sliced(line.start + line.length, line.endLength);
       if (const auto name = IncludeName(own); name && include(*name, own, end, depth)) return;
@@ -62,11 +79,21 @@ class Merger {
       result_.problems.append(QStringLiteral("Unable to find ") + name + at);
       return false;
     }
+    if (!file->refused.isEmpty()) {
+      result_.problems.append(QStringLiteral("Cannot include ") + name + QStringLiteral(": ") + file->refused + at);
+      return false;
+    }
     if (file->text.isEmpty()) return false;
+    if (result_.files >= limits_.files) {
+      result_.stopped = QStringLiteral("More than %1 files would be included.\nNothing was merged.").arg(limits_.files);
+      return true;
+    }
     if (depth >= kMaxIncludeDepth || chain_.contains(file->key)) {
       result_.problems.append(QStringLiteral("Include loop: ") + name + at);
       return false;
     }
+    // The marked include line and the file's end line.
+    if (!fits(3 + own.size() + std::max<qsizetype>(end.size(), 1) + kEndInclude.size())) return true;
     result_.text += u"'_'";
     result_.text += own;
     // The file's text goes on the lines after the include, even on the last line.
@@ -83,13 +110,15 @@ class Merger {
   }
 
   const IncludeResolver& resolve_;
+  const MergeLimits limits_;
   MergeResult result_;
   QStringList chain_;
   qsizetype lines_ = 0;  // complete lines of the merged text so far
 };
 
 bool IsFile(const QString& path) {
-  return QFileInfo(path).isFile();
+  const QFileInfo info(path);
+  return info.exists() && !info.isDir();
 }
 
 // `relative` below `folder`, each component matched without regard to case.
@@ -121,9 +150,11 @@ QString FindIgnoringCase(const QString& folder, const QString& relative) {
 
 }  // namespace
 
-MergeResult MergeIncludeFiles(QStringView text, const IncludeResolver& resolve) {
-  return Merger(resolve).run(text);
+MergeResult MergeIncludeFiles(QStringView text, const IncludeResolver& resolve, const MergeLimits& limits) {
+  return Merger(resolve, limits).run(text);
 }
+
+QString MergeProblemsText(const QStringList& problems) { return problems.join(QStringLiteral("\n\n")); }
 
 MergeReport MergeReportOf(int files) {
   if (files <= 0) return {QStringLiteral("Oops!"), QStringLiteral("No files included")};

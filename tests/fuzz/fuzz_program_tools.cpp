@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const MergeResult merged = MergeIncludeFiles(text, [&](const QString& name) -> std::optional<IncludedFile> {
     const qsizetype at = text.indexOf(name);
     if (at < 0 || --budget < 0) return std::nullopt;
-    return IncludedFile{name, text.sliced(at).left(4096)};
+    return IncludedFile{name, text.sliced(at).left(4096), {}};
   });
   Check(merged.files >= 0);
   Check(merged.text.size() >= text.size());

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cstring>
@@ -25,6 +26,7 @@
 #include "platform/ui/shift_state.h"
 #include "platform/ui/toolkit.h"
 #include "recorder.h"
+#include "shell/ui/info_window.h"
 #include "shell/ui/services.h"
 
 namespace vendle::test {
@@ -547,6 +549,58 @@ TEST(ShippedScripts, SayWhatIsMissing) {
     EXPECT_FALSE(QFile::exists(dir.path() + "/never"));
     QFile::remove(bin + "mmbasic");
   }
+}
+
+
+// File names built to break a command line: each arrives as one argument of
+// the started program (directly, and through a batch script run by sh), and
+// nothing in a name is run.
+TEST(ExternalPrograms, HostileFileNamesArriveAsOneArgumentEachAndRunNothing) {
+  const QStringList names = {
+      "it's a \"quoted\" name.bas",
+      "$(touch ran-dollar).bas",
+      "`touch ran-backquote`.bas",
+      "two\nlines.bas",
+      "  blanks  around  .bas",
+      "-rf --help.bas",
+      "-x `touch ran-mixed`; $(touch ran-mixed2) | & 'a' \"b\" \\.bas",
+  };
+  struct Template {
+    const char* parameters;
+    qint64 batch;
+    QStringList (*want)(const QString& path, const QString& name);
+  };
+  const Template templates[] = {
+      {"'%bas%' '%basshort%'", 0, [](const QString& p, const QString& n) { return QStringList{p, n}; }},
+      {"%bas%", 0, [](const QString& p, const QString&) { return QStringList{p}; }},
+      {"%q%%bas%%q% -- %q%%basshort%%q%", 0,
+       [](const QString& p, const QString& n) { return QStringList{p, "--", n}; }},
+      // The script gets the folder, the program and then the parameters.
+      {"%q%%basshort%%q%", 7, [](const QString& p, const QString& n) {
+         return QStringList{QFileInfo(p).absolutePath() + "/", "the interpreter", n};
+       }},
+  };
+  Fixture f;
+  WriteRecorder(f.d.programFolder() + "runhere7.sh", f.out(), false);
+  const QString folder = f.d.root() + "docs/";
+  QDir().mkpath(folder);
+  for (const Template& t : templates) {
+    f.app.settings().externalPrograms = {{"Rec", QString(), "'" + f.recorder() + "'", t.parameters, t.batch}};
+    if (t.batch) f.app.settings().externalPrograms[0].program = "'the interpreter'";
+    for (const QString& name : names) {
+      SCOPED_TRACE(t.parameters + (" with " + name).toStdString());
+      const QString path = folder + name;
+      WriteFile(path, "PRINT 1\r\n");
+      OpenDocument(f.app, path, false);
+      ASSERT_EQ(f.app.state().docs.list.current()->path, path);
+      const Received got = f.run(Item::ExternalFirst);
+      ASSERT_TRUE(got.arrived) << InfoWindowText(f.app).toStdString();
+      EXPECT_EQ(got.arguments, t.want(path, name));
+    }
+  }
+  for (const QString& where : {folder, f.d.root(), f.d.programFolder(), QDir::currentPath() + "/"})
+    for (const char* ran : {"ran-dollar", "ran-backquote", "ran-mixed", "ran-mixed2"})
+      EXPECT_FALSE(QFile::exists(where + ran)) << "a file name was run: " << (where + ran).toStdString();
 }
 
 }  // namespace

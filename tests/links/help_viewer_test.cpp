@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QImage>
+#include <QTextBrowser>
 #include <QUrl>
 
 #include "app_driver.h"
@@ -16,6 +18,7 @@
 #include "platform/ui/toolkit.h"
 #include "shell/ui/info_window.h"
 #include "shell/ui/main_window.h"
+#include "not_regular_files.h"
 #include "test_files.h"
 
 namespace vendle::test {
@@ -159,6 +162,56 @@ TEST(HelpViewer, MenuPagesButtonsAndAMissingPage) {
   s.driver->processEvents();
   EXPECT_EQ(app.toolkit().window(viewer), nullptr);
   EXPECT_EQ(HelpViewerSource(app), QString());
+}
+
+// A help page may come from anywhere: every image and style sheet it names
+// goes through the checked read. A FIFO blocked the viewer in open() for
+// ever, a device grew memory until the editor aborted; they are not shown.
+TEST(HelpViewer, AHelpPageShowsNoResourceThatIsNotAFile) {
+  Session s = Open(kProgram);
+  App& app = s.app();
+  const QString folder = s.driver->dataFolder() + "html2/";
+  QImage dot(4, 4, QImage::Format_RGB32);
+  dot.fill(Qt::red);
+  ASSERT_TRUE(dot.save(folder + "dot.png"));
+  std::vector<QString> refused;
+  for (const Special& k : Specials()) {
+    const QString path = folder + "res " + QString::fromLatin1(k.name).replace(u'/', u'_');
+    ASSERT_TRUE(k.make(path)) << k.name;
+    refused.push_back(path);
+  }
+  // Larger than any file read whole, without taking the disk.
+  const QString huge = folder + "huge.png";
+  WriteFile(huge, "");
+  ASSERT_TRUE(QFile::resize(huge, kLargestReadFile + 1));
+  refused.push_back(huge);
+
+  QByteArray page = "<html><head>";
+  for (const QString& r : refused)
+    page += "<link rel=\"stylesheet\" href=\"" + QUrl::fromLocalFile(r).toEncoded() + "\">";
+  page += "</head><body><p>Hostile page</p><img src=\"dot.png\">";
+  for (const QString& r : refused) page += "<img src=\"" + QUrl::fromLocalFile(r).toEncoded() + "\">";
+  // Named relative to the page as well.
+  page += "<img src=\"res%20fifo\"><img src=\"" + QFile::encodeName(folder) + "res fifo\"></body></html>";
+  WriteFile(folder + "index.htm", page);
+
+  s.driver->menu(Item::VendleHelp);
+  auto* browser = qobject_cast<QTextBrowser*>(app.toolkit().control(+ControlId::HelpBrowser));
+  ASSERT_NE(browser, nullptr);
+  EXPECT_TRUE(HelpViewerText(app).contains("Hostile page"));
+  browser->document()->setTextWidth(600);
+  (void)browser->document()->size();  // lays the page out: its images are loaded
+  (void)browser->grab();
+  const QTextDocument* doc = browser->document();
+  EXPECT_FALSE(doc->resource(QTextDocument::ImageResource, QUrl::fromLocalFile(folder + "dot.png")).isNull())
+      << "a regular image is still shown";
+  for (const QString& r : refused) {
+    const QUrl url = QUrl::fromLocalFile(r);
+    const QImage shown = qvariant_cast<QImage>(doc->resource(QTextDocument::ImageResource, url));
+    EXPECT_TRUE(shown.width() <= 1 && shown.height() <= 1 && (shown.isNull() || qAlpha(shown.pixel(0, 0)) == 0))
+        << r.toStdString();
+    EXPECT_TRUE(doc->resource(QTextDocument::StyleSheetResource, url).toString().isEmpty()) << r.toStdString();
+  }
 }
 
 // A page shown inside the help index (its frame) has one navigation line:

@@ -536,6 +536,10 @@ TEST_F(SettingsWindowTest, SaveTakesThePageWithTheTypedFoldersAndCloseTakesTheMi
   EXPECT_EQ(settings().backupIntervalSeconds, 420);
   EXPECT_EQ(settings().fontName, "DejaVu Sans Mono");
   EXPECT_EQ(asked("message"), QStringList{"Preferences: Settings saved"});
+  // Written at once: a crash before the exit keeps them.
+  const QByteArray file = ReadFile(d.dataFolder() + "Vendle5.inf");
+  EXPECT_TRUE(file.contains("Minutes between backups = 7")) << file.toStdString();
+  EXPECT_TRUE(file.contains("Backup folder = /tmp/typed backups/")) << file.toStdString();
   control<QLineEdit>(ControlId::BackupMinutes)->clear();
   QTest::keyClicks(control<QLineEdit>(ControlId::BackupMinutes), "3x");
   EXPECT_EQ(field(ControlId::BackupMinutes), "3") << "whole minutes only";

@@ -6,7 +6,9 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QStringList>
 #include <QWidget>
+#include <algorithm>
 #include <thread>
 
 #include "app_driver.h"
@@ -196,6 +198,56 @@ TEST(DebugLog, LinesOfAnotherThreadArriveThroughTheEventLoop) {
       << InfoWindowText(app).toStdString();
   ASSERT_NE(InfoWindow(app), nullptr);
   EXPECT_EQ(InfoWindow(app)->thread(), app.mainWidget()->thread()) << "the window belongs to the GUI thread";
+}
+
+// The window's lines after a log of `total` lines "line 0", "line 1", ...:
+// the note, then the newest kKeptLogLines.
+void ExpectTheNewestLinesUnderTheNote(App& app, int total) {
+  const QStringList lines = InfoWindowText(app).split('\n');
+  ASSERT_EQ(lines.size(), kKeptLogLines + 1) << "the note and the kept lines";
+  EXPECT_EQ(lines.front(), QString("%1 earlier lines were dropped: only the last %2 lines are kept.")
+                               .arg(total - kKeptLogLines)
+                               .arg(kKeptLogLines));
+  EXPECT_EQ(lines.at(1), QString("line %1").arg(total - kKeptLogLines));
+  EXPECT_EQ(lines.back(), QString("line %1").arg(total - 1));
+}
+
+TEST(DebugLog, TheWindowKeepsTheNewestLinesAndSaysHowManyWentAtItsTop) {
+  AppDriver d;
+  App& app = d.app();
+  app.settings().debugMode = 1;
+  const int total = kKeptLogLines * 2 + 500;
+  for (int k = 0; k < kKeptLogLines; ++k) DebugLog(app, QString("line %1").arg(k));
+  EXPECT_FALSE(InfoWindowText(app).contains("dropped")) << "no note while nothing went";
+  EXPECT_TRUE(InfoWindowText(app).startsWith("line 0\n"));
+  for (int k = kKeptLogLines; k < total; ++k) DebugLog(app, QString("line %1").arg(k));
+  ExpectTheNewestLinesUnderTheNote(app, total);
+  // A report replaces the log and its note.
+  ShowInfoText(app, "Variable report");
+  DebugLog(app, "after the report");
+  EXPECT_EQ(InfoWindowText(app), "Variable report\nafter the report");
+}
+
+TEST(DebugLog, LinesOfAnotherThreadWaitingForABusyGuiThreadAreBoundedToo) {
+  AppDriver d;
+  App& app = d.app();
+  app.settings().debugMode = 1;
+  const int total = kKeptLogLines * 3 + 7;
+  size_t mostQueued = 0;
+  // The GUI thread takes no line while the server logs.
+  std::thread server([&app, &mostQueued, total] {
+    for (int k = 0; k < total; ++k) {
+      DebugLog(app, QString("line %1").arg(k));
+      mostQueued = std::max(mostQueued, QueuedLogLines(app));
+    }
+  });
+  server.join();
+  EXPECT_EQ(mostQueued, size_t(kKeptLogLines));
+  EXPECT_TRUE(d.waitFor([&] { return QueuedLogLines(app) == 0 && !InfoWindowText(app).isEmpty(); }));
+  ExpectTheNewestLinesUnderTheNote(app, total);
+  // Later lines move the window on; the one note counts them.
+  for (int k = total; k < total + 3; ++k) DebugLog(app, QString("line %1").arg(k));
+  ExpectTheNewestLinesUnderTheNote(app, total + 3);
 }
 
 TEST(DebugLog, LinesLoggedBeforeTheAppEndsAreDropped) {

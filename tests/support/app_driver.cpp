@@ -5,12 +5,25 @@
 #include <QDir>
 #include <QFile>
 #include <QStringList>
+#include <QRandomGenerator>
 #include <QTcpServer>
+#include <algorithm>
 #include <QThread>
 
 namespace vendle::test {
 
 quint16 FreePort() {
+  // Below the range the kernel takes client ports from: a port it handed out
+  // as free was taken a moment later by a client of a test running beside
+  // this one (200 connections each), and the editor then had no control link.
+  int low = 32768;
+  QFile range(QStringLiteral("/proc/sys/net/ipv4/ip_local_port_range"));
+  if (range.open(QIODevice::ReadOnly)) low = std::max(2048, range.readAll().simplified().split(' ').value(0).toInt());
+  for (int tries = 0; tries < 200; ++tries) {
+    const auto port = static_cast<quint16>(1024 + QRandomGenerator::global()->bounded(low - 1024));
+    QTcpServer s;
+    if (s.listen(QHostAddress::LocalHost, port)) return port;
+  }
   QTcpServer s;
   s.listen(QHostAddress::LocalHost, 0);
   return s.serverPort();

@@ -19,7 +19,7 @@ using Files = QMap<QString, QString>;
 MergeResult Merge(const QString& text, const Files& files) {
   return MergeIncludeFiles(text, [&](const QString& name) -> std::optional<IncludedFile> {
     if (!files.contains(name)) return std::nullopt;
-    return IncludedFile{name, files.value(name)};
+    return IncludedFile{name, files.value(name), {}};
   });
 }
 
@@ -128,6 +128,48 @@ TEST(MergeIncludeFiles, IncludesNestSixteenDeep) {
   EXPECT_EQ(r.problems, QStringList{"Include loop: f17\non line 17"});
   EXPECT_EQ(r.text.count(u"' END INCLUDE"), 16);
   EXPECT_TRUE(r.text.contains(u"'_'#INCLUDE f16\n#INCLUDE f17\n' END INCLUDE\n")) << r.text.toStdString();
+}
+
+// Each bound stops the whole merge, with no text and no problems left over.
+TEST(MergeIncludeFiles, BoundsStopTheMergeAndSayWhich) {
+  Files files{{"big", QString(600, u'x') + "\n"}, {"small", "A = 1\n#INCLUDE gone\n"}};
+  const auto merge = [&](const QString& text, MergeLimits limits) {
+    return MergeIncludeFiles(text, [&](const QString& name) -> std::optional<IncludedFile> {
+      if (!files.contains(name)) return std::nullopt;
+      return IncludedFile{name, files.value(name), {}};
+    }, limits);
+  };
+  const struct {
+    const char* what;
+    QString text;
+    MergeLimits limits;
+    QString stopped;
+  } cases[] = {
+      {"within both", "#INCLUDE big\n#INCLUDE small\n", {2000, 2}, ""},
+      {"the size", "#INCLUDE big\n#INCLUDE big\n", {1000, 10},
+       "The merged program would be larger than 0 MB.\nNothing was merged."},
+      {"the count", "#INCLUDE small\n#INCLUDE small\n#INCLUDE small\n", {1000, 2},
+       "More than 2 files would be included.\nNothing was merged."},
+      // "'_'#INCLUDE big\n", the file's 601 and "' END INCLUDE\n": 631 in all.
+      {"the size to the character", "#INCLUDE big\n", {631, 10}, ""},
+      {"the size by the end line", "#INCLUDE big\n", {630, 10},
+       "The merged program would be larger than 0 MB.\nNothing was merged."},
+  };
+  for (const auto& c : cases) {
+    const MergeResult r = merge(c.text, c.limits);
+    EXPECT_EQ(r.stopped, c.stopped) << c.what;
+    if (c.stopped.isEmpty()) {
+      EXPECT_LE(r.text.size(), c.limits.characters) << c.what;
+      continue;
+    }
+    EXPECT_TRUE(r.text.isEmpty()) << c.what;
+    EXPECT_TRUE(r.problems.isEmpty()) << c.what;
+  }
+  const MergeResult refused = MergeIncludeFiles(u"#INCLUDE p\n", [](const QString& name) -> std::optional<IncludedFile> {
+    return IncludedFile{name, {}, "It is a pipe (FIFO), not a file."};
+  });
+  EXPECT_EQ(refused.problems, QStringList{"Cannot include p: It is a pipe (FIFO), not a file.\non line 1"});
+  EXPECT_EQ(refused.text, "#INCLUDE p\n");
 }
 
 TEST(MergeReportOf, CountsTheFiles) {

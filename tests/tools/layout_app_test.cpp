@@ -20,6 +20,7 @@
 #include "platform/ui/toolkit.h"
 #include "qt_print.h"
 #include "shell/ui/services.h"
+#include "not_regular_files.h"
 #include "test_files.h"
 #include "tools/formatter.h"
 #include "tools/layout_design.h"
@@ -218,6 +219,78 @@ TEST_F(LayoutApp, WithoutAFreeTabTheSourceStaysAsItWas) {
     EXPECT_EQ(ed(), source) << +item;
     EXPECT_EQ(GetEditorText(source), text) << +item;
     EXPECT_FALSE(source->sci().modified()) << +item;
+  }
+}
+
+
+// The designer files are the user's to edit: each hostile content is taken
+// through the whole Design menu without a crash or a hang, the program the
+// design goes into comes back with one Undo, and a file that is there but
+// not read is said with its path and why, and changes nothing.
+TEST(LayoutHostileFiles, DesignerFilesOfAnyContentNeitherCrashNorLoseTheProgram) {
+  QByteArray binary;
+  for (int i = 0; i < 64 * 1024; ++i) binary += char(i * 7 % 256);
+  QByteArray markers;
+  for (int i = 0; i < 5000; ++i)
+    markers += "'GUI_ELEMENTS\r\nBOX x, y, w, h\r\n'LOOP_CONTROL\r\nposition_data:\r\nDATA 1,2,3,4,5\r\n'USER_DATA\r\n";
+  QByteArray crOnly = markers;
+  crOnly.replace("\r\n", "\r");
+  const struct {
+    const char* what;
+    QByteArray bytes;            // written to both files
+    bool (*make)(const QString&);  // or made as something else
+    const char* why = nullptr;   // the reason said; none when the file is read
+  } cases[] = {
+      {"empty", "", nullptr},
+      {"binary with zero bytes", binary, nullptr},
+      {"thousands of markers", markers, nullptr},
+      {"CR line ends only", crOnly, nullptr},
+      {"one line of 256 KB", QByteArray(256 << 10, 'x'), nullptr},
+      {"over the size limit", QByteArray(100 << 20, '\n'), nullptr, "larger than 1 MB"},
+      {"a FIFO", {}, MakeFifo, "not a file"},
+      {"a link to /dev/zero", {}, LinkToZero, "not a file"},
+      {"a folder", {}, MakeFolder, "not a file"},
+  };
+  const QString program = "'RUN_ONCE\r\nDO\r\n'GUI_ELEMENTS\r\nBOX 1, 2, 3, 4\r\n'LOOP_CONTROL\r\nLOOP\r\n";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    AppDriver d;
+    App& app = d.app();
+    for (const char* name : {"newdesign.txt", "designloop.txt"}) {
+      const QString path = d.dataFolder() + name;
+      QFile::remove(path);
+      if (c.make) {
+        ASSERT_TRUE(c.make(path));
+      } else {
+        WriteFile(path, c.bytes);
+      }
+    }
+    const int tabs = app.state().docs.list.size();
+    d.menu(Item::NewLayoutDesign);
+    d.processEvents();
+    if (c.why) {
+      EXPECT_EQ(app.state().docs.list.size(), tabs) << "no design without its template";
+      ASSERT_FALSE(d.requesters().asked().empty());
+      EXPECT_TRUE(d.requesters().asked().back().text.contains(d.dataFolder() + "newdesign.txt"));
+      EXPECT_TRUE(d.requesters().asked().back().text.contains(c.why)) << d.requesters().asked().back().text.toStdString();
+    } else {
+      EXPECT_EQ(app.state().docs.list.size(), tabs + 1) << "the design opens";
+    }
+    // A program of the user's, through the rest of the menu.
+    EditorView* ed = CurrentEditor(app);
+    SetEditorText(ed, program, true);
+    for (Item item : {Item::IncorporateLayoutCode, Item::RefreshLayoutCode}) {
+      d.menu(item);
+      d.processEvents();
+    }
+    EXPECT_EQ(CurrentEditor(app), ed);
+    if (c.why) {
+      EXPECT_EQ(GetEditorText(ed), program) << "nothing incorporated without the loop";
+      EXPECT_TRUE(d.requesters().asked().back().text.contains(d.dataFolder() + "designloop.txt"));
+    }
+    while (ed->sci().send(S::SCI_CANUNDO)) ed->sci().send(S::SCI_UNDO);
+    EXPECT_EQ(GetEditorText(ed), program) << "Undo gives the program back";
+    EXPECT_FALSE(app.loopEnded());
   }
 }
 

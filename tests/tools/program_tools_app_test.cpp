@@ -17,7 +17,9 @@
 #include "program_app_fixture.h"
 #include "qt_print.h"
 #include "shell/ui/services.h"
+#include "not_regular_files.h"
 #include "test_files.h"
+#include "tools/ui/rewrite_view.h"
 #include "tools/cleanup.h"
 #include "tools/crunch.h"
 
@@ -84,14 +86,52 @@ TEST_F(ProgramToolsApp, MergeTellsOfEachMissingFileAndOfNoneIncluded) {
   WriteFile(folder + "self.bas", "#INCLUDE self.bas\n");
   Messages();
   Menu(Item::Merge);
-  EXPECT_EQ(Messages(), (QStringList{"Oops!: Unable to find gone.inc\non line 2",
-                                     "Oops!: Include loop: self.bas\non line 4", "Done!: 1 file included"}));
+  EXPECT_EQ(Messages(), (QStringList{"Oops!: Unable to find gone.inc\non line 2\n\nInclude loop: self.bas\non line 4",
+                                     "Done!: 1 file included"}));
   ActivateDocumentTab(app(), 0);
   SetEditorText(ed, u"A = 1\n", true);
   Menu(Item::Merge);
   EXPECT_EQ(Messages(), QStringList{"Oops!: No files included"});
   EXPECT_EQ(GetEditorText(CurrentEditor(app())), "A = 1\r\n")
       << "the tab stays with the copied text, in the source document's line ends";
+}
+
+// 300 missing files gave 300 modal messages in a row; a pipe named as an
+// include was "Unable to find".
+TEST_F(ProgramToolsApp, MergeSaysEveryProblemInOneMessageAndWhyAFileIsRefused) {
+  ASSERT_NE(ed, nullptr);
+  ASSERT_TRUE(MakeFifo(folder + "pipe.inc"));
+  QString text = "#INCLUDE \"pipe.inc\"\n";
+  QString want = "Oops!: Cannot include pipe.inc: It is a pipe (FIFO), not a file.\non line 1";
+  for (int i = 0; i < 300; ++i) {
+    text += QString("#INCLUDE \"gone%1.inc\"\n").arg(i);
+    want += QString("\n\nUnable to find gone%1.inc\non line %2").arg(i).arg(i + 2);
+  }
+  SetEditorText(ed, text, true);
+  Messages();
+  Menu(Item::Merge);
+  EXPECT_EQ(Messages(), (QStringList{want, "Oops!: No files included"}));
+}
+
+// Eight levels, each including the next ten times: 10^8 files. The merge
+// stops at its bound, says so, and changes nothing; the wait cursor shows.
+TEST_F(ProgramToolsApp, AnIncludeBombIsStoppedWithNothingChanged) {
+  ASSERT_NE(ed, nullptr);
+  for (int level = 1; level <= 8; ++level) {
+    QByteArray body = "PRINT \"level " + QByteArray::number(level) + "\"\r\n";
+    if (level < 8)
+      for (int i = 0; i < 10; ++i) body += "#INCLUDE \"bomb" + QByteArray::number(level + 1) + ".inc\"\r\n";
+    WriteFile(folder + "bomb" + QString::number(level) + ".inc", body);
+  }
+  SetEditorText(ed, u"#INCLUDE \"bomb1.inc\"\n", true);
+  const int tabs = app().state().docs.list.size();
+  const int waits = WaitCursor::shown();
+  Messages();
+  Menu(Item::Merge);
+  EXPECT_EQ(Messages(), QStringList{"Oops!: More than 10000 files would be included.\nNothing was merged."});
+  EXPECT_EQ(app().state().docs.list.size(), tabs) << "no result tab";
+  EXPECT_EQ(GetEditorText(ed), "#INCLUDE \"bomb1.inc\"\n");
+  EXPECT_GT(WaitCursor::shown(), waits) << "no wait cursor while merging";
 }
 
 TEST_F(ProgramToolsApp, CrunchWritesTheTabAndTheCrossReferenceFile) {

@@ -4,6 +4,7 @@
 #include <QApplication>
 
 #include "editor/declarations.h"
+#include "editor/declared_case.h"
 #include "editor/fold_markers.h"
 #include "editor/lexer.h"
 #include "editor/syntax_tkn.h"
@@ -209,35 +210,26 @@ void NormaliseIdentifierCase(App& app) {
   Sci s = ed->sci();
   s.send(S::SCI_COLOURISE, 0, -1);  // the comment and string styles decide
   const QStringList all = (names.subs.trimmed() + u' ' + names.variables.trimmed()).split(u' ', Qt::SkipEmptyParts);
-  UndoStep step(s);
-  QuietChanges changes(*ed);
-  s.send(S::SCI_GOTOLINE, 0);
   QStringList spellings;
   for (const QString& declared : all) {
     // "B$" recases "b$" and "b" alike.
     spellings.append(declared);
     if (WithoutTypeSuffix(declared) != declared) spellings.append(WithoutTypeSuffix(declared));
   }
-  for (const QString& spelling : spellings) {
-    const QByteArray name = spelling.toUtf8();
-    if (name.isEmpty()) continue;
-    s.send(S::SCI_SETSEARCHFLAGS, S::SCFIND_WHOLEWORD);
-    Sci::Pos from = 0;
-    for (;;) {
-      s.send(S::SCI_SETTARGETSTART, from);
-      s.send(S::SCI_SETTARGETEND, s.length());
-      const Sci::Pos at = s.sendText(S::SCI_SEARCHINTARGET, name.size(), name.constData());
-      if (at < 0) break;
-      const Sci::Pos end = s.send(S::SCI_GETTARGETEND);
-      from = end;
-      const int style = static_cast<int>(s.send(S::SCI_GETSTYLEAT, at));
-      if (style == kStyleComment || style == kStyleString) continue;
-      if (s.range(at, end) == name) continue;  // already as declared
-      s.send(S::SCI_SETSEL, at, end);
-      s.sendPtr(S::SCI_REPLACETARGET, name.size(), name.constData());
-      changes.inserted(at, name.size());
-      from = at + name.size();
-    }
+  // One pass over the text: a search per name took minutes on a large program.
+  const std::vector<CaseEdit> edits =
+      DeclaredCaseEdits(s.range(0, s.length()), spellings, app.settings().validWordCharacters.toUtf8());
+  UndoStep step(s);
+  QuietChanges changes(*ed);
+  s.send(S::SCI_GOTOLINE, 0);
+  // From the end: an edit of another length leaves the offsets before it.
+  for (auto it = edits.rbegin(); it != edits.rend(); ++it) {
+    const int style = static_cast<int>(s.send(S::SCI_GETSTYLEAT, it->at));
+    if (style == kStyleComment || style == kStyleString) continue;
+    s.send(S::SCI_SETTARGETSTART, it->at);
+    s.send(S::SCI_SETTARGETEND, it->at + it->length);
+    s.sendPtr(S::SCI_REPLACETARGET, it->spelling.size(), it->spelling.constData());
+    changes.inserted(it->at, it->spelling.size());
   }
 }
 
@@ -252,11 +244,12 @@ void CleanupLabelsCommand(App& app) {
   const Sci::Pos firstLine = s.send(S::SCI_DOCLINEFROMVISIBLE, s.send(S::SCI_GETFIRSTVISIBLELINE));
   NormaliseIdentifierCase(app);
   s.send(S::SCI_SETFIRSTVISIBLELINE, s.send(S::SCI_VISIBLEFROMDOCLINE, firstLine));
-  QApplication::restoreOverrideCursor();
   UpdateFileStatus(app, ed->control());
+  // The whole text is styled again: on a large program that takes a while too.
   s.send(S::SCI_COLOURISE, 0, -1);
   s.send(S::SCI_FOLDALL, S::SC_FOLDACTION_EXPAND);
   for (int line1 : folded) s.send(S::SCI_FOLDLINE, line1 - 1, S::SC_FOLDACTION_CONTRACT);
+  QApplication::restoreOverrideCursor();
 }
 
 }  // namespace vendle

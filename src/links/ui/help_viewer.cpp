@@ -1,8 +1,7 @@
 // The help viewer (WindowId::HelpViewer), the Help menu's pages, the F1 and Shift+F1
 // syntax help with its status-bar line, and the external references.
-#include <QFileInfo>
+#include <QImage>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QResizeEvent>
 #include <QTextBrowser>
 #include <QUrl>
@@ -12,6 +11,7 @@
 #include "shell/ui/services.h"
 #include "editor/ui/text_access.h"
 #include "links/help.h"
+#include "links/help_resources.h"
 #include "links/ui/link_commands.h"
 #include "platform/event.h"
 #include "platform/file_io.h"
@@ -29,57 +29,29 @@ using S = QsciScintillaBase;
 constexpr int kViewer = +WindowId::HelpViewer;
 constexpr int kSyntaxLineField = 3;
 
-// A browser that shows an index page's <iframe> in place, as the frames of
-// the help template are meant to look: the framed page's body is put where
-// the frame stands.
+// A browser whose every resource, not only the page, goes through the
+// checked read: an image or a style sheet naming a FIFO or a device would
+// block or exhaust the viewer.
 class HelpBrowser : public QTextBrowser {
  public:
   using QTextBrowser::QTextBrowser;
 
   QVariant loadResource(int type, const QUrl& name) override {
-    if (type != QTextDocument::HtmlResource || !name.isLocalFile()) return QTextBrowser::loadResource(type, name);
-    const QString path = name.toLocalFile();
-    const QFileInfo info(path);
-    if (!info.isFile()) return NotFound(path);
-    const ReadResult r = ReadWholeFile(path);
-    if (!r.ok) return NotFound(path);
-    return InlineFrames(QString::fromUtf8(r.bytes), info.absolutePath());
-  }
-
- private:
-  static QString NotFound(const QString& path) {
-    return QStringLiteral("<html><body><h2>Page not found</h2><p>") + path.toHtmlEscaped() +
-           QStringLiteral("</p><p>The help pages are kept in the data folder; a missing page can be copied back "
-                          "from a new installation.</p></body></html>");
-  }
-
-  static QString BodyOf(const QString& html) {
-    static const QRegularExpression body(QStringLiteral("<body[^>]*>(.*)</body>"),
-                                         QRegularExpression::CaseInsensitiveOption |
-                                             QRegularExpression::DotMatchesEverythingOption);
-    const QRegularExpressionMatch m = body.match(html);
-    return m.hasMatch() ? m.captured(1) : html;
-  }
-
-  static QString InlineFrames(QString html, const QString& folder) {
-    static const QRegularExpression frame(QStringLiteral("<iframe[^>]*src=\"([^\"]*)\"[^>]*>(.*?)</iframe>"),
-                                          QRegularExpression::CaseInsensitiveOption |
-                                              QRegularExpression::DotMatchesEverythingOption);
-    // One level: a framed page's own frames are left as they are.
-    QRegularExpressionMatch m = frame.match(html);
-    if (!m.hasMatch()) return html;
-    const QString target = QUrl(m.captured(1)).path();
-    const QString path = QFileInfo(target).isAbsolute() ? target : folder + u'/' + target;
-    const ReadResult r = QFileInfo(path).isFile() ? ReadWholeFile(path) : ReadResult{};
-    QString inner = r.ok ? BodyOf(QString::fromUtf8(r.bytes)) : BodyOf(NotFound(path));
-    // A page of its own has a navigation line; inside the index, whose line
-    // stands above the frame, it would show twice.
-    static const QRegularExpression nav(QStringLiteral("^\\s*<p class=\"nav\">.*?</p>"),
-                                        QRegularExpression::CaseInsensitiveOption |
-                                            QRegularExpression::DotMatchesEverythingOption);
-    if (html.contains(QLatin1String("class=\"nav\""), Qt::CaseInsensitive)) inner.remove(nav);
-    html.replace(m.capturedStart(), m.capturedLength(), inner);
-    return html;
+    if (name.scheme() == QLatin1String("qrc") || name.scheme() == QLatin1String("data"))
+      return QTextBrowser::loadResource(type, name);
+    const HelpResourceKind kind = type == QTextDocument::HtmlResource         ? HelpResourceKind::Page
+                                  : type == QTextDocument::ImageResource      ? HelpResourceKind::Image
+                                  : type == QTextDocument::StyleSheetResource ? HelpResourceKind::StyleSheet
+                                                                              : HelpResourceKind::Other;
+    const HelpResource r = ReadHelpResource(kind, name, source());
+    if (kind == HelpResourceKind::Page) return r.html;
+    if (r.found) return r.bytes;
+    // Not nothing: for nothing the document opens the file itself, and an
+    // image then reads the name once more.
+    if (kind != HelpResourceKind::Image) return QString();
+    QImage none(1, 1, QImage::Format_ARGB32);
+    none.fill(Qt::transparent);
+    return none;
   }
 };
 

@@ -1,6 +1,8 @@
 #include "settings/ui/apply_preferences.h"
 
 #include "editor/ui/editor_setup.h"
+#include "settings/ui/settings_commands.h"
+#include "editor/ui/editor_commands.h"
 #include "editor/ui/view_options.h"
 #include "platform/ids.h"
 #include "platform/requesters.h"
@@ -19,7 +21,8 @@ void ApplyPreferences(App& app, const PreferenceEdits& edits) {
     SetEditorTabs(app, editor);
     ApplyEditorColours(app, editor);
   });
-  app.requesters().message(QStringLiteral("Preferences"), QStringLiteral("Settings saved"));
+  // Written now, through the same safe write as at exit: a crash later keeps them.
+  if (SaveSettings(app)) app.requesters().message(QStringLiteral("Preferences"), QStringLiteral("Settings saved"));
 }
 
 void ApplyColoursToEditors(App& app) {

@@ -10,7 +10,7 @@ class App;
 struct Event;
 
 void LoadSettings(App& app);    // start-up, once the folders are known
-void SaveSettings(App& app);    // shutdown
+bool SaveSettings(App& app);    // shutdown and the settings window's Save; false when not written (said)
 void CopyInfFiles(App& app);    // Item::CopyInfFiles
 // Opens WindowId::Settings "Vendle Settings" at `page` (Item::Preferences: 0, Item::EditProgramList: 1); an
 // open window is raised, and Item::EditProgramList selects its page 1.

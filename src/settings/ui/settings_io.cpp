@@ -98,7 +98,7 @@ void LoadSettings(App& app) {
   app.toolkit().loadFont(+FontId::Mono, s.monoFont, s.monoFontSize, true);
 }
 
-void SaveSettings(App& app) {
+bool SaveSettings(App& app) {
   Settings& s = app.settings();
   // A missing folder is never stored.
   s.userFolder = QFileInfo(app.folders().file).isDir() ? app.folders().file : QString();
@@ -116,6 +116,7 @@ void SaveSettings(App& app) {
                  r.error.toLocal8Bit().constData());
     app.requesters().message(QStringLiteral("Oops!"), "The settings could not be saved:\n" + path + "\n" + r.error);
   }
+  return r.ok;
 }
 
 void CopyInfFiles(App& app) {

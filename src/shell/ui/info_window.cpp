@@ -1,11 +1,13 @@
-#include <cstdio>
 #include "shell/ui/info_window.h"
 
 #include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QThread>
 #include <QWidget>
+#include <cstdio>
 #include <deque>
 #include <map>
 #include <memory>
@@ -40,6 +42,40 @@ class InfoWindow : public QWidget {
 
   QPlainTextEdit* text() const { return text_; }
 
+  // A new text replaces the log and its note.
+  void setText(const QString& text) {
+    dropped_ = 0;
+    text_->setPlainText(text);
+  }
+
+  // Appends log lines, of which `droppedBefore` earlier ones never arrived,
+  // and keeps the last kKeptLogLines lines under a note of how many went.
+  void appendLog(const std::deque<QString>& lines, qint64 droppedBefore) {
+    const bool hadNote = dropped_ > 0;
+    const qint64 skip = std::max<qint64>(0, qint64(lines.size()) - kKeptLogLines);
+    dropped_ += droppedBefore + skip;
+    for (auto it = lines.begin() + skip; it != lines.end(); ++it) text_->appendPlainText(*it);
+    QTextDocument* doc = text_->document();
+    const int note = hadNote ? 1 : 0;
+    const int excess = doc->blockCount() - note - kKeptLogLines;
+    if (excess > 0) {
+      QTextCursor c(doc->findBlockByNumber(note));
+      c.setPosition(doc->findBlockByNumber(note + excess).position(), QTextCursor::KeepAnchor);
+      c.removeSelectedText();
+      dropped_ += excess;
+    }
+    if (dropped_ == 0) return;
+    const QString text =
+        QStringLiteral("%1 earlier lines were dropped: only the last %2 lines are kept.").arg(dropped_).arg(kKeptLogLines);
+    QTextCursor c(doc->firstBlock());
+    if (hadNote) {
+      c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+      c.insertText(text);
+    } else {
+      c.insertText(text + '\n');
+    }
+  }
+
  protected:
   void resizeEvent(QResizeEvent* e) override {
     QWidget::resizeEvent(e);
@@ -48,6 +84,7 @@ class InfoWindow : public QWidget {
 
  private:
   QPlainTextEdit* text_;
+  qint64 dropped_ = 0;
 };
 
 InfoWindow* InfoWindowOf(App& app) { return dynamic_cast<InfoWindow*>(app.toolkit().window(kInfo)); }
@@ -75,6 +112,8 @@ struct LogChannel {
   bool alive = true;
   bool wakePending = false;
   std::deque<QString> lines;
+  // Lines pushed out of a full queue before the GUI thread took them.
+  qint64 dropped = 0;
 };
 
 std::mutex& RegistryMutex() {
@@ -104,24 +143,27 @@ bool OnGuiThread() {
   return !qapp || QThread::currentThread() == qapp->thread();
 }
 
-void ShowLogLine(App& app, const QString& line) {
-  if (app.settings().debugMode == 0) return;
-  if (InfoWindow* w = InfoWindowOf(app)) {
-    w->text()->appendPlainText(line);
-    return;
+void ShowLogLines(App& app, std::deque<QString> lines, qint64 dropped) {
+  if (app.settings().debugMode == 0 || (lines.empty() && dropped == 0)) return;
+  InfoWindow* w = InfoWindowOf(app);
+  if (!w) {
+    // No window is opened while the program ends: nobody would see it, and
+    // nothing would close it.
+    if (app.state().quitFlag) {
+      for (const QString& line : lines) std::fprintf(stderr, "vendle: %s\n", line.toLocal8Bit().constData());
+      return;
+    }
+    ShowInfoText(app, lines.empty() ? QString() : lines.front());
+    if (!lines.empty()) lines.pop_front();
+    w = InfoWindowOf(app);
   }
-  // No window is opened while the program ends: nobody would see it, and
-  // nothing would close it.
-  if (app.state().quitFlag) {
-    std::fprintf(stderr, "vendle: %s\n", line.toLocal8Bit().constData());
-    return;
-  }
-  ShowInfoText(app, line);
+  w->appendLog(lines, dropped);
 }
 
 // GUI thread: shows every line queued by other threads.
 void Drain(const std::shared_ptr<LogChannel>& ch) {
   std::deque<QString> lines;
+  qint64 dropped = 0;
   App* app = nullptr;
   {
     std::lock_guard lock(ch->mutex);
@@ -131,9 +173,10 @@ void Drain(const std::shared_ptr<LogChannel>& ch) {
       return;
     }
     lines.swap(ch->lines);
+    std::swap(dropped, ch->dropped);
     app = ch->app;
   }
-  for (const QString& line : lines) ShowLogLine(*app, line);
+  ShowLogLines(*app, std::move(lines), dropped);
 }
 
 }  // namespace
@@ -141,7 +184,7 @@ void Drain(const std::shared_ptr<LogChannel>& ch) {
 void ShowInfoText(App& app, const QString& text) {
   Toolkit& tk = app.toolkit();
   if (InfoWindow* w = InfoWindowOf(app)) {
-    w->text()->setPlainText(text);
+    w->setText(text);
     w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
     if (app.options().showWindow) w->show();
     w->raise();
@@ -151,7 +194,7 @@ void ShowInfoText(App& app, const QString& text) {
   const Settings& s = app.settings();
   if (!tk.font(+FontId::Mono)) tk.loadFont(+FontId::Mono, s.monoFont, s.monoFontSize, true);
   auto* w = new InfoWindow(s.textWindow, *tk.font(+FontId::Mono));
-  w->text()->setPlainText(text);
+  w->setText(text);
   tk.registerWindow(kInfo, w);
   tk.registerControl(kInfoText, w->text());
   if (app.options().showWindow) w->show();
@@ -174,7 +217,7 @@ void DebugLog(App& app, const QString& line) {
   if (OnGuiThread()) {
     // Lines other threads logged earlier come first.
     if (auto ch = ChannelOf(app, false)) Drain(ch);
-    ShowLogLine(app, line);
+    ShowLogLines(app, {line}, 0);
     return;
   }
   // Another thread never touches the window or the settings: hand the line over.
@@ -183,6 +226,11 @@ void DebugLog(App& app, const QString& line) {
   {
     std::lock_guard lock(ch->mutex);
     if (!ch->alive) return;
+    // A GUI thread kept busy must not make the queue grow without bound.
+    if (ch->lines.size() >= size_t(kKeptLogLines)) {
+      ch->lines.pop_front();
+      ++ch->dropped;
+    }
     ch->lines.push_back(line);
     wake = !ch->wakePending;
     ch->wakePending = true;
@@ -224,6 +272,13 @@ void InfoWindowEvent(App& app, const Event& e) {
       break;
     default: break;
   }
+}
+
+size_t QueuedLogLines(App& app) {
+  const std::shared_ptr<LogChannel> ch = ChannelOf(app, false);
+  if (!ch) return 0;
+  std::lock_guard lock(ch->mutex);
+  return ch->lines.size();
 }
 
 QString InfoWindowText(App& app) {

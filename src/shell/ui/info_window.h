@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <cstddef>
 
 #include "shell/ui/services.h"
 
@@ -11,6 +12,10 @@ namespace vendle {
 
 class App;
 struct Event;
+
+// Debug log lines kept in the window (and waiting for the GUI thread); a note
+// at the window's top says how many earlier ones were dropped.
+inline constexpr int kKeptLogLines = 10000;
 
 // Shows `text` in the information window, opening it when needed; an open
 // window has its text replaced, is restored from minimised and activated.
@@ -24,6 +29,9 @@ void InfoWindowEvent(App& app, const Event& e);
 // Lets lines of other threads reach this App's window from now until its
 // main window is destroyed; called when the main window is built.
 void ConnectDebugLog(App& app);
+
+// Log lines of other threads waiting for the GUI thread.
+size_t QueuedLogLines(App& app);
 
 // The text of ControlId::InfoEditor, or an empty text when WindowId::InfoText is not open.
 QString InfoWindowText(App& app);

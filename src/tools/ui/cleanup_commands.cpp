@@ -31,6 +31,7 @@ template <class F>
 void RewriteDocument(App& app, F&& rewrite) {
   EditorView* ed = SelectedEditor(app);
   if (!ed) return;
+  const WaitCursor wait;
   const KeptView view(*ed);
   const QString text = GetEditorText(ed);
   const QString result = WithLineEnds(rewrite(text), EditorLineEnd(ed));

@@ -15,17 +15,29 @@
 #include "tools/ui/source_tools.h"
 #include "editor/ui/editor_view.h"
 
+#include <optional>
+
 namespace vendle {
 namespace {
 
 using S = QsciScintillaBase;
 
-// A designer file of the data folder as lines; a missing or unreadable file
-// has none.
-QStringList DataFileLines(App& app, const char* name) {
-  const ReadResult r = ReadWholeFile(app.folders().data + QLatin1String(name));
+// Far beyond a template of a few dozen lines: a larger one would put its
+// megabytes into the editor.
+constexpr qint64 kLargestDesignerFile = qint64(1) << 20;
+
+// A designer file of the data folder as lines; a missing one has none. One
+// that is there but not read (a FIFO, a device, too large) is said, and
+// gives nothing: the command does not go on without it.
+std::optional<QStringList> DataFileLines(App& app, const char* name) {
+  const QString path = app.folders().data + QLatin1String(name);
+  const ReadResult r = ReadWholeFile(path, kLargestDesignerFile);
   QStringList lines;
-  if (!r.ok) return lines;
+  if (!r.ok) {
+    if (!r.exists) return lines;
+    app.requesters().message(QStringLiteral("Oops!"), "The designer file could not be read:\n" + path + "\n" + r.error);
+    return std::nullopt;
+  }
   const QString text = DecodeAnsi(r.bytes);
   for (const QStringView line : LineTexts(text)) lines.append(line.toString());
   return lines;
@@ -51,7 +63,9 @@ void Rewrite(EditorView* ed, const QList<LineRewrite>& rewrites) {
 }  // namespace
 
 void NewLayoutDesign(App& app) {
-  const NewDesign design = NewDesignText(DataFileLines(app, "newdesign.txt"));
+  const std::optional<QStringList> lines = DataFileLines(app, "newdesign.txt");
+  if (!lines) return;
+  const NewDesign design = NewDesignText(*lines);
   // A new document: the line ends of the settings.
   const QString lineEnd = app.settings().lineEndingsMode == 1 ? QStringLiteral("\n") : QStringLiteral("\r\n");
   const int index = OpenResultTab(app, app.folders().file + QLatin1String(kUntitledName), design.text, lineEnd);
@@ -63,8 +77,10 @@ void NewLayoutDesign(App& app) {
 void IncorporateLayoutCode(App& app) {
   EditorView* ed = SelectedEditor(app);
   if (!ed) return;
-  const IncorporatePlan plan = PlanIncorporate(GetEditorText(ed), JoinWithCrLf(DataFileLines(app, "designloop.txt")),
-                                               app.settings().guiDesignWords);
+  const std::optional<QStringList> loop = DataFileLines(app, "designloop.txt");
+  if (!loop) return;
+  const IncorporatePlan plan =
+      PlanIncorporate(GetEditorText(ed), JoinWithCrLf(*loop), app.settings().guiDesignWords);
   const Sci s = ed->sci();
   {
     // One Undo takes back the references, the block and the formatting.

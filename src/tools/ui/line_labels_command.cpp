@@ -9,6 +9,7 @@
 #include "tools/ui/line_labels_command.h"
 #include "tools/ui/result_tab.h"
 #include "shell/ui/services.h"
+#include "tools/ui/rewrite_view.h"
 
 namespace vendle {
 
@@ -16,6 +17,7 @@ void RemoveLineNumbers(App& app) {
   const int source = MakeSelectedDocumentCurrent(app);
   EditorView* ed = EditorOfDocument(app, source);
   if (!ed) return;
+  const WaitCursor wait;
   const TimedCommand timed(app);
   const QString result =
       LineNumbersToLabels(GetEditorText(ed), app.settings().labelPrefix, DocumentKeywords(app, source));

@@ -15,6 +15,7 @@
 #include "tools/result_path.h"
 #include "tools/ui/result_tab.h"
 #include "shell/ui/services.h"
+#include "tools/ui/rewrite_view.h"
 
 namespace vendle {
 namespace {
@@ -64,16 +65,27 @@ void MergeIncludes(App& app) {
   const QString path = ResultPath(source.path, QStringLiteral("_Merged"));
   // Names are looked up from the result's folder, the source's.
   const QString folder = FolderPart(path);
-  const MergeResult merged =
-      MergeIncludeFiles(GetEditorText(source.editor), [&](const QString& name) -> std::optional<IncludedFile> {
-        const QString file = FindIncludeFile(folder, name);
-        if (file.isEmpty()) return std::nullopt;
-        const ReadResult read = ReadWholeFile(file);
-        if (!read.ok) return std::nullopt;
-        return IncludedFile{QFileInfo(file).canonicalFilePath(), DecodeProgramFile(read.bytes).text};
-      });
-  if (OpenResultTab(app, path, merged.text, EditorLineEnd(source.editor)) < 0) return;
-  for (const QString& problem : merged.problems) app.requesters().message(QStringLiteral("Oops!"), problem);
+  MergeResult merged;
+  {
+    const WaitCursor wait;
+    merged = MergeIncludeFiles(GetEditorText(source.editor), [&](const QString& name) -> std::optional<IncludedFile> {
+      const QString file = FindIncludeFile(folder, name);
+      if (file.isEmpty()) return std::nullopt;
+      const ReadResult read = ReadWholeFile(file);
+      if (!read.ok) return IncludedFile{file, {}, read.error.isEmpty() ? QStringLiteral("It cannot be read.") : read.error};
+      return IncludedFile{QFileInfo(file).canonicalFilePath(), DecodeProgramFile(read.bytes).text, {}};
+    });
+  }
+  if (!merged.stopped.isEmpty()) {
+    app.requesters().message(QStringLiteral("Oops!"), merged.stopped);
+    return;
+  }
+  {
+    // Putting a large result in its tab takes a while too.
+    const WaitCursor wait;
+    if (OpenResultTab(app, path, merged.text, EditorLineEnd(source.editor)) < 0) return;
+  }
+  if (!merged.problems.isEmpty()) app.requesters().message(QStringLiteral("Oops!"), MergeProblemsText(merged.problems));
   const MergeReport report = MergeReportOf(merged.files);
   app.requesters().message(report.title, report.text);
 }
@@ -82,15 +94,19 @@ void CrunchDocument(App& app) {
   const Source source = SelectedSource(app);
   if (!source.editor) return;
   const TimedCommand timed(app);
-  const CrunchResult crunched =
-      CrunchProgram(GetEditorText(source.editor), CrunchOptionsOf(app.settings(), source.editor));
   const QString path = ResultPath(source.path, QStringLiteral("_c"));
-  // The tab first: with "Too many tabs open." no file is touched.
-  const int index = OpenResultTab(app, path, crunched.text, EditorLineEnd(source.editor));
-  if (index < 0) return;
   const QString list = CrossReferencePath(path);
-  const WriteResult written = WriteFileSafely(list, CrossReferenceBytes(crunched.crossReference));
-  FinishTransformedTab(app, index, source.syntax, crunched.text);
+  WriteResult written;
+  {
+    const WaitCursor wait;
+    const CrunchResult crunched =
+        CrunchProgram(GetEditorText(source.editor), CrunchOptionsOf(app.settings(), source.editor));
+    // The tab first: with "Too many tabs open." no file is touched.
+    const int index = OpenResultTab(app, path, crunched.text, EditorLineEnd(source.editor));
+    if (index < 0) return;
+    written = WriteFileSafely(list, CrossReferenceBytes(crunched.crossReference));
+    FinishTransformedTab(app, index, source.syntax, crunched.text);
+  }
   // The crunched tab stands; the user relies on the list to find the source
   // lines again, so a list not written is said.
   if (!written.ok)
@@ -101,6 +117,7 @@ void CrunchDocument(App& app) {
 void UnCrunchDocument(App& app) {
   const Source source = SelectedSource(app);
   if (!source.editor) return;
+  const WaitCursor wait;
   const TimedCommand timed(app);
   const QString text = UnCrunchProgram(GetEditorText(source.editor), CrunchOptionsOf(app.settings(), source.editor));
   const int index =

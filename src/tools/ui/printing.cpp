@@ -1,18 +1,24 @@
 // Printing the current document through the editor's own page formatting,
 // with the document's colours and a header of date, name and page number.
+#include <QBuffer>
 #include <QDate>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintEngine>
 #include <QPrinter>
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "documents/ui/document_commands.h"
 #include "editor/ui/text_access.h"
 #include "shell/ui/services.h"
+#include "editor/ui/editor_commands.h"
+#include "platform/file_io.h"
 #include "platform/ui/sci.h"
+#include "shell/ui/services.h"
 #include "shell/ui/app.h"
 #include "tools/print_layout.h"
 #include "tools/ui/export_support.h"
@@ -102,9 +108,32 @@ void PrintDocument(App& app, EditorView& editor, const QString& documentName) {
   JobOrder order = TakeJobOrder(printer);
   order.oddOnly = order.oddOnly || *pageSet == PageSet::Odd;
   order.evenOnly = order.evenOnly || *pageSet == PageSet::Even;
+  // A PDF file is made in memory and written like every other file: the
+  // printer would open the path itself, cut an old file short on a full
+  // disk, block on a FIFO and say nothing.
+  const QString pdfPath = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+  QBuffer pdf;
+  std::optional<QPdfWriter> pdfWriter;
+  QPagedPaintDevice* device = &printer;
+  if (!pdfPath.isEmpty()) {
+    pdf.open(QIODevice::WriteOnly);
+    pdfWriter.emplace(&pdf);
+    pdfWriter->setPageLayout(printer.pageLayout());
+    pdfWriter->setResolution(printer.resolution());
+    pdfWriter->setTitle(printer.docName());
+    device = &*pdfWriter;
+  }
   // One painter for the whole job: ending a painter ends the job.
   QPainter painter;
-  if (!painter.begin(&printer)) return;
+  if (!painter.begin(device)) return;
+  const auto finish = [&] {
+    painter.end();
+    if (!pdfWriter) return;
+    const WriteResult written = WriteFileSafely(pdfPath, pdf.data());
+    if (!written.ok)
+      app.requesters().message(QStringLiteral("Oops!"),
+                               "The PDF file could not be written:\n" + pdfPath + "\n" + written.error);
+  };
 
   const PrintOptions& o = app.state().printOptions;
   const int w = painter.device()->width();
@@ -112,7 +141,7 @@ void PrintDocument(App& app, EditorView& editor, const QString& documentName) {
   // The header font of its own: the misc font shared with the tab bar stays as it is.
   QFont font(app.settings().miscFont);
   font.setPixelSize(std::max(1, w / 80));
-  const QFontMetrics metrics(font, &printer);
+  const QFontMetrics metrics(font, device);
   const int headerHeight = 2 * metrics.height();
   const auto width = [&](const QString& t) { return metrics.horizontalAdvance(t); };
   const int available = static_cast<int>(w - o.leftMargin - o.rightMargin);
@@ -128,7 +157,7 @@ void PrintDocument(App& app, EditorView& editor, const QString& documentName) {
 
   const QRect rect = TextRect(w, h, o, headerText.isEmpty() ? 0 : headerHeight);
   if (rect.isEmpty()) {
-    painter.end();
+    finish();
     return;
   }
   // The formatting draws only what it is given: style it first.
@@ -156,7 +185,7 @@ void PrintDocument(App& app, EditorView& editor, const QString& documentName) {
 
   bool pageUsed = false;
   const auto printPage = [&](int page) {
-    if (pageUsed && !printer.newPage()) return false;
+    if (pageUsed && !device->newPage()) return false;
     pageUsed = true;
     if (!headerText.isEmpty()) {
       painter.save();
@@ -180,7 +209,7 @@ void PrintDocument(App& app, EditorView& editor, const QString& documentName) {
       for (int copy = 1; copy <= copies && ok; ++copy) ok = printPage(pages[i]);
   }
   s.widget()->SendScintilla(S::SCI_FORMATRANGE, 0UL, static_cast<long>(0));
-  painter.end();
+  finish();
 }
 
 void PrintCurrentDocument(App& app) {

@@ -12,9 +12,17 @@ namespace vendle {
 
 using S = QsciScintillaBase;
 
+namespace {
+int g_waitCursors = 0;
+}  // namespace
+
 WaitCursor::WaitCursor(bool on) : on_(on) {
-  if (on_) QApplication::setOverrideCursor(Qt::WaitCursor);
+  if (!on_) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  ++g_waitCursors;
 }
+
+int WaitCursor::shown() { return g_waitCursors; }
 
 WaitCursor::~WaitCursor() {
   if (on_) QApplication::restoreOverrideCursor();

@@ -17,6 +17,8 @@ class WaitCursor {
   ~WaitCursor();
   WaitCursor(const WaitCursor&) = delete;
   WaitCursor& operator=(const WaitCursor&) = delete;
+  // How often one was set since the start (for tests).
+  static int shown();
 
  private:
   bool on_;

@@ -83,6 +83,7 @@ void ShowVariableReport(App& app) {
   const int index = MakeSelectedDocumentCurrent(app);
   EditorView* ed = EditorOfDocument(app, index);
   if (!ed) return;
+  const WaitCursor wait;
   ReportOptions options;
   options.wordCharacters = app.settings().validWordCharacters;
   options.keywords = DocumentKeywords(app, index);

@@ -10,6 +10,8 @@
 //
 //   large_program_bench [runs] [megabytes] [many]   (default 5 runs of 10 MB;
 //                                                    "many": small subs)
+//   large_program_bench --write FILE [megabytes] [many]   (the program only)
+//   large_program_bench --editor FILE                     (one editor run)
 #include <time.h>
 
 #include <QAbstractEventDispatcher>
@@ -22,6 +24,12 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <Qsci/qsciscintilla.h>
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_START_INSTRUMENTATION
+#define CALLGRIND_STOP_INSTRUMENTATION
+#endif
 
 #include <algorithm>
 #include <atomic>
@@ -151,12 +159,14 @@ double KeyWaitWhileWrapping(QWidget& ed) {
 }
 
 // The CPU time of one typed character at the end, with its repaint and
-// whatever the loop then has to do; the median of `n`.
+// whatever the loop then has to do; the median of `n`. Under callgrind
+// (--instr-atstart=no) only these keys are counted.
 double KeyAtEndMs(QsciScintillaBase& ed, int n) {
   ed.SendScintilla(S::SCI_DOCUMENTEND);
   ed.repaint();
   RunToIdle();
   std::vector<double> ms;
+  CALLGRIND_START_INSTRUMENTATION;
   for (int i = 0; i < n; ++i) {
     const double before = CpuMs();
     QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
@@ -167,6 +177,7 @@ double KeyAtEndMs(QsciScintillaBase& ed, int n) {
     RunToIdle();
     ms.push_back(CpuMs() - before);
   }
+  CALLGRIND_STOP_INSTRUMENTATION;
   std::sort(ms.begin(), ms.end());
   return ms[ms.size() / 2];
 }
@@ -298,9 +309,10 @@ int main(int argc, char** argv) {
     return BareChild(QString::fromLocal8Bit(argv[2]), atoi(argv[3]), atoi(argv[4]));
 
   QCoreApplication app(argc, argv);
+  const int shift = argc > 1 && QByteArray(argv[1]) == "--write" ? 1 : 0;
   const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
-  const int mb = argc > 2 ? std::max(1, atoi(argv[2])) : 10;
-  const bool many = argc > 3 && QByteArray(argv[3]) == "many";
+  const int mb = argc > 2 + shift ? std::max(1, atoi(argv[2 + shift])) : 10;
+  const bool many = argc > 3 + shift && QByteArray(argv[3 + shift]) == "many";
   const QByteArray program = many ? ManySubsProgram(qsizetype(mb) << 20) : CorpusProgram(qsizetype(mb) << 20);
   if (program.isEmpty()) {
     std::fprintf(stderr, "no corpus at %s\n", qPrintable(CorpusFolder()));
@@ -308,6 +320,10 @@ int main(int argc, char** argv) {
   }
   QTemporaryDir dir;
   const QString path = dir.path() + "/big.bas";
+  if (argc > 2 && QByteArray(argv[1]) == "--write") {
+    QFile f(QString::fromLocal8Bit(argv[2]));
+    return f.open(QIODevice::WriteOnly) && f.write(program) == program.size() ? 0 : 1;
+  }
   {
     QFile f(path);
     f.open(QIODevice::WriteOnly);

@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QStringList>
 #include <algorithm>
+#include <numeric>
 #include <vector>
 
 #include "platform/text_lines.h"
@@ -121,6 +122,85 @@ struct Row {
 
 enum class Scope { Global, Main, Routine };
 
+struct Counts {
+  int functions = 0, cfunctions = 0, csubs = 0, subs = 0, fonts = 0;
+  int total() const { return functions + cfunctions + csubs + subs + fonts; }
+};
+
+// A row as the table lists it.
+struct Listed {
+  QString field;  // the first field
+  QStringView mark;
+  const int* numbers = nullptr;
+  qsizetype count = 0;
+  qsizetype length = 0;  // of the numbers written with a blank between
+  QString folded;        // the sort key of a field not all ASCII
+  int row = 0;
+  bool ascii = true;
+};
+
+// Calls f(line, number) for every line, trimmed, numbered from 1; a text
+// without lines is one empty line.
+template <class F>
+int EachLine(QStringView text, F&& f) {
+  int number = 0;
+  ForEachLine(text, [&](const TextLine& l) { f(TrimLine(text.sliced(l.start, l.length)), ++number); });
+  if (number == 0) f(QStringView(), ++number);
+  return number;
+}
+
+// Appends `s` padded with blanks to `n`, or cut to `n`, as Lset gives it.
+void AppendLset(QString& out, QStringView s, qsizetype n) {
+  n = std::max<qsizetype>(0, n);
+  out += s.first(std::min(s.size(), n));
+  if (s.size() < n) out.resize(out.size() + n - s.size(), u' ');
+}
+
+qsizetype DigitsOf(int n) {
+  qsizetype digits = 1;
+  for (; n >= 10; n /= 10) ++digits;
+  return digits;
+}
+
+// A line number (never negative) as QString::number writes it.
+void AppendNumber(QString& out, int n) {
+  char16_t digits[12];
+  qsizetype at = std::size(digits);
+  do {
+    digits[--at] = static_cast<char16_t>(u'0' + n % 10);
+    n /= 10;
+  } while (n > 0);
+  out += QStringView(digits + at, std::ssize(digits) - at);
+}
+
+void AppendNumbers(QString& out, const int* numbers, qsizetype count) {
+  for (qsizetype i = 0; i < count; ++i) {
+    if (i > 0) out += u' ';
+    AppendNumber(out, numbers[i]);
+  }
+}
+
+// The sort key of a first field is its first `width` characters, padded
+// with blanks, lower-cased as QString does; an ASCII field is lower-cased
+// while it is compared, so only other fields keep a key of their own.
+char16_t FoldedAt(const Listed& l, qsizetype i) {
+  if (!l.ascii) return l.folded[i].unicode();
+  if (i >= l.field.size()) return u' ';
+  const char16_t c = l.field[i].unicode();
+  return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+int CompareFolded(const Listed& a, const Listed& b, qsizetype width) {
+  const qsizetype an = a.ascii ? width : a.folded.size(), bn = b.ascii ? width : b.folded.size();
+  const qsizetype n = std::min(an, bn);
+  for (qsizetype i = 0; i < n; ++i) {
+    const char16_t x = FoldedAt(a, i), y = FoldedAt(b, i);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return an < bn ? -1 : (an > bn ? 1 : 0);
+}
+
+
 class Report {
  public:
   explicit Report(const ReportOptions& o) {
@@ -138,8 +218,6 @@ class Report {
   bool isWordChar(QChar c) const {
     return c.unicode() < 128 ? asciiWord_[c.unicode()] : otherWord_.contains(c);
   }
-  // A routine's own entry, by its key lower-cased.
-  int find(const QString& lowerKey) const { return slots_.value(lowerKey, -1); }
   // A name in a scope, by the two numbers they were given.
   static quint64 NameKey(int scope, int name) { return (quint64(quint32(scope)) << 32) | quint32(name); }
   int findName(int scope, int name) const { return names_.value(NameKey(scope, name), -1); }
@@ -209,6 +287,12 @@ class Report {
     p.id = *it;
     return p;
   }
+  void findRoutines(QStringView text);
+  void scanScopes(QStringView text);
+  bool countRoutine(QStringView line);
+  std::vector<Listed> listRows() const;
+  void writeTable(QString& out, const std::vector<Listed>& listed) const;
+  void writeSummary(QString& out, qsizetype listed) const;
   void scanLine(QStringView line, Scope scope, const Prefix& scopePrefix, int number, bool header);
   void completeWord(const QString& word, QChar by, QStringView line, Scope scope, const Prefix& scopePrefix,
                     int number, bool header);
@@ -228,6 +312,9 @@ class Report {
   int longestKey_ = 8;
 
   LineList brackets_, quotes_, escapes_, badEscapes_;
+  int lineCount_ = 0;
+  Counts counts_;
+  QString longLines_;
 
   // Per line of the scan.
   QString mark_, startMark_;
@@ -361,73 +448,54 @@ void Report::scanLine(QStringView line, Scope scope, const Prefix& scopePrefix, 
   if (badEscape) badEscapes_.add(number);
 }
 
-QString Report::build(QStringView text, const ReportOptions& o) {
-  QList<QStringView> lines;
-  ForEachLine(text, [&](const TextLine& l) { lines.append(TrimLine(text.sliced(l.start, l.length))); });
-  if (lines.isEmpty()) lines.append(QStringView());
-  const int count = static_cast<int>(lines.size());
-
-  // Pass 1: the scope width.
-  for (QStringView line : lines)
+// The scope column's width, every routine's own row, and the globals:
+// names declared outside the routines, or by DIM inside them.
+void Report::findRoutines(QStringView text) {
+  lineCount_ = EachLine(text, [&](QStringView line, int) {
     if (IsSubOrFunctionStart(line)) scopeWidth_ = std::max(scopeWidth_, static_cast<int>(RoutineNameOf(line).size()));
+  });
   globalPrefix_ = prefixOf(u" Global");
-
-  // Pass 2: the routine entries and the globals.
   bool inside = false;
-  for (int i = 0; i < count; ++i) {
-    const QStringView line = lines[i];
+  EachLine(text, [&](QStringView line, int number) {
     if (IsSubOrFunctionStart(line)) {
+      // A routine's own row; the same routine again adds its line to it.
       const QString name = RoutineNameOf(line);
       const QString key = Pad(name, scopeWidth_) + u'\\';
-      const int row = find(key.toLower());
-      if (row >= 0) {
-        addLine(row, i + 1);  // the same routine again: one row
+      const QString lowerKey = key.toLower();
+      if (const int row = slots_.value(lowerKey, -1); row >= 0) {
+        addLine(row, number);
       } else {
-        Row r{key, QStringLiteral("Fn"), {i + 1}};
-        r.lastLine = i + 1;
-        slots_.insert(key.toLower(), static_cast<int>(rows_.size()));
+        Row r{key, QStringLiteral("Fn"), {number}};
+        r.lastLine = number;
+        slots_.insert(lowerKey, static_cast<int>(rows_.size()));
         rows_.push_back(std::move(r));
       }
       wordOf(name.toLower()).routine = true;
       inside = true;
     } else if (IsSubOrFunctionEnd(line)) {
       inside = false;
-    } else {
-      const QStringView first = Field(line, 0);
-      if (inside ? StartsLower(line, QLatin1StringView("dim ")) : OneOfLower(first, {"dim", "const"}))
-        scanLine(line, Scope::Global, globalPrefix_, i + 1, false);
+    } else if (inside ? StartsLower(line, QLatin1StringView("dim ")) : OneOfLower(Field(line, 0), {"dim", "const"})) {
+      scanLine(line, Scope::Global, globalPrefix_, number, false);
     }
-  }
+  });
+}
 
-  // Pass 3: every line in its scope.
-  QString longLines;
-  int functions = 0, cfunctions = 0, csubs = 0, subs = 0, fonts = 0;
+// Every line in its scope, the main program's or its routine's; the
+// routines are counted and the long lines kept on the way. The lines of a
+// CSUB, CFUNCTION or DEFINEFONT after its header are data, not code.
+void Report::scanScopes(QStringView text) {
   startPass();
   const Prefix mainPrefix = prefixOf(u"!");
   Prefix scopePrefix = mainPrefix;
   Scope scope = Scope::Main;
-  bool skipBody = false, csub = false, font = false;
-  for (int i = 0; i < count; ++i) {
-    const QStringView line = lines[i];
-    const int number = i + 1;
-    if (line.size() > kLongLine) longLines += QString::number(number) + u'(' + QString::number(line.size()) + QStringLiteral(") ");
-    if (line.isEmpty() || line.startsWith(u'\'')) continue;
-    if (i == 0 && line.startsWith(u"#!")) continue;  // the interpreter of a script
-    if (csub || font) skipBody = true;
-    if (StartsLower(line, QLatin1StringView("sub "))) {
-      ++subs;
-    } else if (StartsLower(line, QLatin1StringView("function "))) {
-      ++functions;
-    } else if (StartsLower(line, QLatin1StringView("cfunction "))) {
-      ++cfunctions;
-      csub = true;
-    } else if (StartsLower(line, QLatin1StringView("csub "))) {
-      ++csubs;
-      csub = true;
-    } else if (StartsLower(line, QLatin1StringView("definefont "))) {
-      ++fonts;
-      font = true;
-    }
+  bool skipBody = false, data = false;
+  EachLine(text, [&](QStringView line, int number) {
+    if (line.size() > kLongLine)
+      longLines_ += QString::number(number) + u'(' + QString::number(line.size()) + QStringLiteral(") ");
+    if (line.isEmpty() || line.startsWith(u'\'')) return;
+    if (number == 1 && line.startsWith(u"#!")) return;  // the interpreter of a script
+    if (data) skipBody = true;
+    if (countRoutine(line)) data = true;
     bool header = false;
     if (IsSubOrFunctionStart(line)) {
       scopePrefix = prefixOf(RoutineNameOf(line));
@@ -437,23 +505,39 @@ QString Report::build(QStringView text, const ReportOptions& o) {
     if (IsSubOrFunctionEnd(line)) {
       scopePrefix = mainPrefix;
       scope = Scope::Main;
-      skipBody = csub = font = false;
-      continue;
+      skipBody = data = false;
+      return;
     }
     if (!skipBody) scanLine(line, scope, scopePrefix, number, header);
-  }
+  });
+}
 
-  // The table, sorted by its first field ignoring case, ties in row order.
-  struct Listed {
-    QString field;
-    QString mark;
-    QString lines;
-    QString sortKey;
-    int row;
-  };
+// Counts the routine a line starts; true for one whose body is data.
+bool Report::countRoutine(QStringView line) {
+  if (StartsLower(line, QLatin1StringView("sub "))) {
+    ++counts_.subs;
+  } else if (StartsLower(line, QLatin1StringView("function "))) {
+    ++counts_.functions;
+  } else if (StartsLower(line, QLatin1StringView("cfunction "))) {
+    ++counts_.cfunctions;
+    return true;
+  } else if (StartsLower(line, QLatin1StringView("csub "))) {
+    ++counts_.csubs;
+    return true;
+  } else if (StartsLower(line, QLatin1StringView("definefont "))) {
+    ++counts_.fonts;
+    return true;
+  }
+  return false;
+}
+
+// The rows as the table lists them: a routine's own row with its first
+// line only, the type column's text, sorted by the first field (ties in
+// row order).
+std::vector<Listed> Report::listRows() const {
   std::vector<Listed> listed;
   listed.reserve(rows_.size());
-  const int lk = longestKey_;
+  const qsizetype width = longestKey_ + 2;
   for (int r = 0; r < static_cast<int>(rows_.size()); ++r) {
     const Row& row = rows_[r];
     const qsizetype bs = row.key.indexOf(u'\\');
@@ -462,69 +546,86 @@ QString Report::build(QStringView text, const ReportOptions& o) {
     Listed l;
     l.row = r;
     l.field = row.key;
-    QList<int> numbers = row.lines;
+    l.numbers = row.lines.constData();
+    l.count = row.lines.size();
     if (bs >= 0 && TrimBlanks(before).compare(TrimBlanks(after), Qt::CaseInsensitive) == 0) {
       l.field = before.toString() + QStringLiteral("     ");
-      numbers = numbers.mid(0, 1);
+      l.count = std::min<qsizetype>(l.count, 1);
     }
-    if (row.mark == u"**") l.mark = QStringLiteral("  ");
-    else if (row.mark.isEmpty() && TrimBlanks(before) != u"Global") l.mark = QStringLiteral("***");
+    if (row.mark == u"**") l.mark = u"  ";
+    else if (row.mark.isEmpty() && TrimBlanks(before) != u"Global") l.mark = u"***";
     else l.mark = row.mark;
-    QStringList parts;
-    parts.reserve(numbers.size());
-    for (int n : numbers) parts.append(QString::number(n));
-    l.lines = parts.join(u' ');
-    l.sortKey = Lset(l.field, lk + 2).toLower();
+    l.length = std::max<qsizetype>(0, l.count - 1);
+    for (qsizetype i = 0; i < l.count; ++i) l.length += DigitsOf(l.numbers[i]);
+    l.ascii = QtPrivate::isAscii(QStringView(l.field));
+    if (!l.ascii) l.folded = Lset(l.field, static_cast<int>(width)).toLower();
     listed.push_back(std::move(l));
   }
-  std::sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) {
-    const int c = a.sortKey.compare(b.sortKey);
-    return c != 0 ? c < 0 : a.row < b.row;
+  // Their order is sorted, not the rows themselves: a row is large to move.
+  std::vector<int> order(listed.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::sort(order.begin(), order.end(), [&listed, width](int a, int b) {
+    const int c = CompareFolded(listed[a], listed[b], width);
+    return c != 0 ? c < 0 : a < b;
   });
+  std::vector<Listed> sorted;
+  sorted.reserve(listed.size());
+  for (const int i : order) sorted.push_back(std::move(listed[i]));
+  return sorted;
+}
 
-  QString table = Lset(u"Scope", scopeWidth_) + Lset(u"Variable", lk - scopeWidth_ + 2) +
-                  QStringLiteral("Type   Referred To in line:");
-  const QString continuation = QString(std::max(0, lk + 9), u' ');
-  // The line numbers start behind the name and type columns (lk + 10). A
-  // break is looked for among them only, so every break makes progress; when
-  // they start past the break column no piece could be short: no break.
+// The table. A row's numbers start behind its name and type columns, and a
+// row longer than a line is broken at a blank among its numbers: the first
+// blank from the break column on, so every piece makes progress. When the
+// numbers start past the break column no piece could be short: no break.
+void Report::writeTable(QString& out, const std::vector<Listed>& listed) const {
+  const int lk = longestKey_;
+  AppendLset(out, u"Scope", scopeWidth_);
+  AppendLset(out, u"Variable", lk - scopeWidth_ + 2);
+  out += u"Type   Referred To in line:";
+  const qsizetype lead = lk + 10;  // the line end and the columns, or a continuation's indentation
   const qsizetype breakFrom = kLongLine - 6;
-  const bool wrap = lk + 10 <= breakFrom;
-  // Each piece is its lead (the name and type columns, or the indentation
-  // of a continuation), which never reaches the break column, and the rest
-  // of the numbers: a long row is walked once, not copied at every break.
-  const QString continued = u'\n' + continuation;
-  qsizetype tableSize = table.size();
-  for (const Listed& l : listed) tableSize += lk + 10 + l.lines.size() + (l.lines.size() / 80 + 1) * continued.size();
-  table.reserve(tableSize);
+  const bool wrap = lead <= breakFrom;
   for (const Listed& l : listed) {
-    QString lead = u'\n' + Lset(l.field, lk + 2) + Lset(l.mark, 7);
-    QStringView rest = l.lines;
-    while (wrap && lead.size() + rest.size() > kLongLine) {
-      const qsizetype blank = rest.indexOf(u' ', breakFrom - lead.size());
-      if (blank < 0) break;
-      table += lead;
-      table += rest.first(blank);
-      rest = rest.sliced(blank + 1);
-      lead = continued;
+    out += u'\n';
+    AppendLset(out, l.field, lk + 2);
+    AppendLset(out, l.mark, 7);
+    const int* numbers = l.numbers;
+    qsizetype count = l.count, rest = l.length;
+    while (wrap && lead + rest > kLongLine) {
+      // The piece ends at the first blank at `breakFrom - lead` or later.
+      qsizetype piece = 0, last = 0;
+      for (; last + 1 < count; ++last) {
+        piece += DigitsOf(numbers[last]);
+        if (piece >= breakFrom - lead) break;
+        ++piece;
+      }
+      if (last + 1 >= count) break;
+      AppendNumbers(out, numbers, last + 1);
+      out += u'\n';
+      out.resize(out.size() + lead - 1, u' ');
+      numbers += last + 1;
+      count -= last + 1;
+      rest -= piece + 1;
     }
-    table += lead;
-    table += rest;
+    AppendNumbers(out, numbers, count);
   }
+}
 
-  const int routineCount = functions + cfunctions + csubs + subs + fonts;
-  QString out;
-  out.reserve(table.size() + 1024);
-  out += QStringLiteral("Time taken ") + QString::number(o.elapsedMs ? o.elapsedMs() : 0) + QStringLiteral("mS\r\n");
-  out += QStringLiteral("Lines of code: ") + QString::number(count) + QStringLiteral(", Total variables: ") +
-         QString::number(listed.size()) + QStringLiteral("\r\n\r\n");
-  out += QStringLiteral("Functions:   ") + QString::number(functions);
-  out += QStringLiteral("\r\nCFunctions:  ") + QString::number(cfunctions);
-  out += QStringLiteral("\r\nCsubs:       ") + QString::number(csubs);
-  out += QStringLiteral("\r\nSubroutines: ") + QString::number(subs);
-  out += QStringLiteral("\r\nFonts:       ") + QString::number(fonts);
-  out += QStringLiteral("\r\nTotal:       ") + QString::number(routineCount);
-  out += QStringLiteral("\r\nVariables:   ") + QString::number(static_cast<qsizetype>(rows_.size()) - routineCount);
+// The counts, and the lines with unpaired brackets or quotes, with escape
+// sequences, or longer than the internal editor takes.
+void Report::writeSummary(QString& out, qsizetype listed) const {
+  out += QStringLiteral("Lines of code: ") + QString::number(lineCount_) + QStringLiteral(", Total variables: ") +
+         QString::number(listed) + QStringLiteral("\r\n\r\n");
+  const std::pair<const char16_t*, int> counts[] = {
+      {u"Functions:   ", counts_.functions}, {u"\r\nCFunctions:  ", counts_.cfunctions},
+      {u"\r\nCsubs:       ", counts_.csubs},  {u"\r\nSubroutines: ", counts_.subs},
+      {u"\r\nFonts:       ", counts_.fonts},  {u"\r\nTotal:       ", counts_.total()},
+      {u"\r\nVariables:   ", static_cast<int>(rows_.size()) - counts_.total()}};
+  for (const auto& [title, n] : counts) {
+    out += QStringView(title);
+    out += QString::number(n);
+  }
   out += QStringLiteral("\r\n");
   const std::pair<const char16_t*, const LineList*> lists[] = {
       {u"\r\nLines with unpaired brackets:\r\n", &brackets_},
@@ -538,23 +639,42 @@ QString Report::build(QStringView text, const ReportOptions& o) {
     out += list->text;
     out += QStringLiteral("\r\n");
   }
-  if (!longLines.isEmpty()) {
-    out += QStringLiteral("\r\nLines longer than ") + QString::number(kLongLine) +
-           QStringLiteral(" characters (problem using internal editor):\r\n");
-    QStringView rest = longLines;
-    while (rest.size() > kLongLine) {
-      const qsizetype blank = rest.indexOf(u' ', 89);
-      if (blank < 0) break;
-      out += TrimBlanks(rest.first(blank + 1));
-      out += QStringLiteral("\r\n");
-      rest = rest.sliced(blank + 1);
-    }
-    out += TrimBlanks(rest);
+  if (longLines_.isEmpty()) return;
+  out += QStringLiteral("\r\nLines longer than ") + QString::number(kLongLine) +
+         QStringLiteral(" characters (problem using internal editor):\r\n");
+  QStringView rest = longLines_;
+  while (rest.size() > kLongLine) {
+    const qsizetype blank = rest.indexOf(u' ', 89);
+    if (blank < 0) break;
+    out += TrimBlanks(rest.first(blank + 1));
     out += QStringLiteral("\r\n");
+    rest = rest.sliced(blank + 1);
   }
+  out += TrimBlanks(rest);
   out += QStringLiteral("\r\n");
-  out += table;
+}
+
+QString Report::build(QStringView text, const ReportOptions& o) {
+  findRoutines(text);
+  scanScopes(text);
+  const std::vector<Listed> listed = listRows();
+  // The time line comes first but is written last, once the report is
+  // built; room for it is kept in front ("Time taken ", 20 digits, "mS\r\n").
+  constexpr qsizetype kTimeRoom = 40;
+  qsizetype size = kTimeRoom + 1024 + longLines_.size() * 2 + brackets_.text.size() + quotes_.text.size() +
+                   escapes_.text.size() + badEscapes_.text.size();
+  for (const Listed& l : listed) size += longestKey_ + 10 + l.length + (l.length / 16 + 1);
+  QString out;
+  out.reserve(size);
+  out.resize(kTimeRoom, u' ');
+  writeSummary(out, static_cast<qsizetype>(listed.size()));
   out += QStringLiteral("\r\n");
+  writeTable(out, listed);
+  out += QStringLiteral("\r\n");
+  const QString time = QStringLiteral("Time taken ") + QString::number(o.elapsedMs ? o.elapsedMs() : 0) +
+                       QStringLiteral("mS\r\n");
+  out.remove(0, kTimeRoom - time.size());
+  std::copy(time.cbegin(), time.cend(), out.begin());
   return out;
 }
 

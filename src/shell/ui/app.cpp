@@ -77,55 +77,78 @@ void App::noteHandler(const char* name) {
 }
 
 App::Start App::startUp() {
+  const QStringList files = readCommandLine();
+  takeInstanceAndFolders();
+  loadPreferences();
+  // A second start only hands its files to the running one.
+  if (state_.anotherInstance) return handOver(files);
+  buildWindow();
+  startServices();
+  openFirstDocuments();
+  openChangeLogWhenNew();
+  // A document is always open, even when none of the files could be.
+  if (state_.docs.list.size() == 0) NewDocument(*this);
+  FocusCurrentEditor(*this);
+  return Start::Running;
+}
+
+// The running clock starts here, so due times count from the program's
+// start; relative file names are taken from the folder it was started in.
+QStringList App::readCommandLine() {
   AppState& st = state_;
-  // The toolkit exists; names and lists. The running clock starts now,
-  // so due times count from the start of the program.
   RunningMilliseconds();
   st.versionText = QString::fromLatin1(kVersionText);
-  // Build stamp.
   st.buildStamp = BuildStamp();
-  // Command-line files.
-  // Relative names are taken from the folder the program was started in.
   const QString cwd = options_.workingFolder.isEmpty() ? QDir::currentPath() : options_.workingFolder;
   QStringList skipped;
   const QStringList files = HandOverFiles(options_.arguments, cwd, &skipped);
   for (const QString& s : skipped)
     std::fprintf(stderr, "vendle: skipped an argument holding a line break: %s\n", s.toLocal8Bit().constData());
   st.commandLineFiles = JoinCommandLineFiles(files);
-  // Single instance.
-  const QString lockPath = options_.lockPath.isEmpty() ? InstanceLock::DefaultLockPath() : options_.lockPath;
-  st.anotherInstance = InstanceLock::Acquire(lockPath, &lock_) == InstanceLock::Result::AnotherRunning;
-  // Folders. Nothing installs the data folder here: create it and seed
-  // the default data files, so settings and syntax files are found.
+  return files;
+}
+
+// Nothing installs the data folder: the first start creates it and seeds the
+// default data files, so settings and syntax files are found. A second start
+// leaves the running one's folder alone.
+void App::takeInstanceAndFolders() {
+  AppState& st = state_;
+  lockPath_ = options_.lockPath.isEmpty() ? InstanceLock::DefaultLockPath() : options_.lockPath;
+  st.anotherInstance = InstanceLock::Acquire(lockPath_, &lock_) == InstanceLock::Result::AnotherRunning;
   st.folders = ResolveFolders(options_.programFolder, options_.programFileName, options_.knownFolders,
                               IsPortableInstall(options_.programFolder));
   if (!st.anotherInstance) SeedDataFolder(st.folders.data, options_.defaultsRoot);
-  // OS version.
   st.osVersionText = OsVersionText();
-  // Tab-bar defaults, print options, preferences, print margins.
+}
+
+// The print margins are read with the preferences and copied into the print
+// options the dialog starts from.
+void App::loadPreferences() {
+  AppState& st = state_;
   st.tabBarStyle = SystemTabBarStyle();
   InitPrintOptions(*this);
   LoadSettings(*this);
   SetPrintMargins(*this);
-  // Debug line.
   if (st.settings.debugMode) DebugLog(*this, QDateTime::currentDateTime().toString("hh:mm:ss") + " started");
-  // A second start hands its files over and ends.
-  if (st.anotherInstance) {
-    const HandOverResult r = HandOverToRunningInstance(files, lockPath, st.settings.controlPort);
-    if (!r.ok) {
-      std::fprintf(stderr, "vendle: the files were not handed to the running Vendle: %s\n",
-                   r.error.toLocal8Bit().constData());
-      // Said where the user looks too; a close request ends the message.
-      if (options_.handleSignals) signals_ = std::make_unique<SignalPipe>([this](int) { requesters_->dismissStanding(); });
-      requesters_->message(QString::fromLatin1(kControlLinkTitle), HandOverFailureText(files, r.error));
-      signals_.reset();
-      return Start::HandOverFailed;
-    }
-    return Start::HandedOver;
-  }
-  // Build dates.
-  UpdateBuildDates(st.settings, st.buildStamp);
-  // Syntax and keyword files, language, main window.
+}
+
+// A failed hand-over is said where the user looks too; a close request ends
+// that message.
+App::Start App::handOver(const QStringList& files) {
+  const HandOverResult r = HandOverToRunningInstance(files, lockPath_, state_.settings.controlPort);
+  if (r.ok) return Start::HandedOver;
+  std::fprintf(stderr, "vendle: the files were not handed to the running Vendle: %s\n",
+               r.error.toLocal8Bit().constData());
+  if (options_.handleSignals) signals_ = std::make_unique<SignalPipe>([this](int) { requesters_->dismissStanding(); });
+  requesters_->message(QString::fromLatin1(kControlLinkTitle), HandOverFailureText(files, r.error));
+  signals_.reset();
+  return Start::HandOverFailed;
+}
+
+// The window needs the syntax files (its Syntax menu) and the language (its
+// File menu) before it is built.
+void App::buildWindow() {
+  UpdateBuildDates(state_.settings, state_.buildStamp);
   LoadSyntaxFiles(*this);
   LoadKeywordFiles(*this);
   LoadLanguage(*this);
@@ -136,16 +159,20 @@ App::Start App::startUp() {
       requesters_->dismissStanding();
       post(Event::OfKind(EventKind::Close));
     });
-  // Recent files and external references.
   LabelRecentItemsAtStartup(*this);
   LabelExternalReferenceItems(*this);
-  // Backup timer.
+}
+
+// The backup timer and the control port run from here on; "No header in new
+// files" empties the intro text before the first new document.
+void App::startServices() {
   toolkit_->addTimer(kMain, static_cast<int>(TimerId::Backup), 60000);
-  // Control server.
   StartControlServer(*this);
-  // No header in new files.
-  if (st.settings.noHeaderInNewFile) st.settings.newFileText.clear();
-  // The first documents.
+  if (state_.settings.noHeaderInNewFile) state_.settings.newFileText.clear();
+}
+
+void App::openFirstDocuments() {
+  AppState& st = state_;
   if (!st.commandLineFiles.isEmpty()) DebugLog(*this, st.commandLineFiles);
   for (StartStep step : PlanFirstDocuments(!st.commandLineFiles.isEmpty(), st.settings.restorePreviousFiles != 0,
                                            st.settings.openBlankFile, st.settings.fileCount)) {
@@ -155,22 +182,20 @@ App::Start App::startUp() {
       case StartStep::NewDocument: NewDocument(*this); break;
     }
   }
-  // The change log, when it is newer than the one last opened.
+}
+
+// Opening the change log must not move the folder the next Open starts in.
+void App::openChangeLogWhenNew() {
+  AppState& st = state_;
   const QFileInfo log(st.folders.changeLog);
   std::optional<qint64> logTime;
   if (log.isFile()) logTime = log.lastModified().toSecsSinceEpoch();
   const ChangeLogDecision d = DecideChangeLog(st.settings.firmwareUpdate, logTime);
-  if (d.open) {
-    st.settings.firmwareUpdate = d.stored;
-    const QString fileFolder = st.folders.file;
-    OpenDocumentList(*this, st.folders.changeLog);
-    st.folders.file = fileFolder;
-  }
-  // A document is always open, even when none of the files could be.
-  if (st.docs.list.size() == 0) NewDocument(*this);
-  // Focus; the loop follows.
-  FocusCurrentEditor(*this);
-  return Start::Running;
+  if (!d.open) return;
+  st.settings.firmwareUpdate = d.stored;
+  const QString fileFolder = st.folders.file;
+  OpenDocumentList(*this, st.folders.changeLog);
+  st.folders.file = fileFolder;
 }
 
 int App::exec() {

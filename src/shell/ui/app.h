@@ -85,7 +85,18 @@ class App {
   QString lastHandler() const { return trace_.empty() ? QString() : trace_.back(); }
 
  private:
+  // The phases of startUp, in their order.
+  QStringList readCommandLine();
+  void takeInstanceAndFolders();
+  void loadPreferences();
+  Start handOver(const QStringList& files);
+  void buildWindow();
+  void startServices();
+  void openFirstDocuments();
+  void openChangeLogWhenNew();
+
   StartOptions options_;
+  QString lockPath_;
   AppState state_;
   Dispatcher dispatcher_;
   std::unique_ptr<Toolkit> toolkit_;

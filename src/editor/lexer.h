@@ -47,7 +47,7 @@ enum LexerOptionBit : std::uint64_t {
 inline constexpr std::uint64_t kLexOptionsInitial = 5;     // a new or freed editor
 inline constexpr std::uint64_t kLexOptionsConfigured = 7;  // a configured editor
 // Option bits whose change alters the styles or levels of the text.
-inline constexpr std::uint64_t kLexOptionsRestyleMask = 0x1 | 0x4 | 0x8;
+inline constexpr std::uint64_t kLexOptionsRestyleMask = LexColour | LexFold;
 inline constexpr int kAutoCompleteMinLength = 3;
 
 // The last prefix word seen on the line being styled.

@@ -17,12 +17,8 @@ struct Event;
 // at the window's top says how many earlier ones were dropped.
 inline constexpr int kKeptLogLines = 10000;
 
-// Shows `text` in the information window, opening it when needed; an open
-// window has its text replaced, is restored from minimised and activated.
-void ShowInfoText(App& app, const QString& text);
-// Shows a text file (up to its first zero byte) in the information window.
-// An empty path or a file that cannot be read shows nothing.
-void ShowFileInInfoWindow(App& app, const QString& path);
+// ShowInfoText, ShowFileInInfoWindow and InfoWindowText are services
+// (shell/ui/services.h); the rest is the shell's own.
 // WindowId::InfoText's moves, sizes and close request.
 void InfoWindowEvent(App& app, const Event& e);
 
@@ -33,7 +29,5 @@ void ConnectDebugLog(App& app);
 // Log lines of other threads waiting for the GUI thread.
 size_t QueuedLogLines(App& app);
 
-// The text of ControlId::InfoEditor, or an empty text when WindowId::InfoText is not open.
-QString InfoWindowText(App& app);
 
 }  // namespace vendle

@@ -115,13 +115,6 @@ void BuildEditorPopup(App& app) {
   tk.registerControl(+MenuId::EditorPopup, popup);
 }
 
-int SyntaxMenuCount(App& app) {
-  int count = 0;
-  for (int item = +Item::SyntaxFirst; item <= +Item::SyntaxLast; ++item)
-    if (!MenuActions(app, item).empty()) ++count;
-  return count;
-}
-
 void SetItemText(App& app, int item, const QString& text) {
   for (QAction* a : MenuActions(app, item)) a->setText(Literal(text));
 }

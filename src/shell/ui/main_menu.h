@@ -14,8 +14,6 @@ class App;
 
 // Builds MenuId::EditorPopup, registered under its number for the right click.
 void BuildEditorPopup(App& app);
-// The number of syntax items of the Syntax menu (Item::SyntaxFirst onwards).
-int SyntaxMenuCount(App& app);
 
 
 // Start-up: the Recent items (" ... " form) and the external references.

@@ -222,6 +222,37 @@ TEST(ExternalPrograms, RefusalsStartNothingAndWriteNothing) {
   }
 }
 
+// Each item of the Action menu's two lists runs the entry at its own place,
+// the last as well as the first.
+TEST(ExternalPrograms, EveryItemOfBothListsRunsTheEntryAtItsPlace) {
+  Fixture f;
+  auto entries = [](const char* list) {
+    std::vector<ExternalProgramEntry> out;
+    for (int i = 0; i < 10; ++i)
+      out.push_back({QStringLiteral("%1 %2").arg(list).arg(i), QString(), QStringLiteral("'/bin/true'"),
+                     QStringLiteral("'%1 %2'").arg(list).arg(i), 0});
+    return out;
+  };
+  f.app.settings().externalPrograms = entries("own");
+  f.app.settings().ravoltPrograms = entries("sibling");
+  f.setText("PRINT 1");
+  const struct {
+    Item first, last;
+    const char* list;
+  } lists[] = {{Item::ExternalFirst, Item::ExternalLast, "own"}, {Item::RavoltFirst, Item::RavoltLast, "sibling"}};
+  for (const auto& l : lists) {
+    ASSERT_EQ(+l.last - +l.first, 9);
+    for (int item = +l.first; item <= +l.last; ++item) {
+      f.log.starts.clear();
+      f.d.menu(static_cast<Item>(item));
+      ASSERT_EQ(f.log.starts.size(), 1u) << "item " << item;
+      EXPECT_EQ(f.log.starts[0].first.arguments.value(0), QStringLiteral("%1 %2").arg(l.list).arg(item - +l.first))
+          << "item " << item;
+    }
+  }
+  EXPECT_TRUE(f.d.requesters().asked().empty());
+}
+
 TEST(ExternalPrograms, AStartThatFailsIsReported) {
   Fixture f;
   f.app.settings().externalPrograms = {

@@ -28,11 +28,6 @@ void ApplyDeclaredNames(App& app, const QString& text);
 int LexerAddWordsAndRestyle(EditorView& editor, const QString& words, std::int64_t style, std::uint64_t flags,
                             bool restyle);
 
-}  // namespace vendle
-
-#include <QString>
-
-namespace vendle {
 // Makes SyntaxList entry `index` current and applies it to the current
 // document's editor with the user sub and variable names (empty lists mean
 // the document's own). With `byMenu`, `index` is a Syntax menu position.

@@ -8,6 +8,7 @@
 namespace vendle {
 
 class App;
+class EditorView;
 
 void SetLineEndMode(App& app, int mode);   // Item::DosLineEndings (0, CR LF) and Item::UnixLineEndings (1, LF)
 void SetFontSizeItem(App& app, int item);  // Item::FontSmall to Item::FontBiggest: sizes 10, 12, 14, 16
@@ -16,11 +17,6 @@ void SaveKeywordCase(App& app);            // Item::SaveKeywordCase
 
 // The editor font size of a Font menu item: 2 x item - 348.
 constexpr int FontSizeForItem(int item) { return 2 * item - 348; }
-
-}  // namespace vendle
-
-namespace vendle {
-class EditorView;
 
 // Item::FontSmall to Item::FontBiggest: checks the size's item (10, 12, 14, 16; any other size
 // becomes 12), stores "Font size" and applies the settings to the current
@@ -56,9 +52,6 @@ void SetLineEndingMode(App& app, int mode);
 // the letters whose case differs are replaced, in one undo step, so markers,
 // folds, the caret and the view stay. True when the text changed.
 bool WriteKeywordCase(EditorView& editor, int mode);
-}  // namespace vendle
-
-namespace vendle {
 // The editor settings of a document's editor (font, case, tabs, view options).
 void ApplyEditorSettings(App& app, EditorView& editor);
 // An editor that is shown gets its wrap mode; a parked one has wrapping off

@@ -33,9 +33,6 @@ void PreviewExternalProgram(App& app, const ExternalProgramEntry& typed);
 QString HelpViewerSource(App& app);
 QString HelpViewerText(App& app);
 
-}  // namespace vendle
-
-namespace vendle {
 // "/cmd" sub-commands: "goto" n moves the current editor's caret to line n.
 void HandleControlCommand(App& app, const QString& rest);
 }  // namespace vendle

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 
 #include "qt_print.h"
+#include "test_files.h"
 #include "tools/formatter.h"
 
 namespace vendle::test {
@@ -152,16 +152,14 @@ TEST(Formatter, SplitLinesToList) {
 
 // tests/tools/examples/format/NAME.bas formatted with the options of its
 // first line ("' options: labels=1 comments=1 tabsize=2 spaces=1") must give
-// NAME.expected byte for byte (LF line ends).
+// NAME.expected byte for byte (LF line ends); a differing result is written
+// beside it as NAME.expected.new.
 TEST(Formatter, GoldenExamples) {
   const QDir dir(QStringLiteral(VENDLE_TEST_DATA_DIR "/tools/examples/format"));
   const QStringList inputs = dir.entryList({QStringLiteral("*.bas")}, QDir::Files, QDir::Name);
   ASSERT_FALSE(inputs.isEmpty());
   for (const QString& name : inputs) {
-    QFile in(dir.filePath(name)), out(dir.filePath(name.chopped(4) + ".expected"));
-    ASSERT_TRUE(in.open(QIODevice::ReadOnly)) << name.toStdString();
-    ASSERT_TRUE(out.open(QIODevice::ReadOnly)) << name.toStdString();
-    const QString input = QString::fromUtf8(in.readAll());
+    const QString input = QString::fromUtf8(ReadFile(dir.filePath(name)));
     FormatOptions o = Lf();
     const QString head = input.left(input.indexOf(u'\n'));
     for (const QString& item : head.split(u' ', Qt::SkipEmptyParts)) {
@@ -171,7 +169,8 @@ TEST(Formatter, GoldenExamples) {
       if (key == "tabsize") o.tabSize = value.toInt();
       if (key == "spaces") o.useSpaces = value.toInt() != 0;
     }
-    EXPECT_EQ(FormatIndentationText(input, o), QString::fromUtf8(out.readAll())) << name.toStdString();
+    SCOPED_TRACE(name.toStdString());
+    ExpectGolden(dir.filePath(name.chopped(4) + ".expected"), FormatIndentationText(input, o).toUtf8());
   }
 }
 

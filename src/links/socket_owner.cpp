@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "platform/text_lines.h"
+#include "platform/unique_fd.h"
 
 namespace vendle {
 namespace {
@@ -68,24 +69,6 @@ QList<QByteArrayView> Fields(QByteArrayView line) {
   }
   return out;
 }
-
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-  void reset() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-  }
-
- private:
-  int fd_;
-};
 
 // An address as the diagnostics take it: network order, IPv4 in word 0.
 bool PutAddress(const QHostAddress& a, __be32 out[4], int* family) {
@@ -154,7 +137,7 @@ std::optional<uint> OwnerOfRecord(const SocketRecord& r, bool makersKept) {
 std::optional<SocketRecord> SocketRecordFromKernel(const SocketEnds& ends) {
   const QByteArray request = SocketDiagRequest(ends);
   if (request.isEmpty()) return std::nullopt;
-  Fd nl(::socket(AF_NETLINK, SOCK_DGRAM | SOCK_CLOEXEC, NETLINK_SOCK_DIAG));
+  UniqueFd nl(::socket(AF_NETLINK, SOCK_DGRAM | SOCK_CLOEXEC, NETLINK_SOCK_DIAG));
   if (nl.get() < 0) return std::nullopt;
   const timeval wait{0, kDiagTimeoutMs * 1000};
   ::setsockopt(nl.get(), SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
@@ -173,7 +156,7 @@ bool KernelKeepsSocketMakers() {
     // A connection not yet accepted has no file (inode 0), as a closed one,
     // and is made by the listening socket: made here with another uid.
     const uid_t before = static_cast<uid_t>(::setfsuid(kOther));
-    Fd listener(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    UniqueFd listener(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
     ::setfsuid(before);  // the file-system uid is this thread's own
     sockaddr_in a{};
     a.sin_family = AF_INET;
@@ -182,7 +165,7 @@ bool KernelKeepsSocketMakers() {
     if (listener.get() < 0 || ::bind(listener.get(), reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
         ::listen(listener.get(), 1) != 0 || ::getsockname(listener.get(), reinterpret_cast<sockaddr*>(&a), &len) != 0)
       return false;
-    Fd client(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    UniqueFd client(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
     sockaddr_in own{};
     len = sizeof own;
     if (client.get() < 0 || ::connect(client.get(), reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||

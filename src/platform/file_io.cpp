@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/unique_fd.h"
+
 namespace vendle {
 namespace {
 
@@ -37,26 +39,6 @@ QString KindOf(mode_t mode) {
 }
 
 QString MegabytesText(qint64 bytes) { return QString::number(bytes >> 20) + QStringLiteral(" MB"); }
-
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-  // Closes now; false with errno set when the close reports an error.
-  bool close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
 
 // The file a path finally names: every symlink followed, relative links
 // against the folder of the link. A dangling link gives the path it names,
@@ -136,7 +118,7 @@ ReadResult ReadWholeFile(const QString& path, qint64 limit) {
     r.error = ErrnoText(e);
     return r;
   }
-  Fd file(fd);
+  UniqueFd file(fd);
   r.exists = true;
   struct stat st;
   if (::fstat(fd, &st) != 0) {
@@ -216,7 +198,7 @@ WriteResult WriteFileSafely(const QString& path, QByteArrayView bytes) {
                   .arg(FromNative(folder), ErrnoText(errno));
     return r;
   }
-  Fd file(fd);
+  UniqueFd file(fd);
   const auto fail = [&](const QString& why) {
     ::unlink(temporary.constData());
     r.error = why;

@@ -1,5 +1,5 @@
-// The small character tests and trims of program text, named for what they
-// take: "spaces" are U+0020 only (the blank the tools' rules speak of),
+// The small character tests, trims and fields of program text, named for
+// what they take: "spaces" are U+0020 only (the blank the tools' rules speak of),
 // "spaces and tabs" both. Views in, views out: nothing is copied.
 #pragma once
 
@@ -30,6 +30,19 @@ inline QStringView TrimSpacesAndTabs(QStringView s) {
   while (b < e && IsSpaceOrTab(s[b])) ++b;
   while (e > b && IsSpaceOrTab(s[e - 1])) --e;
   return s.sliced(b, e - b);
+}
+
+// Field `index` of `s` split at single spaces ("a  b" has an empty field 1),
+// empty past the last.
+inline QStringView SpaceField(QStringView s, int index) {
+  qsizetype at = 0;
+  for (int i = 0; i < index; ++i) {
+    const qsizetype space = s.indexOf(u' ', at);
+    if (space < 0) return {};
+    at = space + 1;
+  }
+  const qsizetype space = s.indexOf(u' ', at);
+  return space < 0 ? s.sliced(at) : s.sliced(at, space - at);
 }
 
 }  // namespace vendle

@@ -9,17 +9,6 @@
 namespace vendle {
 namespace {
 
-QStringView Field(QStringView s, int index) {
-  qsizetype at = 0;
-  for (int i = 0; i < index; ++i) {
-    const qsizetype blank = s.indexOf(u' ', at);
-    if (blank < 0) return {};
-    at = blank + 1;
-  }
-  const qsizetype blank = s.indexOf(u' ', at);
-  return blank < 0 ? s.sliced(at) : s.sliced(at, blank - at);
-}
-
 QStringView CutBefore(QStringView s, QChar c) {
   const qsizetype at = s.indexOf(c);
   return at < 0 ? s : s.first(at);
@@ -44,12 +33,12 @@ SubsOutline BuildSubsOutline(QStringView text) {
   ForEachLine(text, [&](const TextLine& l) {
     const int number = ++count;
     const QStringView line = TrimSpacesAndTabs(text.sliced(l.start, l.length));
-    const QStringView first = Field(line, 0);
+    const QStringView first = SpaceField(line, 0);
     if (first.startsWith(u"'>")) out.entries.append({number, line.toString()});
     if (!first.endsWith(u':')) {
       if (IsOneOf(first, {u"FUNCTION", u"SUB", u"CSUB", u"CFUNCTION", u"DEFINEFONT"})) {
         out.entries.append({number, line.toString()});
-        addName(CutBefore(Field(line, 1), u'('));
+        addName(CutBefore(SpaceField(line, 1), u'('));
       }
     } else {
       out.entries.append({number, line.toString()});
@@ -64,7 +53,7 @@ SubsOutline BuildSubsOutline(QStringView text) {
 
 QString SubsItemText(const SubsEntry& e) { return QString::number(e.line).rightJustified(6, u' ') + u' ' + e.text; }
 
-int SubsItemLine(QStringView item) { return static_cast<int>(ParseVal(Field(TrimSpaces(item), 0))); }
+int SubsItemLine(QStringView item) { return static_cast<int>(ParseVal(SpaceField(TrimSpaces(item), 0))); }
 
 QString JumpWord(QStringView selection) {
   QString w = selection.toString();
@@ -83,9 +72,9 @@ std::optional<int> FindDefinitionLine(QStringView text, QStringView word) {
     ++number;
     if (found) return;
     const QStringView line = TrimSpacesAndTabs(text.sliced(l.start, l.length));
-    const QStringView first = TrimSpaces(Field(line, 0));
+    const QStringView first = TrimSpaces(SpaceField(line, 0));
     if (IsOneOf(first, {u"function", u"sub", u"cfunction", u"csub"})) {
-      QStringView name = TrimSpaces(Field(line, 1));
+      QStringView name = TrimSpaces(SpaceField(line, 1));
       name = CutBefore(CutBefore(CutBefore(name, u'('), u':'), u'\'');
       if (name.compare(word, Qt::CaseInsensitive) == 0) {
         found = number;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/text_lines.h"
+#include "platform/text_trim.h"
 #include "platform/text_values.h"
 
 namespace vendle {
@@ -43,18 +44,6 @@ QString Lset(QStringView s, int n) {
 QString Pad(QStringView s, int n) {
   if (s.size() >= n) return s.toString();
   return s.toString() + QString(n - s.size(), u' ');
-}
-
-// The field `index` of `s` split at single blanks, "" past the last.
-QStringView Field(QStringView s, int index) {
-  qsizetype at = 0;
-  for (int i = 0; i < index; ++i) {
-    const qsizetype blank = s.indexOf(u' ', at);
-    if (blank < 0) return {};
-    at = blank + 1;
-  }
-  const qsizetype blank = s.indexOf(u' ', at);
-  return blank < 0 ? s.sliced(at) : s.sliced(at, blank - at);
 }
 
 bool OneOf(QStringView w, std::initializer_list<const char16_t*> words) {
@@ -474,7 +463,7 @@ void Report::findRoutines(QStringView text) {
       inside = true;
     } else if (IsSubOrFunctionEnd(line)) {
       inside = false;
-    } else if (inside ? StartsLower(line, QLatin1StringView("dim ")) : OneOfLower(Field(line, 0), {"dim", "const"})) {
+    } else if (inside ? StartsLower(line, QLatin1StringView("dim ")) : OneOfLower(SpaceField(line, 0), {"dim", "const"})) {
       scanLine(line, Scope::Global, globalPrefix_, number, false);
     }
   });
@@ -681,19 +670,19 @@ QString Report::build(QStringView text, const ReportOptions& o) {
 }  // namespace
 
 bool IsSubOrFunctionStart(QStringView line) {
-  return OneOfLower(Field(line, 0), {"function", "cfunction", "sub", "csub"});
+  return OneOfLower(SpaceField(line, 0), {"function", "cfunction", "sub", "csub"});
 }
 
 bool IsSubOrFunctionEnd(QStringView line) {
   if (!StartsLower(line, QLatin1StringView("end "))) return false;
   for (int f : {1, 2})
-    if (OneOfLower(Field(line, f), {"function", "cfunction", "sub", "csub", "definefont"})) return true;
+    if (OneOfLower(SpaceField(line, f), {"function", "cfunction", "sub", "csub", "definefont"})) return true;
   return false;
 }
 
 QString RoutineNameOf(QStringView line) {
   for (int f = 1; f <= 18; ++f) {
-    const QStringView field = Field(line, f);
+    const QStringView field = SpaceField(line, f);
     if (field.isEmpty()) continue;
     const qsizetype bracket = field.indexOf(u'(');
     return (bracket < 0 ? field : field.first(bracket)).toString();

@@ -20,5 +20,13 @@ qint64 ParseVal(QStringView text);
 
 // Whether `word` is one of `words`, letter case ignored.
 bool IsOneOf(QStringView word, std::initializer_list<QStringView> words);
+// Whether `word` is one of `words` exactly, code unit for code unit (a
+// lower-cased word against lower-case names: no case folding, so "\u017Fub"
+// is no "sub").
+inline bool IsExactlyOneOf(QStringView word, std::initializer_list<QStringView> words) {
+  for (QStringView w : words)
+    if (word == w) return true;
+  return false;
+}
 
 }  // namespace vendle

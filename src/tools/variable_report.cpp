@@ -17,22 +17,6 @@ namespace {
 
 constexpr int kLongLine = 100;  // "problem using internal editor"
 
-// Blanks and tabs at both ends go: a tab-indented program has its headers
-// found like a blank-indented one.
-QStringView TrimLine(QStringView s) {
-  qsizetype b = 0, e = s.size();
-  while (b < e && (s[b] == u' ' || s[b] == u'\t')) ++b;
-  while (e > b && (s[e - 1] == u' ' || s[e - 1] == u'\t')) --e;
-  return s.sliced(b, e - b);
-}
-
-QStringView TrimBlanks(QStringView s) {
-  qsizetype b = 0, e = s.size();
-  while (b < e && s[b] == u' ') ++b;
-  while (e > b && s[e - 1] == u' ') --e;
-  return s.sliced(b, e - b);
-}
-
 // Pads with blanks to `n`, or cuts to `n`; a negative width is 0.
 QString Lset(QStringView s, int n) {
   n = std::max(0, n);
@@ -45,12 +29,6 @@ QString Pad(QStringView s, int n) {
   if (s.size() >= n) return s.toString();
   return s.toString() + QString(n - s.size(), u' ');
 }
-
-bool OneOf(QStringView w, std::initializer_list<const char16_t*> words) {
-  return std::any_of(words.begin(), words.end(), [&](const char16_t* x) { return w == QStringView(x); });
-}
-
-bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
 // `lower` (ASCII, lower case) is the lower-cased `w`; ASCII words are
 // compared as they are, others lower-cased as QString does.
@@ -81,8 +59,8 @@ bool OneOfLower(QStringView w, std::initializer_list<const char*> words) {
 // Numbers are never names: "12", "00", "0.00", ".5", "&HFF", "&B101", "&O17".
 bool IsNumberWord(QStringView w) {
   if (w.isEmpty()) return false;
-  if (IsDigit(w[0])) return true;
-  if (w.size() > 1 && w[0] == u'.' && IsDigit(w[1])) return true;
+  if (IsAsciiDigit(w[0])) return true;
+  if (w.size() > 1 && w[0] == u'.' && IsAsciiDigit(w[1])) return true;
   if (w.size() > 1 && w[0] == u'&') {
     const QChar p = w[1].toLower();
     if (p == u'h' || p == u'b' || p == u'o') return true;
@@ -133,7 +111,7 @@ struct Listed {
 template <class F>
 int EachLine(QStringView text, F&& f) {
   int number = 0;
-  ForEachLine(text, [&](const TextLine& l) { f(TrimLine(text.sliced(l.start, l.length)), ++number); });
+  ForEachLine(text, [&](const TextLine& l) { f(TrimSpacesAndTabs(text.sliced(l.start, l.length)), ++number); });
   if (number == 0) f(QStringView(), ++number);
   return number;
 }
@@ -314,14 +292,14 @@ void Report::completeWord(const QString& word, QChar by, QStringView line, Scope
                           int number, bool header) {
   const QString& lw = lowerOf(word);
   const Word info = wordOf(lw);
-  if (OneOf(lw, {u"dim", u"local", u"const", u"static"})) {
+  if (IsExactlyOneOf(lw, {u"dim", u"local", u"const", u"static"})) {
     if (scope != Scope::Global) mark_ = QStringLiteral("**");
   } else if (info.routine) {
     mark_ = QStringLiteral("Fn");
   }
   if (skipNext_) {
     skipNext_ = false;
-  } else if (align_ && OneOf(lw, {u"cm", u"ct", u"cb", u"lt", u"lm", u"lb", u"rt", u"rm", u"rb"})) {
+  } else if (align_ && IsExactlyOneOf(lw, {u"cm", u"ct", u"cb", u"lt", u"lm", u"lb", u"rt", u"rm", u"rb"})) {
   } else {
     const bool keyword = info.keyword;
     bool number_ = !keyword && IsNumberWord(word);
@@ -347,7 +325,7 @@ void Report::completeWord(const QString& word, QChar by, QStringView line, Scope
       }
       if (row >= 0 && by == u':' && line.startsWith(word + u':')) rows_[row].mark = QStringLiteral("Lbl");
     }
-    if (OneOf(lw, {u"touch", u"gps", u"cursor", u"sensorfusion", u"sprite"})) skipNext_ = true;
+    if (IsExactlyOneOf(lw, {u"touch", u"gps", u"cursor", u"sensorfusion", u"sprite"})) skipNext_ = true;
     else if (lw == u"text" || lw == u"caption") align_ = true;
   }
   if (mark_ == u"Fn") mark_ = startMark_;
@@ -392,7 +370,7 @@ void Report::scanLine(QStringView line, Scope scope, const Prefix& scopePrefix, 
           } else if (l == u'&') {
             esc = Esc::Hex;
             escCount = 1;
-          } else if (IsDigit(l)) {
+          } else if (IsAsciiDigit(l)) {
             esc = Esc::Dec;
             escCount = 1;
           } else {
@@ -401,7 +379,7 @@ void Report::scanLine(QStringView line, Scope scope, const Prefix& scopePrefix, 
           break;
         case Esc::Hex:
         case Esc::Dec: {
-          const bool match = IsDigit(l) || (esc == Esc::Hex && l >= u'a' && l <= u'f');
+          const bool match = IsAsciiDigit(l) || (esc == Esc::Hex && l >= u'a' && l <= u'f');
           if (!match) {
             badEscape = true;
             esc = Esc::None;
@@ -537,12 +515,12 @@ std::vector<Listed> Report::listRows() const {
     l.field = row.key;
     l.numbers = row.lines.constData();
     l.count = row.lines.size();
-    if (bs >= 0 && TrimBlanks(before).compare(TrimBlanks(after), Qt::CaseInsensitive) == 0) {
+    if (bs >= 0 && TrimSpaces(before).compare(TrimSpaces(after), Qt::CaseInsensitive) == 0) {
       l.field = before.toString() + QStringLiteral("     ");
       l.count = std::min<qsizetype>(l.count, 1);
     }
     if (row.mark == u"**") l.mark = u"  ";
-    else if (row.mark.isEmpty() && TrimBlanks(before) != u"Global") l.mark = u"***";
+    else if (row.mark.isEmpty() && TrimSpaces(before) != u"Global") l.mark = u"***";
     else l.mark = row.mark;
     l.length = std::max<qsizetype>(0, l.count - 1);
     for (qsizetype i = 0; i < l.count; ++i) l.length += DigitsOf(l.numbers[i]);
@@ -635,11 +613,11 @@ void Report::writeSummary(QString& out, qsizetype listed) const {
   while (rest.size() > kLongLine) {
     const qsizetype blank = rest.indexOf(u' ', 89);
     if (blank < 0) break;
-    out += TrimBlanks(rest.first(blank + 1));
+    out += TrimSpaces(rest.first(blank + 1));
     out += QStringLiteral("\r\n");
     rest = rest.sliced(blank + 1);
   }
-  out += TrimBlanks(rest);
+  out += TrimSpaces(rest);
   out += QStringLiteral("\r\n");
 }
 

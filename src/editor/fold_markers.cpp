@@ -36,12 +36,7 @@ QString Join(const QList<Line>& lines) {
   return out;
 }
 
-QString TrimTrailingBlanks(QString s) {
-  qsizetype n = s.size();
-  while (n > 0 && IsSpaceOrTab(s[n - 1])) --n;
-  s.truncate(n);
-  return s;
-}
+QString TrimTrailingBlanks(const QString& s) { return TrimTrailingSpacesAndTabs(s).toString(); }
 
 // When the line ends (ignoring trailing blanks) with `marker`, cuts the
 // marker and the blanks before it and returns true.

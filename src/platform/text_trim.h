@@ -32,6 +32,13 @@ inline QStringView TrimSpacesAndTabs(QStringView s) {
   return s.sliced(b, e - b);
 }
 
+// `s` without the spaces and tabs at its end.
+inline QStringView TrimTrailingSpacesAndTabs(QStringView s) {
+  qsizetype e = s.size();
+  while (e > 0 && IsSpaceOrTab(s[e - 1])) --e;
+  return s.first(e);
+}
+
 // Field `index` of `s` split at single spaces ("a  b" has an empty field 1),
 // empty past the last.
 inline QStringView SpaceField(QStringView s, int index) {

@@ -14,12 +14,6 @@ namespace {
 
 constexpr char kBom[] = "\xEF\xBB\xBF";
 
-QStringView TrimTrailingBlanks(QStringView s) {
-  qsizetype e = s.size();
-  while (e > 0 && IsSpaceOrTab(s[e - 1])) --e;
-  return s.first(e);
-}
-
 // A hash that ignores the case of ASCII letters: every unit gets the 0x20
 // bit, which only makes a few other names share a hash (the comparison tells
 // them apart). Four units at a time; `ascii` tells whether all were ASCII.
@@ -91,7 +85,7 @@ PreferenceFile PreferenceFile::Parse(QByteArrayView bytes) {
     }
     if (f.sections_.empty()) return;  // key lines before the first group belong to none
     const qsizetype eq = line.indexOf(u'=');
-    f.entries_.push_back({TrimTrailingBlanks(eq < 0 ? line : line.first(eq)),
+    f.entries_.push_back({TrimTrailingSpacesAndTabs(eq < 0 ? line : line.first(eq)),
                           eq < 0 ? QStringView() : TrimSpacesAndTabs(line.sliced(eq + 1))});
     f.sections_.back().end = qsizetype(f.entries_.size());
   });

@@ -6,6 +6,10 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFont>
+#include <QFontMetrics>
+#include <QTest>
+#include <Qsci/qsciscintillabase.h>
 #include <QStringList>
 #include <QWidget>
 #include <algorithm>
@@ -38,6 +42,25 @@ TEST(InfoWindow, OpensWithTheTextAndControl64) {
   EXPECT_EQ(text->window(), w);
   EXPECT_EQ(text->geometry(), QRect(10, 10, w->width() - 20, w->height() - 20));
   EXPECT_EQ(w->size(), QSize(app.settings().textWindow.w, app.settings().textWindow.h));
+}
+
+// A report's columns line up only in a fixed-pitch face; the user reads and
+// selects the text but cannot change it.
+TEST(InfoWindow, TheTextIsFixedPitchAndReadOnly) {
+  AppDriver d;
+  App& app = d.app();
+  ShowInfoText(app, "Scope   Variable\r\nGlobal  \\ x%\r\n");
+  auto* text = qobject_cast<QsciScintillaBase*>(app.toolkit().control(+ControlId::InfoEditor));
+  ASSERT_NE(text, nullptr);
+  QByteArray family(256, '\0');
+  text->SendScintilla(QsciScintillaBase::SCI_STYLEGETFONT, QsciScintillaBase::STYLE_DEFAULT, family.data());
+  const QFontMetrics face{QFont(QString::fromUtf8(family.constData()))};
+  EXPECT_EQ(face.horizontalAdvance(u'i'), face.horizontalAdvance(u'W')) << family.constData();
+  EXPECT_EQ(InfoWindowText(app), "Scope   Variable\nGlobal  \\ x%\n");
+  text->setFocus();
+  QTest::keyClicks(text, "typed");
+  QTest::keyClick(text, Qt::Key_Delete);
+  EXPECT_EQ(InfoWindowText(app), "Scope   Variable\nGlobal  \\ x%\n");
 }
 
 TEST(InfoWindow, ANewTextReplacesTheOldAndRestoresAMinimisedWindow) {

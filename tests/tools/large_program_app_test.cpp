@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFile>
-#include <QPlainTextEdit>
 #include <QSet>
 #include <fstream>
 #include <string>
@@ -70,7 +69,7 @@ bool ResetPeakMemory() {
 
 bool InAnEditor(QObject* o) {
   for (; o; o = o->parent())
-    if (qobject_cast<S*>(o) || qobject_cast<QPlainTextEdit*>(o)) return true;
+    if (qobject_cast<S*>(o)) return true;  // an editor or the information window
   return false;
 }
 

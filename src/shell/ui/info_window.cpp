@@ -1,10 +1,8 @@
 #include "shell/ui/info_window.h"
 
 #include <QCoreApplication>
-#include <QPlainTextEdit>
+#include <QFontInfo>
 #include <QResizeEvent>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <QThread>
 #include <QWidget>
 #include <cstdio>
@@ -13,6 +11,7 @@
 #include <memory>
 #include <mutex>
 
+#include "editor/ui/editor_view.h"
 #include "platform/ansi.h"
 #include "platform/event.h"
 #include "platform/file_io.h"
@@ -25,55 +24,92 @@ namespace {
 constexpr int kInfo = static_cast<int>(WindowId::InfoText);
 constexpr int kInfoText = static_cast<int>(ControlId::InfoEditor);
 
+using S = QsciScintillaBase;
+
+// Lines of a text shown apart by LF, whatever ended them.
+QString WithLf(QString text) {
+  if (!text.contains(u'\r')) return text;
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(u'\r', u'\n');
+  return text;
+}
+
+// A read-only editor control shows the text: a report of many megabytes goes
+// in as one block of bytes, where a text document would build an object per
+// line; the editor's own accessible interface serves assistive tools.
 class InfoWindow : public QWidget {
  public:
-  InfoWindow(const WindowRect& r, const QFont& font) {
+  InfoWindow(const WindowRect& r, const QFont& font, Dispatcher& dispatcher) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Vendle Info"));
-    text_ = new QPlainTextEdit(this);
+    text_ = new EditorView(kInfoText, dispatcher, this);
     text_->setAccessibleName(QStringLiteral("Vendle Info"));
-    text_->setReadOnly(true);
-    text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    text_->setFont(font);
-    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    const Sci s = sci();
+    s.send(S::SCI_SETCODEPAGE, S::SC_CP_UTF8);
+    s.send(S::SCI_SETEOLMODE, S::SC_EOL_LF);
+    s.send(S::SCI_SETUNDOCOLLECTION, 0);
+    // Nothing listens to its changes; a change notice would cost a count of
+    // every character before it, which made each log line cost the log's length.
+    s.send(S::SCI_SETMODEVENTMASK, 0);
+    s.send(S::SCI_SETWRAPMODE, S::SC_WRAP_NONE);
+    // The family the font resolved to: a name the system lacks would give the
+    // control a proportional face, and the report's columns would not line up.
+    s.sendText(S::SCI_STYLESETFONT, S::STYLE_DEFAULT, QFontInfo(font).family().toUtf8().constData());
+    if (font.pointSize() > 0) s.send(S::SCI_STYLESETSIZE, S::STYLE_DEFAULT, font.pointSize());
+    s.send(S::SCI_STYLECLEARALL);
+    for (int m = 0; m < 5; ++m) s.send(S::SCI_SETMARGINWIDTHN, m, 0);
+    s.send(S::SCI_SETREADONLY, 1);
     PlaceOnScreen(this, r.x, r.y, std::max(r.w, 40), std::max(r.h, 40));
   }
 
-  QPlainTextEdit* text() const { return text_; }
+  QWidget* text() const { return text_; }
+  Sci sci() const { return Sci(text_); }
+
+  // The text shown, with LF between its lines.
+  QString plainText() const {
+    const Sci s = sci();
+    return QString::fromUtf8(s.range(0, s.length()));
+  }
 
   // A new text replaces the log and its note.
   void setText(const QString& text) {
     dropped_ = 0;
-    text_->setPlainText(text);
+    const Writable w(sci());
+    sci().sendText(S::SCI_SETTEXT, WithLf(text).toUtf8());
+    sci().send(S::SCI_GOTOPOS, 0);
   }
 
   // Appends log lines, of which `droppedBefore` earlier ones never arrived,
   // and keeps the last kKeptLogLines lines under a note of how many went.
   void appendLog(const std::deque<QString>& lines, qint64 droppedBefore) {
+    const Sci s = sci();
+    const Writable w(s);
     const bool hadNote = dropped_ > 0;
     const qint64 skip = std::max<qint64>(0, qint64(lines.size()) - kKeptLogLines);
     dropped_ += droppedBefore + skip;
-    for (auto it = lines.begin() + skip; it != lines.end(); ++it) text_->appendPlainText(*it);
-    QTextDocument* doc = text_->document();
+    QByteArray added;
+    for (auto it = lines.begin() + skip; it != lines.end(); ++it) {
+      // A line starts a line of its own, unless the window is empty.
+      if (s.length() > 0 || !added.isEmpty()) added += '\n';
+      added += WithLf(*it).toUtf8();
+    }
+    s.send(S::SCI_APPENDTEXT, added.size(), reinterpret_cast<std::intptr_t>(added.constData()));
     const int note = hadNote ? 1 : 0;
-    const int excess = doc->blockCount() - note - kKeptLogLines;
+    const Sci::Pos excess = s.lineCount() - note - kKeptLogLines;
     if (excess > 0) {
-      QTextCursor c(doc->findBlockByNumber(note));
-      c.setPosition(doc->findBlockByNumber(note + excess).position(), QTextCursor::KeepAnchor);
-      c.removeSelectedText();
+      const Sci::Pos from = s.positionFromLine(note);
+      s.send(S::SCI_DELETERANGE, from, s.positionFromLine(note + excess) - from);
       dropped_ += excess;
     }
     if (dropped_ == 0) return;
-    const QString text =
-        QStringLiteral("%1 earlier lines were dropped: only the last %2 lines are kept.").arg(dropped_).arg(kKeptLogLines);
-    QTextCursor c(doc->firstBlock());
-    if (hadNote) {
-      c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-      c.insertText(text);
-    } else {
-      c.insertText(text + '\n');
-    }
+    const QByteArray text = QStringLiteral("%1 earlier lines were dropped: only the last %2 lines are kept.")
+                                .arg(dropped_)
+                                .arg(kKeptLogLines)
+                                .toUtf8();
+    s.send(S::SCI_SETTARGETRANGE, 0, hadNote ? s.lineEndPosition(0) : 0);
+    const QByteArray put = hadNote ? text : text + '\n';
+    s.send(S::SCI_REPLACETARGET, put.size(), reinterpret_cast<std::intptr_t>(put.constData()));
   }
 
  protected:
@@ -83,7 +119,14 @@ class InfoWindow : public QWidget {
   }
 
  private:
-  QPlainTextEdit* text_;
+  // The text is read-only to the user; the program writes it in between.
+  struct Writable {
+    explicit Writable(const Sci& s) : s_(s) { s_.send(S::SCI_SETREADONLY, 0); }
+    ~Writable() { s_.send(S::SCI_SETREADONLY, 1); }
+    Sci s_;
+  };
+
+  EditorView* text_;
   qint64 dropped_ = 0;
 };
 
@@ -193,7 +236,7 @@ void ShowInfoText(App& app, const QString& text) {
   }
   const Settings& s = app.settings();
   if (!tk.font(+FontId::Mono)) tk.loadFont(+FontId::Mono, s.monoFont, s.monoFontSize, true);
-  auto* w = new InfoWindow(s.textWindow, *tk.font(+FontId::Mono));
+  auto* w = new InfoWindow(s.textWindow, *tk.font(+FontId::Mono), app.dispatcher());
   w->setText(text);
   tk.registerWindow(kInfo, w);
   tk.registerControl(kInfoText, w->text());
@@ -283,7 +326,7 @@ size_t QueuedLogLines(App& app) {
 
 QString InfoWindowText(App& app) {
   InfoWindow* w = InfoWindowOf(app);
-  return w ? w->text()->toPlainText() : QString();
+  return w ? w->plainText() : QString();
 }
 
 }  // namespace vendle

@@ -4,7 +4,12 @@
 // close request and the stored placement.
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QMenu>
 #include <QFile>
 #include <QFont>
 #include <QFontMetrics>
@@ -61,6 +66,36 @@ TEST(InfoWindow, TheTextIsFixedPitchAndReadOnly) {
   QTest::keyClicks(text, "typed");
   QTest::keyClick(text, Qt::Key_Delete);
   EXPECT_EQ(InfoWindowText(app), "Scope   Variable\nGlobal  \\ x%\n");
+}
+
+TEST(InfoWindow, ItsMenuCopiesTheText) {
+  AppDriver d;
+  App& app = d.app();
+  ShowInfoText(app, "Lines of code: 3\nVariables: 2");
+  QWidget* text = app.toolkit().control(+ControlId::InfoEditor);
+  ASSERT_NE(text, nullptr);
+  auto menuOf = [&]() -> QMenu* {
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(5, 5), text->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the menu closed before
+    QCoreApplication::sendEvent(static_cast<QAbstractScrollArea*>(text)->viewport(), &e);
+    const QList<QMenu*> menus = text->findChildren<QMenu*>();
+    return menus.size() == 1 ? menus[0] : nullptr;
+  };
+  QMenu* menu = menuOf();
+  ASSERT_NE(menu, nullptr);
+  const QList<QAction*> actions = menu->actions();
+  ASSERT_EQ(actions.size(), 2);
+  EXPECT_EQ(actions[0]->text(), "Copy");
+  EXPECT_FALSE(actions[0]->isEnabled()) << "nothing is selected yet";
+  EXPECT_EQ(actions[1]->text(), "Select All");
+  actions[1]->trigger();
+  menu->close();
+  menu = menuOf();
+  ASSERT_NE(menu, nullptr);
+  ASSERT_TRUE(menu->actions()[0]->isEnabled());
+  menu->actions()[0]->trigger();
+  menu->close();
+  EXPECT_EQ(QApplication::clipboard()->text(), "Lines of code: 3\nVariables: 2");
 }
 
 TEST(InfoWindow, ANewTextReplacesTheOldAndRestoresAMinimisedWindow) {

@@ -1,7 +1,9 @@
 #include "shell/ui/info_window.h"
 
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QFontInfo>
+#include <QMenu>
 #include <QResizeEvent>
 #include <QThread>
 #include <QWidget>
@@ -34,6 +36,24 @@ QString WithLf(QString text) {
   return text;
 }
 
+// The text's own menu: what a text view offers, Copy and Select All.
+class InfoView : public EditorView {
+ public:
+  using EditorView::EditorView;
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* e) override {
+    e->accept();
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const Sci s(this);
+    QAction* copy = menu->addAction(QStringLiteral("Copy"), this, [this] { Sci(this).send(QsciScintillaBase::SCI_COPY); });
+    copy->setEnabled(!s.send(QsciScintillaBase::SCI_GETSELECTIONEMPTY));
+    menu->addAction(QStringLiteral("Select All"), this, [this] { Sci(this).send(QsciScintillaBase::SCI_SELECTALL); });
+    menu->popup(e->globalPos());
+  }
+};
+
 // A read-only editor control shows the text: a report of many megabytes goes
 // in as one block of bytes, where a text document would build an object per
 // line; the editor's own accessible interface serves assistive tools.
@@ -43,7 +63,7 @@ class InfoWindow : public QWidget {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Vendle Info"));
-    text_ = new EditorView(kInfoText, dispatcher, this);
+    text_ = new InfoView(kInfoText, dispatcher, this);
     text_->setAccessibleName(QStringLiteral("Vendle Info"));
     const Sci s = sci();
     s.send(S::SCI_SETCODEPAGE, S::SC_CP_UTF8);

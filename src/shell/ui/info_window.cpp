@@ -39,7 +39,14 @@ QString WithLf(QString text) {
 // The text's own menu: what a text view offers, Copy and Select All.
 class InfoView : public EditorView {
  public:
-  using EditorView::EditorView;
+  // Its focus and drops mean nothing to the main window. A closed window
+  // lives on until its deferred delete, possibly past the program it
+  // belonged to, so it keeps no way to post to that program's dispatcher.
+  InfoView(int control, Dispatcher& dispatcher, QWidget* parent) : EditorView(control, dispatcher, parent) {
+    disconnect(this, &QsciScintillaBase::SCN_FOCUSIN, nullptr, nullptr);
+    disconnect(this, &QsciScintillaBase::SCN_FOCUSOUT, nullptr, nullptr);
+    disconnect(this, &QsciScintillaBase::SCN_URIDROPPED, nullptr, nullptr);
+  }
 
  protected:
   void contextMenuEvent(QContextMenuEvent* e) override {

@@ -30,15 +30,18 @@ using S = QsciScintillaBase;
 
 // What a command may take beyond what was in use, in programs: the largest
 // tool takes about 12 (the text in the editor, its copies as UTF-16 and the
-// result); the address sanitizer's red zones and quarantine take as much again.
+// result); the address sanitizer's red zones take as much again, and its
+// quarantine of freed memory holds up to 256 MB more whatever the size.
 // The sanitizer build runs the same paths on 12 MB: at 50 MB its slowdown made
 // these tests a quarter of the whole test run.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr qsizetype kProgramBytes = qsizetype(12) << 20;
 constexpr qsizetype kMostTaken = 32;
+constexpr qsizetype kHeldBySanitizer = qsizetype(256) << 20;
 #else
 constexpr qsizetype kProgramBytes = qsizetype(50) << 20;
 constexpr qsizetype kMostTaken = 16;
+constexpr qsizetype kHeldBySanitizer = 0;
 #endif
 
 // The corpus as one CR LF program of about kProgramBytes, with C comments and
@@ -155,7 +158,7 @@ TEST_P(LargeProgramApp, TheWaitCursorStandsWhileTheToolRunsAndMemoryStaysBounded
   EXPECT_EQ(watch.withoutWaitCursor, 0) << "first seen without the wait cursor: " << watch.firstWithout << " ("
                                         << watch.withoutWaitCursor << " of " << watch.seen << ")";
   EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the wait cursor is gone afterwards";
-  EXPECT_LE(peak - before, kMostTaken * kProgramBytes) << "MB taken: " << (peak - before) / (1 << 20);
+  EXPECT_LE(peak - before, kMostTaken * kProgramBytes + kHeldBySanitizer) << "MB taken: " << (peak - before) / (1 << 20);
   RecordProperty("megabytes", int((peak - before) >> 20));
   // The command did its work.
   const bool newTab = CurrentEditor(d.app()) != source;

@@ -32,8 +32,8 @@ using S = QsciScintillaBase;
 // tool takes about 12 (the text in the editor, its copies as UTF-16 and the
 // result); the address sanitizer's red zones take as much again, and its
 // quarantine of freed memory holds up to 256 MB more whatever the size.
-// The sanitizer build runs the same paths on 12 MB: at 50 MB its slowdown made
-// these tests a quarter of the whole test run.
+// The sanitizer build runs the same paths on 12 MB: at 50 MB these tests took a
+// fifth of its whole test time.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr qsizetype kProgramBytes = qsizetype(12) << 20;
 constexpr qsizetype kMostTaken = 32;

@@ -190,36 +190,36 @@ struct Match {
   Sci::Pos end = -1;
 };
 
-struct SearchSpec {
+struct SearchQuery {
   QByteArray utf8;
   int flags = 0;
   bool skipStrings = false;
   bool skipComments = false;
 };
 
-SearchSpec SpecOf(App& app, const QString& text, int flags) {
+SearchQuery QueryOf(App& app, const QString& text, int flags) {
   const Settings& st = app.settings();
   return {text.toUtf8(), flags, st.dontSearchInStrings != 0, st.dontSearchInComments != 0};
 }
 
 // The next accepted match between `from` and `to` (backward when to < from).
-Match Search(EditorView& ed, const SearchSpec& spec, Sci::Pos from, Sci::Pos to) {
+Match Search(EditorView& ed, const SearchQuery& query, Sci::Pos from, Sci::Pos to) {
   const Sci s = ed.sci();
-  if (spec.utf8.isEmpty() || s.length() == 0) return {};
+  if (query.utf8.isEmpty() || s.length() == 0) return {};
   const bool forward = from <= to;
-  s.send(S::SCI_SETSEARCHFLAGS, static_cast<std::uintptr_t>(spec.flags));
+  s.send(S::SCI_SETSEARCHFLAGS, static_cast<std::uintptr_t>(query.flags));
   for (;;) {
     s.send(S::SCI_SETTARGETSTART, from);
     s.send(S::SCI_SETTARGETEND, to);
-    const Sci::Pos pos = s.sendText(S::SCI_SEARCHINTARGET, static_cast<std::uintptr_t>(spec.utf8.size()),
-                                    spec.utf8.constData());
+    const Sci::Pos pos = s.sendText(S::SCI_SEARCHINTARGET, static_cast<std::uintptr_t>(query.utf8.size()),
+                                    query.utf8.constData());
     if (pos < 0) return {};
     const Sci::Pos end = s.send(S::SCI_GETTARGETEND);
-    if (spec.skipStrings || spec.skipComments) {
+    if (query.skipStrings || query.skipComments) {
       StyleUpTo(ed, pos + 1);
       const Sci::Pos style = s.send(S::SCI_GETSTYLEAT, pos);
       const bool rejected =
-          (spec.skipStrings && style == kStyleString) || (spec.skipComments && style == kStyleComment);
+          (query.skipStrings && style == kStyleString) || (query.skipComments && style == kStyleComment);
       if (rejected) {
         // On from the match; a search that cannot move on has nothing left.
         const Sci::Pos next = forward ? end : pos;
@@ -375,7 +375,7 @@ void SayNothingNotFound(App& app) {
 Sci::Pos FindInEditor(App& app, EditorView& editor, const QString& text, bool forward, int flags) {
   const Sci s = editor.sci();
   const Sci::Pos from = s.send(forward ? S::SCI_GETSELECTIONEND : S::SCI_GETSELECTIONSTART);
-  const Match m = Search(editor, SpecOf(app, text, flags), from, forward ? s.length() : 0);
+  const Match m = Search(editor, QueryOf(app, text, flags), from, forward ? s.length() : 0);
   if (m.start < 0) return -1;
   s.send(S::SCI_SETSEL, m.start, m.end);
   return m.start;
@@ -416,7 +416,7 @@ void ReplaceAll(App& app) {
   const QString text = w->search->currentText();
   if (text.isEmpty()) return;
   const QByteArray replacement = ToUtf8Buffer(w->replaceText->text());
-  const SearchSpec spec = SpecOf(app, text, FlagsOf(w));
+  const SearchQuery query = QueryOf(app, text, FlagsOf(w));
   const Sci s = ed->sci();
   const Sci::Pos caret = s.currentPos();
   s.send(S::SCI_GOTOPOS, 0);
@@ -430,7 +430,7 @@ void ReplaceAll(App& app) {
     QuietChanges changes(*ed);
     Sci::Pos from = 0;
     for (;;) {
-      const Match m = Search(*ed, spec, from, s.length());
+      const Match m = Search(*ed, query, from, s.length());
       if (m.start < 0) break;
       s.send(S::SCI_SETTARGETSTART, m.start);
       s.send(S::SCI_SETTARGETEND, m.end);

@@ -36,14 +36,12 @@ QString Join(const QList<Line>& lines) {
   return out;
 }
 
-QString TrimTrailingBlanks(const QString& s) { return TrimTrailingSpacesAndTabs(s).toString(); }
-
 // When the line ends (ignoring trailing blanks) with `marker`, cuts the
 // marker and the blanks before it and returns true.
 bool CutMarker(QString& line, QLatin1String marker) {
-  QString body = TrimTrailingBlanks(line);
+  const QStringView body = TrimTrailingSpacesAndTabs(line);
   if (!body.endsWith(marker)) return false;
-  line = TrimTrailingBlanks(body.left(body.size() - marker.size()));
+  line = TrimTrailingSpacesAndTabs(body.first(body.size() - marker.size())).toString();
   return true;
 }
 
@@ -140,11 +138,11 @@ QString AddMarkers(const QString& text, const QList<int>& bookmarks, const QList
     copy.replace(u'\t', u' ');
     // Written only where reading strips it again.
     if (!IsHeaderKeyword(FirstWord(copy.trimmed()))) continue;
-    lines[i].text = TrimTrailingBlanks(lines[i].text) + kFold;
+    lines[i].text = TrimTrailingSpacesAndTabs(lines[i].text).toString() + kFold;
   }
   for (int i : bookmarks) {
     if (i < 0 || i >= lines.size()) continue;
-    lines[i].text = TrimTrailingBlanks(lines[i].text) + kBookmark;
+    lines[i].text = TrimTrailingSpacesAndTabs(lines[i].text).toString() + kBookmark;
   }
   return Join(lines);
 }

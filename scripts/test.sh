@@ -13,10 +13,11 @@ scripts/build.sh build -DVENDLE_WERROR=ON
 (cd build && ctest --output-on-failure -j "$jobs" --timeout 600)
 
 echo "== sanitizers"
-# The control link's test of 200 clients that close at once waits on the
-# kernel's connect retries when the sanitizer's slowdown keeps the server
-# thread from accepting in time (it failed in 2 of 5 sanitizer runs here,
-# passing in every plain run); it runs in the plain build above.
+# The control link's test of 200 clients that close at once stalls now and
+# then under the sanitizer: its client process did not finish within 20 and
+# then 90 seconds in 2 of 5 sanitizer runs here, for a reason not yet found
+# (connects waiting on a server thread that does not accept in time is the
+# likeliest). It passed in every plain run, and runs in the plain build above.
 asan_skip='^ControlLinkPeers\.ClientsThatCloseAtOnceAreKnownByTheirMaker$'
 scripts/build.sh build-asan -DVENDLE_WERROR=ON -DVENDLE_SANITIZE=ON -DVENDLE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 # Leak checking is on; tests/lsan.supp may only ever name leaks inside
